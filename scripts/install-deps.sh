@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that Quorell needs to build and test, only those that are missing.
+# Usage: scripts/install-deps.sh build|test
+set -euo pipefail
+
+build_packages=(g++ cmake make pkg-config)
+test_packages=(libgtest-dev libgmock-dev iproute2)
+
+wanted=("${build_packages[@]}")
+if [[ "${1:-build}" == "test" ]]; then
+  wanted+=("${test_packages[@]}")
+fi
+
+missing=()
+for pkg in "${wanted[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$pkg")
+  fi
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing: ${missing[*]}"
+if [[ $(id -u) -eq 0 ]]; then
+  sudo=()
+elif command -v sudo >/dev/null; then
+  sudo=(sudo)
+else
+  echo "Missing packages (${missing[*]}) and no root rights or sudo to install them." >&2
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,15 @@
+#include "platform/linux/clock_linux.h"
+
+#include <ctime>
+
+namespace quorell {
+
+CivilTime LinuxClock::LocalNow() const {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return CivilTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+                     local.tm_hour,        local.tm_min,     local.tm_sec};
+}
+
+}  // namespace quorell
