@@ -1,0 +1,96 @@
+#include "history/traffic_history.h"
+
+#include <cmath>
+#include <optional>
+#include <string>
+
+#include "history/history_files.h"
+#include "history/history_keys.h"
+#include "runtime/ini_file.h"
+#include "runtime/value_text.h"
+
+namespace quorell {
+namespace {
+
+// A period marker ("去年", "上月", "昨天") holds the number of the period of the last tick. When it differs
+// from the current one byte for byte (a missing marker is empty text), the period's total starts at "0".
+void RollOverPeriod(const std::filesystem::path& file, std::string_view markerKey, const std::string& current,
+                    std::string_view totalKey) {
+    if (ReadIni(file, kOtherSection, markerKey) == current) {
+        return;
+    }
+    WriteIni(file, kOtherSection, markerKey, current);
+    WriteIni(file, kOtherSection, totalKey, "0");
+}
+
+// A new day also sets every "最近" slot back to "1".
+void RollOverDay(const std::filesystem::path& file, DateTime now) {
+    const std::string day = ToText(static_cast<std::int32_t>(Day(now)));
+    if (ReadIni(file, kOtherSection, kDayMarkerKey) == day) {
+        return;
+    }
+    WriteIni(file, kOtherSection, kDayMarkerKey, day);
+    WriteIni(file, kOtherSection, kDayTotalKey, "0");
+    for (int hour = 0; hour < kHourSlotCount; ++hour) {
+        WriteIni(file, kRecentSection, HourSlotKey(hour), "1");
+    }
+}
+
+// "周一" holds the Monday 00:00 of the week being totalled. The week is over when the marker is missing or
+// unreadable, or when `now` is not within the seven whole days from it: more than 6 whole days later, or
+// earlier than it (the clock was set back). Whole days, so that all of Sunday still belongs to the week.
+bool IsNewWeek(const std::filesystem::path& file, DateTime now) {
+    const std::optional<DateTime> monday = TryParseDateTime(ReadIni(file, kOtherSection, kWeekMarkerKey));
+    if (!monday) {
+        return true;
+    }
+    const double days = std::trunc(Interval(now, *monday, DateUnit::Day));
+    return days > 6 || Interval(now, *monday, DateUnit::Second) < 0;
+}
+
+void RollOverWeek(const std::filesystem::path& file, DateTime now) {
+    if (!IsNewWeek(file, now)) {
+        return;
+    }
+    WriteIni(file, kOtherSection, kWeekMarkerKey, ToText(StartOfWeek(now)));
+    WriteIni(file, kOtherSection, kWeekTotalKey, "0");
+}
+
+}  // namespace
+
+DateTime StartOfWeek(DateTime dt) {
+    const CivilTime civil = ToCivil(dt);
+    const DateTime midnight = MakeDateTime(civil.year, civil.month, civil.day);
+    // Day of week 1 = Sunday .. 7 = Saturday; days since Monday 0 .. 6.
+    const int daysSinceMonday = (DatePart(dt, DateUnit::DayOfWeek) + 5) % 7;
+    // Midnights are whole numbers in both halves of the date scale, so whole days can be subtracted.
+    return DateTime{midnight.value - daysSinceMonday};
+}
+
+void RecordTrafficSample(const std::filesystem::path& file, std::int64_t k, DateTime now) {
+    if (k > ReadStoredInteger(file, kOtherSection, kRecordKey)) {
+        WriteIni(file, kOtherSection, kRecordKey, ToText(k));
+        WriteIni(file, kOtherSection, kRecordTimeKey, ToText(now));
+    }
+
+    const std::string year = ToText(static_cast<std::int32_t>(Year(now)));
+    AddToKey(file, kOtherSection, year, k);
+
+    RollOverPeriod(file, kYearMarkerKey, year, kYearTotalKey);
+    RollOverPeriod(file, kMonthMarkerKey, ToText(static_cast<std::int32_t>(Month(now))), kMonthTotalKey);
+    RollOverDay(file, now);
+    RollOverWeek(file, now);
+
+    AddToKey(file, kOtherSection, kDayTotalKey, k);
+    AddToKey(file, kOtherSection, kWeekTotalKey, k);
+    AddToKey(file, kOtherSection, kMonthTotalKey, k);
+    AddToKey(file, kOtherSection, kYearTotalKey, k);
+
+    const std::string slot = HourSlotKey(Hour(now));
+    AddToKey(file, kRecentSection, slot, k);
+    AddToKey(file, kAllTimeSection, slot, k);
+
+    AddToKey(file, kOtherSection, kTickCountKey, 1);
+}
+
+}  // namespace quorell

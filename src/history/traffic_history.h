@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+
+#include "runtime/date_time.h"
+
+namespace quorell {
+
+// Adds one tick of a network monitor (its traffic `k` in K, 1280 bytes; negative values lower the totals)
+// to the history file `file` ("接收.FDB" or "发送.FDB"). `now` is the tick's single reading of the clock;
+// every date part (year, month, day, hour, the record time, the week) comes from it.
+//
+// In order: the record ("最高", then "时间" when k is strictly greater); the calendar-year key; the year,
+// month, day and week roll-overs (each writes its marker, then "0" to its total; a new day also sets the
+// 24 "最近" slots to "1"); "今日", "本周", "本月", "今年" += k; "最近"[hour] and "全部"[hour] += k;
+// "秒数" += 1. A new week starts when "周一" (the Monday 00:00 of the current week, as date text) is
+// missing, unreadable, more than 6 days before `now` or after `now`. All totals are 64-bit.
+void RecordTrafficSample(const std::filesystem::path& file, std::int64_t k, DateTime now);
+
+// The Monday 00:00 of the week that holds `dt`.
+DateTime StartOfWeek(DateTime dt);
+
+}  // namespace quorell
