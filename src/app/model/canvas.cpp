@@ -1,0 +1,122 @@
+#include "app/model/canvas.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+namespace quorell {
+namespace {
+
+// A half-open span [begin, end) of one axis after clipping.
+struct Span {
+    std::int64_t begin;
+    std::int64_t end;
+    bool Empty() const { return begin >= end; }
+};
+
+Span Clip(std::int64_t start, std::int64_t length, std::int64_t limit) {
+    if (length <= 0) return {0, 0};
+    return {std::max<std::int64_t>(start, 0), std::min<std::int64_t>(start + length, limit)};
+}
+
+// Line end points beyond this magnitude are pulled in, which keeps the stepping arithmetic exact in
+// 64 bits. It is far outside any panel, and a vertical or horizontal line keeps exactly its pixels.
+constexpr std::int64_t kCoordinateLimit = std::int64_t{1} << 24;
+
+std::int64_t Limit(int value) {
+    return std::clamp<std::int64_t>(value, -kCoordinateLimit, kCoordinateLimit);
+}
+
+}  // namespace
+
+Canvas::Canvas() : pixels_(static_cast<std::size_t>(kWidth) * kHeight, kBackground) {}
+
+std::uint32_t Canvas::Pixel(int x, int y) const {
+    if (x < 0 || x >= kWidth || y < 0 || y >= kHeight) return kBackground;
+    return pixels_[static_cast<std::size_t>(y) * kWidth + static_cast<std::size_t>(x)];
+}
+
+void Canvas::CopyRect(int left, int top, int width, int height, int toLeft, int toTop) {
+    const std::int64_t dx = std::int64_t{toLeft} - left;
+    const std::int64_t dy = std::int64_t{toTop} - top;
+    // Source pixels that exist and whose destination exists.
+    Span xs = Clip(left, width, kWidth);
+    Span ys = Clip(top, height, kHeight);
+    xs = {std::max(xs.begin, -dx), std::min(xs.end, kWidth - dx)};
+    ys = {std::max(ys.begin, -dy), std::min(ys.end, kHeight - dy)};
+    if (xs.Empty() || ys.Empty()) return;
+
+    const auto count = static_cast<std::size_t>(xs.end - xs.begin);
+    auto copyRow = [&](std::int64_t y) {
+        const std::uint32_t* from = &pixels_[static_cast<std::size_t>(y * kWidth + xs.begin)];
+        std::uint32_t* to = &pixels_[static_cast<std::size_t>((y + dy) * kWidth + xs.begin + dx)];
+        std::memmove(to, from, count * sizeof(std::uint32_t));
+    };
+    // Walk rows away from the destination so an overlapping source row is read before it is overwritten.
+    if (dy > 0) {
+        for (std::int64_t y = ys.end - 1; y >= ys.begin; --y) copyRow(y);
+    } else {
+        for (std::int64_t y = ys.begin; y < ys.end; ++y) copyRow(y);
+    }
+    Changed();
+}
+
+void Canvas::ClearRect(int left, int top, int width, int height) {
+    const Span xs = Clip(left, width, kWidth);
+    const Span ys = Clip(top, height, kHeight);
+    if (xs.Empty() || ys.Empty()) return;
+    for (std::int64_t y = ys.begin; y < ys.end; ++y) {
+        auto row = pixels_.begin() + static_cast<std::ptrdiff_t>(y * kWidth);
+        std::fill(row + static_cast<std::ptrdiff_t>(xs.begin), row + static_cast<std::ptrdiff_t>(xs.end),
+                  kBackground);
+    }
+    Changed();
+}
+
+void Canvas::DrawLine(int x0, int y0, int x1, int y1) {
+    const std::int64_t ax = Limit(x0), ay = Limit(y0), bx = Limit(x1), by = Limit(y1);
+    const bool xMajor = std::llabs(bx - ax) >= std::llabs(by - ay);
+    // Work along the longer (major) axis; the shorter (minor) axis follows by exact rounding.
+    const std::int64_t majorStart = xMajor ? ax : ay;
+    const std::int64_t minorStart = xMajor ? ay : ax;
+    const std::int64_t majorDelta = xMajor ? bx - ax : by - ay;
+    const std::int64_t minorDelta = xMajor ? by - ay : bx - ax;
+    const std::int64_t majorLimit = xMajor ? kWidth : kHeight;
+    const std::int64_t minorLimit = xMajor ? kHeight : kWidth;
+    const std::int64_t steps = std::llabs(majorDelta);
+    if (steps == 0) return;
+    const std::int64_t majorSign = majorDelta > 0 ? 1 : -1;
+    const std::int64_t minorSign = minorDelta >= 0 ? 1 : -1;
+    const std::int64_t minorSpan = std::llabs(minorDelta);
+
+    // Only the steps whose major coordinate lies inside the drawing area can draw.
+    std::int64_t first = 0, last = steps;  // [first, last)
+    if (majorSign > 0) {
+        first = std::max<std::int64_t>(first, -majorStart);
+        last = std::min<std::int64_t>(last, majorLimit - majorStart);
+    } else {
+        first = std::max<std::int64_t>(first, majorStart - majorLimit + 1);
+        last = std::min<std::int64_t>(last, majorStart + 1);
+    }
+
+    bool wrote = false;
+    for (std::int64_t i = first; i < last; ++i) {
+        const std::int64_t major = majorStart + majorSign * i;
+        const std::int64_t offset = (2 * i * minorSpan + steps) / (2 * steps);
+        const std::int64_t minor = minorStart + minorSign * offset;
+        if (minor < 0 || minor >= minorLimit) continue;
+        const std::int64_t x = xMajor ? major : minor;
+        const std::int64_t y = xMajor ? minor : major;
+        pixels_[static_cast<std::size_t>(y * kWidth + x)] = pen_;
+        wrote = true;
+    }
+    if (wrote) Changed();
+}
+
+void Canvas::Changed() {
+    ++revision_;
+    if (listener_) listener_();
+}
+
+}  // namespace quorell

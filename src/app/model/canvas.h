@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace quorell {
+
+// The retained picture of a monitor window's draw panel: a 300 x 100 drawing area inside a 1-pixel
+// border (outer size 302 x 102). Colours are 0xRRGGBB. Every coordinate is a drawing-area coordinate;
+// every operation is clipped to the drawing area, so no input can write outside it.
+class Canvas {
+public:
+    static constexpr int kWidth = 300;
+    static constexpr int kHeight = 100;
+    static constexpr int kOuterWidth = kWidth + 2;
+    static constexpr int kOuterHeight = kHeight + 2;
+    static constexpr std::uint32_t kBackground = 0xECECEC;
+    static constexpr std::uint32_t kInitialPen = 0x000000;
+
+    Canvas();
+
+    int OuterWidth() const { return kOuterWidth; }
+    int OuterHeight() const { return kOuterHeight; }
+
+    // The colour at (x, y); outside the drawing area, the background colour.
+    std::uint32_t Pixel(int x, int y) const;
+    // Row-major, kWidth * kHeight entries, row 0 at the top.
+    const std::vector<std::uint32_t>& Pixels() const { return pixels_; }
+
+    std::uint32_t PenColour() const { return pen_; }
+    void SetPenColour(std::uint32_t rgb) { pen_ = rgb & 0xFFFFFF; }
+
+    // Copies the rectangle (left, top, width, height) so that its top-left lands on (toLeft, toTop).
+    // Source and destination may overlap; only pixels whose source and destination both lie in the
+    // drawing area are copied. A rectangle with no width or height copies nothing.
+    void CopyRect(int left, int top, int width, int height, int toLeft, int toTop);
+
+    // Fills the rectangle with the background colour.
+    void ClearRect(int left, int top, int width, int height);
+
+    // A 1-pixel line in the pen colour from (x0, y0) to (x1, y1), the end point excluded. It covers
+    // max(|dx|, |dy|) pixels, one per step along the longer axis; on the shorter axis each pixel is the
+    // exact position rounded half away from the start. A line from a point to itself draws nothing.
+    void DrawLine(int x0, int y0, int x1, int y1);
+
+    // Counts every operation that wrote at least one pixel, so a view can tell when to repaint.
+    std::uint64_t Revision() const { return revision_; }
+    // Called after each such change; one listener (the view or the control that owns the panel).
+    void SetChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
+
+private:
+    void Changed();
+
+    std::vector<std::uint32_t> pixels_;
+    std::uint32_t pen_ = kInitialPen;
+    std::uint64_t revision_ = 0;
+    std::function<void()> listener_;
+};
+
+}  // namespace quorell
