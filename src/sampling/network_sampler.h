@@ -1,0 +1,54 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "platform/counter_ports.h"
+#include "sampling/network_types.h"
+
+namespace quorell {
+
+// The traffic of one watched network interface, per direction, tick by tick.
+class NetworkSampler {
+public:
+    NetworkSampler(InterfaceTablePort& interfaces, const PlatformVersionPort& version);
+
+    // Chooses the watched row from the platform version; called once at start-up.
+    void SelectMonitoredRow();
+
+    // Re-reads the platform's table; a failed read leaves the previous table.
+    void RefreshInterfaceTable();
+
+    // Refreshes, then takes the watched row's counter for `direction` as the start of its first tick.
+    void TakeBaseline(Direction direction);
+
+    // Refreshes and returns the traffic since the direction's previous reading. The result is 0 when
+    // there is no watched row in the table (it is read as soon as the table has it), when the watched
+    // row now holds another interface, and when the counter restarted; each case starts the direction
+    // again from the current counter.
+    TrafficSample SampleTraffic(Direction direction, std::string_view bandwidthText);
+
+    const InterfaceTable& Table() const { return table_; }
+    // 1-based; 0 before SelectMonitoredRow.
+    int MonitoredRow() const { return monitoredRow_; }
+
+private:
+    // The counter of one direction at its last reading, and the interface it belongs to.
+    struct Reading {
+        std::int32_t interfaceIndex = 0;
+        std::uint64_t counter = 0;
+    };
+
+    const InterfaceRow* WatchedRow() const;
+    std::optional<Reading>& PreviousReading(Direction direction);
+
+    InterfaceTablePort& interfaces_;
+    const PlatformVersionPort& version_;
+    InterfaceTable table_;
+    int monitoredRow_ = 0;
+    std::array<std::optional<Reading>, 2> previous_;
+};
+
+}  // namespace quorell

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/interface_row.h"
+
+namespace quorell {
+
+// Which counter of the watched interface a network monitor reads.
+enum class Direction { Receive, Send };
+
+// The traffic of one tick: in K (1280 bytes) and as a percentage of the user's bandwidth.
+struct TrafficSample {
+    std::int32_t kValue = 0;
+    std::int32_t percent = 0;
+    friend bool operator==(const TrafficSample&, const TrafficSample&) = default;
+};
+
+// The interface table of the last successful refresh, in ascending interface index.
+struct InterfaceTable {
+    std::vector<InterfaceRow> rows;
+    CounterWidth counterWidth = CounterWidth::Bits64;
+};
+
+// The counter that a direction reads: dwInOctets for Receive, dwOutOctets for Send.
+inline std::uint64_t CounterOf(const InterfaceRow& row, Direction direction) {
+    return direction == Direction::Receive ? row.dwInOctets : row.dwOutOctets;
+}
+
+}  // namespace quorell
