@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+#include "app/model/layout_spec.h"
+
+namespace quorell {
+
+// The six window designs. Every window is centred on the screen when it is created; the positions here
+// are those of the controls inside their containers.
+WindowSpec MainWindowLayout();
+WindowSpec CpuMonitorLayout();
+WindowSpec MemoryMonitorLayout();
+WindowSpec ReceiveMonitorLayout();
+WindowSpec SendMonitorLayout();
+WindowSpec TrendWindowLayout();
+WindowSpec LayoutOf(WindowKind kind);
+
+// Texts of our own that the designs and the tray carry.
+inline constexpr const char* kMakerCredit = "Quorell 团队";
+inline constexpr const char* kMakerWebAddress = "https://quorell.example.org/";
+
+}  // namespace quorell

@@ -1,0 +1,167 @@
+#include "app/model/controls.h"
+
+#include "app/model/window.h"
+
+namespace quorell {
+
+namespace {
+
+void AppendUtf8(std::string& text, char32_t c) {
+    if (c < 0x80) {
+        text.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        text.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        text.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        text.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        text.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        text.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        text.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+// Removes the last UTF-8 character (with all its continuation bytes).
+void RemoveLastCharacter(std::string& text) {
+    while (!text.empty()) {
+        const auto byte = static_cast<unsigned char>(text.back());
+        text.pop_back();
+        if ((byte & 0xC0) != 0x80) {
+            break;
+        }
+    }
+}
+
+constexpr bool IsControlCharacter(char32_t c) { return c < 0x20 || c == 0x7F; }
+constexpr char32_t kBackspace = 8;
+
+}  // namespace
+
+Label::Label(Window& owner, const ControlSpec& spec)
+    : Control(owner, spec), text_(spec.text), textColour_(spec.textColour), background_(spec.background),
+      align_(spec.align) {}
+
+void Label::SetText(std::string text) {
+    if (text != text_) {
+        text_ = std::move(text);
+        Changed(ControlProperty::Text);
+    }
+}
+
+void Label::SetTextColour(Rgb colour) {
+    if (colour != textColour_) {
+        textColour_ = colour;
+        Changed(ControlProperty::TextColour);
+    }
+}
+
+void Label::SetBackground(std::optional<Rgb> colour) {
+    if (colour != background_) {
+        background_ = colour;
+        Changed(ControlProperty::Background);
+    }
+}
+
+ShapeBox::ShapeBox(Window& owner, const ControlSpec& spec)
+    : Control(owner, spec), outline_(spec.outline), fill_(spec.fill) {}
+
+GroupBox::GroupBox(Window& owner, const ControlSpec& spec) : Control(owner, spec), caption_(spec.text) {}
+
+PictureBox::PictureBox(Window& owner, const ControlSpec& spec) : Control(owner, spec), image_(spec.image) {}
+
+void PictureBox::DoubleClick(int x, int y, int modifiers) {
+    if (Owner().Exists() && doubleClicked_) {
+        doubleClicked_(x, y, modifiers);
+    }
+}
+
+Button::Button(Window& owner, const ControlSpec& spec) : Control(owner, spec), caption_(spec.text) {}
+
+void Button::Click() {
+    if (Owner().Exists() && clicked_) {
+        clicked_();
+    }
+}
+
+CheckBox::CheckBox(Window& owner, const ControlSpec& spec) : Control(owner, spec), caption_(spec.text) {}
+
+void CheckBox::SetChecked(bool checked) {
+    if (checked != checked_) {
+        checked_ = checked;
+        Changed(ControlProperty::Checked);
+    }
+}
+
+void CheckBox::Click() {
+    if (!Owner().Exists()) {
+        return;
+    }
+    SetChecked(!checked_);
+    if (clicked_) {
+        clicked_();
+    }
+}
+
+EditBox::EditBox(Window& owner, const ControlSpec& spec)
+    : Control(owner, spec), text_(spec.text), background_(spec.background), filter_(spec.filter) {}
+
+void EditBox::SetText(std::string text) {
+    if (text == text_) {
+        return;
+    }
+    text_ = std::move(text);
+    Changed(ControlProperty::Text);
+    if (Owner().Exists() && contentChanged_) {
+        contentChanged_();
+    }
+}
+
+bool EditBox::Accepts(char32_t character) const {
+    if (IsControlCharacter(character) || filter_ == EditFilter::AnyText) {
+        return true;
+    }
+    return (character >= U'0' && character <= U'9') || character == U'-';
+}
+
+bool EditBox::TypeCharacter(char32_t character) {
+    if (!Accepts(character)) {
+        return false;
+    }
+    if (character == kBackspace) {
+        if (!text_.empty()) {
+            std::string shorter = text_;
+            RemoveLastCharacter(shorter);
+            SetText(std::move(shorter));
+        }
+    } else if (!IsControlCharacter(character) && character <= 0x10FFFF) {
+        std::string longer = text_;
+        AppendUtf8(longer, character);
+        SetText(std::move(longer));
+    }
+    return true;
+}
+
+TabControl::TabControl(Window& owner, const ControlSpec& spec) : Control(owner, spec), pages_(spec.pages) {}
+
+void TabControl::SelectPage(int page) {
+    if (page < 1 || page > static_cast<int>(pages_.size()) || page == current_) {
+        return;
+    }
+    current_ = page;
+    Changed(ControlProperty::CurrentPage);
+}
+
+Timer::Timer(Window& owner, const ControlSpec& spec) : Control(owner, spec), intervalMs_(spec.intervalMs) {}
+
+bool Timer::Running() const { return Owner().Exists() && intervalMs_ > 0; }
+
+void Timer::Tick() {
+    if (Running() && tick_) {
+        tick_();
+    }
+}
+
+}  // namespace quorell

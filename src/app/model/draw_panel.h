@@ -1,0 +1,20 @@
+#pragma once
+
+#include "app/model/canvas.h"
+#include "app/model/control.h"
+
+namespace quorell {
+
+// A draw panel: a bordered, retained drawing area whose pixels the live graph paints.
+// Every painted change is reported as ControlProperty::Pixels.
+class DrawPanel : public Control {
+public:
+    DrawPanel(Window& owner, const ControlSpec& spec);
+    quorell::Canvas& Canvas() { return canvas_; }
+    const quorell::Canvas& Canvas() const { return canvas_; }
+
+private:
+    quorell::Canvas canvas_;
+};
+
+}  // namespace quorell

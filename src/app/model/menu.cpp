@@ -1,0 +1,44 @@
+#include "app/model/menu.h"
+
+#include <stdexcept>
+
+#include "app/model/window.h"
+
+namespace quorell {
+
+MenuItem::MenuItem(PopupMenu& menu, std::size_t position, const MenuItemSpec& spec)
+    : menu_(menu), position_(position), separator_(spec.separator), caption_(spec.caption) {}
+
+void MenuItem::SetCaption(std::string caption) {
+    if (separator_ || caption == caption_) {
+        return;
+    }
+    caption_ = std::move(caption);
+    menu_.CaptionChanged();
+}
+
+void MenuItem::Select() {
+    if (!separator_ && menu_.Owner().Exists() && selected_) {
+        selected_();
+    }
+}
+
+PopupMenu::PopupMenu(Window& owner, const ControlSpec& spec) : Control(owner, spec) {
+    std::size_t position = 0;
+    for (const MenuItemSpec& item : spec.items) {
+        items_.push_back(std::make_unique<MenuItem>(*this, ++position, item));
+    }
+}
+
+MenuItem& PopupMenu::Item(std::size_t position) {
+    if (position < 1 || position > items_.size()) {
+        throw std::out_of_range("menu " + Name() + " has no item " + std::to_string(position));
+    }
+    return *items_[position - 1];
+}
+
+const MenuItem& PopupMenu::Item(std::size_t position) const {
+    return const_cast<PopupMenu*>(this)->Item(position);
+}
+
+}  // namespace quorell

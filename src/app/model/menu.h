@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/model/control.h"
+
+namespace quorell {
+
+class PopupMenu;
+
+class MenuItem {
+public:
+    MenuItem(PopupMenu& menu, std::size_t position, const MenuItemSpec& spec);
+    std::size_t Position() const { return position_; }   // 1-based, separators counted
+    bool Separator() const { return separator_; }
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(std::string caption);
+    void BindSelected(std::function<void()> handler) { selected_ = std::move(handler); }
+    // The user chose this item; separators cannot be chosen.
+    void Select();
+
+private:
+    PopupMenu& menu_;
+    std::size_t position_;
+    bool separator_;
+    std::string caption_;
+    std::function<void()> selected_;
+};
+
+// A popup menu of a window. Not a visible control of the window's surface: the window pops it up.
+// A caption change is reported as ControlProperty::MenuCaption of the menu.
+class PopupMenu : public Control {
+public:
+    PopupMenu(Window& owner, const ControlSpec& spec);
+    std::size_t ItemCount() const { return items_.size(); }
+    MenuItem& Item(std::size_t position);               // 1-based; throws std::out_of_range
+    const MenuItem& Item(std::size_t position) const;
+
+private:
+    friend class MenuItem;
+    void CaptionChanged() { Changed(ControlProperty::MenuCaption); }
+    std::vector<std::unique_ptr<MenuItem>> items_;
+};
+
+}  // namespace quorell

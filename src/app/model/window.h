@@ -1,0 +1,132 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/model/control.h"
+#include "app/model/geometry.h"
+#include "app/model/layout_spec.h"
+#include "app/model/signal.h"
+
+namespace quorell {
+
+class Label;
+class ShapeBox;
+class GroupBox;
+class PictureBox;
+class Button;
+class CheckBox;
+class EditBox;
+class TabControl;
+class Timer;
+class PopupMenu;
+class DrawPanel;
+class LineChart;
+
+enum class WindowProperty { Position, Visible, Title, State };
+enum class WindowState { NotCreated, Created, Destroyed };
+
+// One top-level window as the user sees it: place, visibility, title, flags and controls, with the
+// events that user input raises. Handlers are bound by the application; views observe the changes.
+// Events are raised only while the window exists (after Create, before it is destroyed).
+class Window {
+public:
+    explicit Window(const WindowSpec& spec);
+    ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    WindowKind Kind() const { return kind_; }
+    const WindowFlags& Flags() const { return flags_; }
+    const std::string& Title() const { return title_; }
+    void SetTitle(std::string title);
+
+    int Left() const { return bounds_.left; }
+    int Top() const { return bounds_.top; }
+    Point Position() const { return {bounds_.left, bounds_.top}; }
+    Size OuterSize() const { return {bounds_.width, bounds_.height}; }
+    const Rect& Bounds() const { return bounds_; }
+    // A move that changes the position raises the position-changed event inside the call.
+    void SetLeft(int left) { MoveTo(left, bounds_.top); }
+    void SetTop(int top) { MoveTo(bounds_.left, top); }
+    void MoveTo(int left, int top);
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+
+    WindowState State() const { return state_; }
+    bool Exists() const { return state_ == WindowState::Created; }
+
+    // Makes the window exist: raises the created event, then one position-changed event.
+    void Create();
+
+    // User input.
+    // The close box or the system close command: the may-be-closed handler decides (no handler: close).
+    // A closed window is destroyed: hidden, its timers stopped, its events no longer raised.
+    // Returns whether the window was destroyed.
+    bool RequestClose();
+    // Esc raises the may-be-closed event in windows whose Esc-closes flag is set.
+    bool PressEscape();
+    // A drag step (title bar, or the surface of a drag-anywhere window).
+    void MoveByUser(int left, int top) { MoveTo(left, top); }
+    // A notification-area icon owned by this window: 1 left release, 2 left double-click, 3 right release.
+    void RaiseTrayEvent(int operation);
+
+    // Event bindings; each event calls at most one handler.
+    void BindCreated(std::function<void()> handler) { created_ = std::move(handler); }
+    void BindMayClose(std::function<bool()> handler) { mayClose_ = std::move(handler); }
+    void BindPositionChanged(std::function<void()> handler) { positionChanged_ = std::move(handler); }
+    void BindTrayEvent(std::function<void(int)> handler) { trayEvent_ = std::move(handler); }
+
+    // Controls by name. The typed lookups throw std::out_of_range naming the control when the window
+    // has no control of that name and kind: a misspelt name is a fault of the program, not of input.
+    Control* Find(std::string_view name) const;
+    quorell::Label& Label(std::string_view name) const;
+    quorell::ShapeBox& ShapeBox(std::string_view name) const;
+    quorell::GroupBox& GroupBox(std::string_view name) const;
+    quorell::PictureBox& PictureBox(std::string_view name) const;
+    quorell::Button& Button(std::string_view name) const;
+    quorell::CheckBox& CheckBox(std::string_view name) const;
+    quorell::EditBox& EditBox(std::string_view name) const;
+    quorell::TabControl& TabControl(std::string_view name) const;
+    quorell::Timer& Timer(std::string_view name) const;
+    quorell::PopupMenu& Menu(std::string_view name) const;
+    quorell::DrawPanel& DrawPanel(std::string_view name) const;
+    quorell::LineChart& LineChart(std::string_view name) const;
+    // Every control in design order (containers before what they hold).
+    const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
+
+    // Observers: window properties, and every property change of any of its controls.
+    Signal<WindowProperty>::Id Subscribe(Signal<WindowProperty>::Slot slot) { return changed_.Connect(std::move(slot)); }
+    void Unsubscribe(Signal<WindowProperty>::Id id) { changed_.Disconnect(id); }
+    using ControlSignal = Signal<const Control&, ControlProperty>;
+    ControlSignal::Id SubscribeControls(ControlSignal::Slot slot) { return controlChanged_.Connect(std::move(slot)); }
+    void UnsubscribeControls(ControlSignal::Id id) { controlChanged_.Disconnect(id); }
+
+private:
+    friend class Control;
+    void ControlChanged(const Control& control, ControlProperty property) { controlChanged_.Emit(control, property); }
+    template <typename T>
+    T& Get(std::string_view name, ControlKind kind, const char* kindName) const;
+
+    WindowKind kind_;
+    WindowFlags flags_;
+    std::string title_;
+    Rect bounds_;
+    bool visible_ = false;
+    WindowState state_ = WindowState::NotCreated;
+    std::vector<std::unique_ptr<Control>> controls_;
+
+    std::function<void()> created_;
+    std::function<bool()> mayClose_;
+    std::function<void()> positionChanged_;
+    std::function<void(int)> trayEvent_;
+
+    Signal<WindowProperty> changed_;
+    ControlSignal controlChanged_;
+};
+
+}  // namespace quorell

@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/model/ui_model.h"
+
+namespace quorell {
+namespace {
+
+ControlSpec Named(ControlKind kind, std::string name) {
+    ControlSpec spec;
+    spec.kind = kind;
+    spec.name = std::move(name);
+    return spec;
+}
+
+class ControlsTest : public ::testing::Test {
+protected:
+    static WindowSpec Spec() {
+        WindowSpec spec;
+        ControlSpec edit = Named(ControlKind::EditBox, "输入_网络带宽");
+        edit.filter = EditFilter::DigitsAndMinus;
+        spec.controls.push_back(edit);
+        spec.controls.push_back(Named(ControlKind::CheckBox, "选择_是否透明"));
+        spec.controls.push_back(Named(ControlKind::PictureBox, "功能_关闭窗口"));
+        spec.controls.push_back(Named(ControlKind::Button, "功能_打开Cpu使用"));
+        spec.controls.push_back(Named(ControlKind::DrawPanel, "画板_Cpu"));
+        spec.controls.push_back(Named(ControlKind::LineChart, "Cpu_最近24小时"));
+        ControlSpec tab = Named(ControlKind::TabControl, "选择夹1");
+        tab.pages = {"a", "b", "c", "d"};
+        spec.controls.push_back(tab);
+        ControlSpec menu = Named(ControlKind::Menu, "右键菜单");
+        menu.items = {{"隐藏软件界面", false}, {"", true}, {"显示 Cpu 监控", false}};
+        spec.controls.push_back(menu);
+        return spec;
+    }
+    void SetUp() override { window.Create(); }
+    Window window{Spec()};
+};
+
+TEST_F(ControlsTest, TypingRaisesOneContentChangeForEveryAcceptedCharacter) {
+    EditBox& edit = window.EditBox("输入_网络带宽");
+    std::vector<std::string> seen;
+    edit.BindContentChanged([&] { seen.push_back(edit.Text()); });
+    EXPECT_TRUE(edit.TypeCharacter(U'1'));
+    EXPECT_FALSE(edit.TypeCharacter(U'a'));
+    EXPECT_FALSE(edit.TypeCharacter(U'.'));
+    EXPECT_FALSE(edit.TypeCharacter(U'兆'));
+    EXPECT_TRUE(edit.TypeCharacter(U'5'));
+    EXPECT_TRUE(edit.TypeCharacter(U'-'));
+    EXPECT_TRUE(edit.TypeCharacter(8));    // backspace
+    EXPECT_TRUE(edit.TypeCharacter(0x16)); // other control characters pass and change nothing
+    EXPECT_EQ(seen, (std::vector<std::string>{"1", "15", "15-", "15"}));
+}
+
+TEST_F(ControlsTest, SetTextBypassesTheFilterAndBackspaceRemovesWholeCharacters) {
+    EditBox& edit = window.EditBox("输入_网络带宽");
+    int changes = 0;
+    edit.BindContentChanged([&] { ++changes; });
+    edit.SetText("2兆");
+    edit.SetText("2兆");   // unchanged: no event
+    EXPECT_EQ(changes, 1);
+    edit.TypeCharacter(8);
+    EXPECT_EQ(edit.Text(), "2");
+    edit.TypeCharacter(8);
+    edit.TypeCharacter(8);   // nothing left to delete
+    EXPECT_EQ(edit.Text(), "");
+    EXPECT_EQ(changes, 3);
+}
+
+TEST_F(ControlsTest, CheckBoxClickFlipsTheTickBeforeItsHandlerRuns) {
+    CheckBox& box = window.CheckBox("选择_是否透明");
+    std::vector<bool> seen;
+    box.BindClicked([&] { seen.push_back(box.Checked()); });
+    box.Click();
+    box.Click();
+    box.SetChecked(true);   // a program change raises no clicked event
+    EXPECT_EQ(seen, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(box.Checked());
+}
+
+TEST_F(ControlsTest, PictureBoxAnswersOnlyDoubleClicks) {
+    int doubleClicks = 0;
+    window.PictureBox("功能_关闭窗口").BindDoubleClicked([&](int, int, int) { ++doubleClicks; });
+    window.PictureBox("功能_关闭窗口").Click();
+    EXPECT_EQ(doubleClicks, 0);
+    window.PictureBox("功能_关闭窗口").DoubleClick(3, 4, 0);
+    EXPECT_EQ(doubleClicks, 1);
+}
+
+TEST_F(ControlsTest, MenuItemsChangeCaptionsAndSelectButNotSeparators) {
+    PopupMenu& menu = window.Menu("右键菜单");
+    int captionChanges = 0;
+    int selections = 0;
+    menu.Subscribe([&](ControlProperty p) { captionChanges += p == ControlProperty::MenuCaption; });
+    ASSERT_EQ(menu.ItemCount(), 3u);
+    menu.Item(3).SetCaption("隐藏 Cpu 监控");
+    menu.Item(3).SetCaption("隐藏 Cpu 监控");
+    menu.Item(2).SetCaption("x");
+    menu.Item(2).BindSelected([&] { ++selections; });
+    menu.Item(2).Select();
+    menu.Item(1).BindSelected([&] { ++selections; });
+    menu.Item(1).Select();
+    EXPECT_EQ(menu.Item(3).Caption(), "隐藏 Cpu 监控");
+    EXPECT_EQ(menu.Item(2).Caption(), "");
+    EXPECT_EQ(captionChanges, 1);
+    EXPECT_EQ(selections, 1);
+    EXPECT_THROW(menu.Item(0), std::out_of_range);
+    EXPECT_THROW(menu.Item(4), std::out_of_range);
+}
+
+TEST_F(ControlsTest, DrawingAndChartValuesAreReportedToObservers) {
+    std::vector<std::string> seen;
+    window.SubscribeControls([&](const Control& c, ControlProperty p) {
+        if (p == ControlProperty::Pixels || p == ControlProperty::ChartValues) {
+            seen.push_back(c.Name());
+        }
+    });
+    Canvas& canvas = window.DrawPanel("画板_Cpu").Canvas();
+    EXPECT_EQ(canvas.Pixel(0, 0), colours::kGraphBackground);
+    canvas.SetPenColour(colours::kRed);
+    canvas.DrawLine(0, 0, 0, 10);
+    window.LineChart("Cpu_最近24小时").Chart().SetCurrentPoint(5);
+    window.LineChart("Cpu_最近24小时").Chart().SetCurrentValue(42);
+    EXPECT_EQ(seen, (std::vector<std::string>{"画板_Cpu", "Cpu_最近24小时"}));
+}
+
+TEST_F(ControlsTest, TabControlSelectsOnlyExistingPages) {
+    TabControl& tab = window.TabControl("选择夹1");
+    EXPECT_EQ(tab.CurrentPage(), 1);
+    tab.SelectPage(3);
+    tab.SelectPage(0);
+    tab.SelectPage(5);
+    EXPECT_EQ(tab.CurrentPage(), 3);
+}
+
+TEST(ControlsBeforeCreation, RaiseNoEvents) {
+    WindowSpec spec;
+    spec.controls.push_back(Named(ControlKind::Button, "b"));
+    spec.controls.push_back(Named(ControlKind::EditBox, "e"));
+    Window window(spec);
+    int events = 0;
+    window.Button("b").BindClicked([&] { ++events; });
+    window.EditBox("e").BindContentChanged([&] { ++events; });
+    window.Button("b").Click();
+    window.EditBox("e").SetText("9");
+    EXPECT_EQ(events, 0);
+    EXPECT_EQ(window.EditBox("e").Text(), "9");
+}
+
+}  // namespace
+}  // namespace quorell

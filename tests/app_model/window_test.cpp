@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/model/ui_model.h"
+
+namespace quorell {
+namespace {
+
+WindowSpec SmallSpec() {
+    WindowSpec spec;
+    spec.kind = WindowKind::CpuMonitor;
+    spec.title = "small";
+    spec.size = {302, 142};
+    ControlSpec timer;
+    timer.kind = ControlKind::Timer;
+    timer.name = "时钟_Cpu";
+    timer.intervalMs = 1000;
+    spec.controls.push_back(timer);
+    ControlSpec label;
+    label.kind = ControlKind::Label;
+    label.name = "显示_当前Cpu使用率";
+    label.text = "0%";
+    spec.controls.push_back(label);
+    return spec;
+}
+
+TEST(WindowLifecycle, CreateRaisesCreatedThenOnePositionChanged) {
+    Window window(SmallSpec());
+    std::vector<std::string> events;
+    window.BindCreated([&] { events.push_back("created"); });
+    window.BindPositionChanged([&] { events.push_back("moved"); });
+    window.MoveTo(10, 20);   // before creation: placed, no event
+    EXPECT_TRUE(events.empty());
+    window.Create();
+    window.Create();   // a window is created once
+    EXPECT_EQ(events, (std::vector<std::string>{"created", "moved"}));
+    EXPECT_TRUE(window.Exists());
+    EXPECT_FALSE(window.Visible());
+}
+
+TEST(WindowLifecycle, MoveInsideHandlerRaisesPositionChangedBeforeReturning) {
+    Window window(SmallSpec());
+    std::vector<std::string> events;
+    bool ready = false;
+    window.BindPositionChanged([&] { events.push_back(ready ? "stored" : "suppressed"); });
+    window.BindCreated([&] {
+        window.SetLeft(100);
+        window.SetTop(200);
+        events.push_back("restored");
+        ready = true;
+    });
+    window.Create();
+    EXPECT_EQ(events, (std::vector<std::string>{"suppressed", "suppressed", "restored", "stored"}));
+    EXPECT_EQ(window.Position(), (Point{100, 200}));
+}
+
+TEST(WindowLifecycle, MoveToTheSamePlaceRaisesNothing) {
+    Window window(SmallSpec());
+    window.Create();
+    int moves = 0;
+    window.BindPositionChanged([&] { ++moves; });
+    window.MoveByUser(5, 6);
+    window.MoveByUser(5, 6);
+    window.SetLeft(5);
+    EXPECT_EQ(moves, 1);
+}
+
+TEST(WindowClosing, RefusedCloseKeepsTheWindowAndItsTimer) {
+    Window window(SmallSpec());
+    int ticks = 0;
+    window.Timer("时钟_Cpu").BindTick([&] { ++ticks; });
+    window.BindMayClose([&] {
+        window.SetVisible(false);
+        return false;
+    });
+    window.Create();
+    window.SetVisible(true);
+    EXPECT_FALSE(window.RequestClose());
+    EXPECT_FALSE(window.PressEscape());
+    EXPECT_TRUE(window.Exists());
+    EXPECT_FALSE(window.Visible());
+    window.Timer("时钟_Cpu").Tick();   // hidden windows keep ticking
+    EXPECT_EQ(ticks, 1);
+}
+
+TEST(WindowClosing, AcceptedCloseDestroysAndStopsTimersAndEvents) {
+    Window window(SmallSpec());
+    int ticks = 0;
+    int moves = 0;
+    window.Timer("时钟_Cpu").BindTick([&] { ++ticks; });
+    window.Create();
+    window.BindPositionChanged([&] { ++moves; });
+    window.SetVisible(true);
+    EXPECT_TRUE(window.RequestClose());   // no handler: the window closes
+    EXPECT_EQ(window.State(), WindowState::Destroyed);
+    window.Timer("时钟_Cpu").Tick();
+    window.MoveTo(1, 1);
+    window.SetVisible(true);
+    EXPECT_EQ(ticks, 0);
+    EXPECT_EQ(moves, 0);
+    EXPECT_FALSE(window.Visible());
+}
+
+TEST(WindowClosing, EscapeDoesNothingWithoutTheFlag) {
+    WindowSpec spec = SmallSpec();
+    spec.flags.escCloses = false;
+    Window window(spec);
+    window.Create();
+    EXPECT_FALSE(window.PressEscape());
+    EXPECT_TRUE(window.Exists());
+}
+
+TEST(WindowEvents, TimerAndTrayEventsWaitForCreation) {
+    Window window(SmallSpec());
+    int ticks = 0;
+    std::vector<int> tray;
+    window.Timer("时钟_Cpu").BindTick([&] { ++ticks; });
+    window.BindTrayEvent([&](int op) { tray.push_back(op); });
+    window.Timer("时钟_Cpu").Tick();
+    window.RaiseTrayEvent(3);
+    EXPECT_EQ(ticks, 0);
+    EXPECT_TRUE(tray.empty());
+    window.Create();
+    window.Timer("时钟_Cpu").Tick();
+    window.RaiseTrayEvent(2);
+    EXPECT_EQ(ticks, 1);
+    EXPECT_EQ(tray, std::vector<int>{2});
+}
+
+TEST(WindowObservers, ReportWindowAndControlChangesOnlyWhenSomethingChanged) {
+    Window window(SmallSpec());
+    std::vector<WindowProperty> windowChanges;
+    std::vector<std::string> controlChanges;
+    window.Subscribe([&](WindowProperty p) { windowChanges.push_back(p); });
+    window.SubscribeControls([&](const Control& c, ControlProperty p) {
+        controlChanges.push_back(c.Name() + (p == ControlProperty::Text ? ":text" : ":other"));
+    });
+    window.SetVisible(true);
+    window.SetVisible(true);
+    window.SetTitle("small");   // unchanged
+    window.MoveTo(3, 4);
+    window.Label("显示_当前Cpu使用率").SetText("0%");   // unchanged
+    window.Label("显示_当前Cpu使用率").SetText("7%");
+    EXPECT_EQ(windowChanges, (std::vector<WindowProperty>{WindowProperty::Visible, WindowProperty::Position}));
+    EXPECT_EQ(controlChanges, std::vector<std::string>{"显示_当前Cpu使用率:text"});
+}
+
+TEST(WindowObservers, UnsubscribedObserverIsNotCalled) {
+    Window window(SmallSpec());
+    int calls = 0;
+    auto id = window.Label("显示_当前Cpu使用率").Subscribe([&](ControlProperty) { ++calls; });
+    window.Label("显示_当前Cpu使用率").SetText("1%");
+    window.Label("显示_当前Cpu使用率").Unsubscribe(id);
+    window.Label("显示_当前Cpu使用率").SetText("2%");
+    EXPECT_EQ(calls, 1);
+}
+
+TEST(WindowLookup, WrongNameOrKindIsReportedWithTheName) {
+    Window window(SmallSpec());
+    EXPECT_EQ(window.Find("nothing"), nullptr);
+    try {
+        window.Button("显示_当前Cpu使用率");
+        FAIL() << "a label looked up as a button";
+    } catch (const std::out_of_range& error) {
+        EXPECT_NE(std::string(error.what()).find("显示_当前Cpu使用率"), std::string::npos);
+    }
+    EXPECT_THROW(window.Label("显示_最高Cpu使用率"), std::out_of_range);
+}
+
+TEST(WindowLookup, DuplicateControlNamesAreRefused) {
+    WindowSpec spec = SmallSpec();
+    spec.controls.push_back(spec.controls.back());
+    EXPECT_THROW(Window{spec}, std::invalid_argument);
+}
+
+}  // namespace
+}  // namespace quorell
