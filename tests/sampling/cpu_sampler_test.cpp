@@ -1,0 +1,105 @@
+#include "sampling/cpu_sampler.h"
+
+#include <gtest/gtest.h>
+
+#include "support/fake_counters.h"
+#include "support/fake_environment.h"
+
+namespace quorell {
+namespace {
+
+constexpr std::int64_t kSecond = 10000000;  // in 100 ns units
+
+class CpuSamplerTest : public ::testing::Test {
+protected:
+    CpuSamplerTest() {
+        counters.times = {5 * kSecond, 13'000'000'000 * kSecond};
+        environment.variables["NUMBER_OF_PROCESSORS"] = "1";
+    }
+
+    // One tick of `timeDelta` in which the processors were idle for `idleDelta` together.
+    std::int32_t Tick(std::int64_t idleDelta, std::int64_t timeDelta) {
+        counters.Advance(idleDelta, timeDelta);
+        return sampler.SampleCpuUsage();
+    }
+
+    FakeCpuCounters counters;
+    FakeEnvironment environment;
+    CpuSampler sampler{counters, environment};
+};
+
+TEST_F(CpuSamplerTest, UsageOverOneIntervalTruncatesAndIsNotClamped) {
+    sampler.TakeBaseline();
+    environment.variables["NUMBER_OF_PROCESSORS"] = "2";
+    EXPECT_EQ(Tick(15'000'000, kSecond), 25);
+    environment.variables["NUMBER_OF_PROCESSORS"] = "1";
+    EXPECT_EQ(Tick(4'210'000, kSecond), 57);    // 57.9
+    EXPECT_EQ(Tick(9'999'000, kSecond), 0);     // 0.01
+    EXPECT_EQ(Tick(10'100'000, kSecond), -1);   // idle read a moment after the clock: -1.0..., as computed
+    EXPECT_EQ(Tick(0, kSecond), 100);
+}
+
+TEST_F(CpuSamplerTest, ClockThatDidNotMoveGivesFullUsage) {
+    sampler.TakeBaseline();
+    EXPECT_EQ(Tick(3'000'000, 0), 100);
+}
+
+TEST_F(CpuSamplerTest, WithoutBaselineFirstCallSpansFromZeroState) {
+    // Idle time since boot against a clock since 1601: the ratio is almost 0.
+    EXPECT_EQ(sampler.SampleCpuUsage(), 99);
+}
+
+TEST_F(CpuSamplerTest, BaselineMakesTheFirstTickMeasureItsOwnSecond) {
+    sampler.TakeBaseline();
+    EXPECT_EQ(Tick(kSecond / 2, kSecond), 50);
+}
+
+TEST_F(CpuSamplerTest, FailedQueryReturnsMinusOneAndKeepsTheLastGoodReading) {
+    sampler.TakeBaseline();
+    counters.Advance(kSecond, kSecond);  // an idle second...
+    counters.failing = true;
+    EXPECT_EQ(sampler.SampleCpuUsage(), -1);
+    counters.failing = false;
+    // ...then a busy one: the next good call spans both, from the last good reading.
+    EXPECT_EQ(Tick(0, kSecond), 50);
+}
+
+TEST_F(CpuSamplerTest, FailedBaselineLeavesTheStateAlone) {
+    sampler.TakeBaseline();
+    const CpuSamplerState before = sampler.State();
+    counters.Advance(kSecond, kSecond);
+    counters.failing = true;
+    sampler.TakeBaseline();
+    EXPECT_EQ(sampler.State().previousIdleTime, before.previousIdleTime);
+    EXPECT_EQ(sampler.State().previousSystemTime, before.previousSystemTime);
+}
+
+TEST_F(CpuSamplerTest, ProcessorCountIsReadOnEveryCall) {
+    sampler.TakeBaseline();
+    environment.variables["NUMBER_OF_PROCESSORS"] = "4";
+    EXPECT_EQ(Tick(2 * kSecond, kSecond), 50);
+    environment.variables["NUMBER_OF_PROCESSORS"] = "8";
+    EXPECT_EQ(Tick(2 * kSecond, kSecond), 75);
+}
+
+TEST_F(CpuSamplerTest, UnusableProcessorCountFallsBackToThePlatformCount) {
+    counters.onlineProcessors = 2;
+    for (const char* bad : {"", "abc", "0", "-4", " "}) {
+        environment.variables["NUMBER_OF_PROCESSORS"] = bad;
+        sampler.TakeBaseline();
+        EXPECT_EQ(Tick(kSecond, kSecond), 50) << "count text '" << bad << "'";
+    }
+    environment.variables.erase("NUMBER_OF_PROCESSORS");
+    sampler.TakeBaseline();
+    EXPECT_EQ(Tick(kSecond, kSecond), 50) << "variable not set";
+}
+
+TEST_F(CpuSamplerTest, NoCountAnywhereCountsOneProcessor) {
+    environment.variables.clear();
+    counters.onlineProcessors = 0;
+    sampler.TakeBaseline();
+    EXPECT_EQ(Tick(kSecond / 4, kSecond), 75);
+}
+
+}  // namespace
+}  // namespace quorell

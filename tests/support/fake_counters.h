@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/counter_ports.h"
+
+namespace quorell {
+
+// CPU counters that a test sets and moves by hand.
+class FakeCpuCounters final : public CpuCounterPort {
+public:
+    std::optional<CpuTimes> ReadCpuTimes() override;
+    int OnlineProcessorCount() const override { return onlineProcessors; }
+
+    // Moves both cumulative counters forward (in 100 ns units).
+    void Advance(std::int64_t idleDelta, std::int64_t timeDelta);
+
+    CpuTimes times;
+    int onlineProcessors = 1;
+    bool failing = false;  // every read fails while set
+    int reads = 0;
+};
+
+// A memory status that a test sets; `status` empty means the query fails.
+class FakeMemoryStatus final : public MemoryStatusPort {
+public:
+    std::optional<MemoryStatus> ReadMemoryStatus() override {
+        ++reads;
+        return status;
+    }
+    void Set(std::uint64_t totalBytes, std::uint64_t availableBytes, std::int32_t loadPercent);
+
+    std::optional<MemoryStatus> status;
+    int reads = 0;
+};
+
+// An interface table that a test edits between reads: 64-bit rows, or a platform block when
+// `block` is set.
+class FakeInterfaceTable final : public InterfaceTablePort {
+public:
+    std::optional<InterfaceTableReading> ReadInterfaceTable() override;
+
+    // Rows with interface indexes 1..count and zero counters.
+    void SetRowCount(int count);
+
+    std::vector<InterfaceRow> rows;
+    std::optional<ByteBuffer> block;
+    bool failing = false;
+    int reads = 0;
+};
+
+class FakePlatformVersion final : public PlatformVersionPort {
+public:
+    FakePlatformVersion() = default;
+    FakePlatformVersion(PlatformFamily family, int major, int minor) : version{family, major, minor} {}
+    PlatformVersion ReadPlatformVersion() const override { return version; }
+
+    PlatformVersion version{PlatformFamily::Linux, 6, 1};
+};
+
+// A row with the given index and byte counters.
+InterfaceRow MakeInterfaceRow(std::int32_t index, std::uint64_t inOctets = 0, std::uint64_t outOctets = 0);
+
+}  // namespace quorell
