@@ -1,0 +1,79 @@
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "platform/linux/cpu_counters_linux.h"
+#include "platform/linux/interface_table_linux.h"
+#include "platform/linux/memory_status_linux.h"
+#include "platform/linux/platform_version_linux.h"
+
+namespace quorell {
+namespace {
+
+// These read this machine's own counters, so they check ranges and relations, not values.
+
+TEST(LinuxCounters, CpuClockFollowsTheWallClockAndIdleStaysWithinIt) {
+    LinuxCpuCounters counters;
+    ASSERT_GE(counters.OnlineProcessorCount(), 1);
+    const auto before = counters.ReadCpuTimes();
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    const auto after = counters.ReadCpuTimes();
+    ASSERT_TRUE(before && after);
+    const std::int64_t clock = after->systemTime - before->systemTime;
+    const std::int64_t idle = after->idleTime - before->idleTime;
+    EXPECT_NEAR(static_cast<double>(clock), 5000000.0, 1000000.0);
+    EXPECT_GE(idle, 0);
+    // Idle of all processors cannot pass the clock times the processor count (one tick of slack each).
+    EXPECT_LE(idle, (clock + 100000) * counters.OnlineProcessorCount());
+}
+
+TEST(LinuxCounters, MemoryStatusIsConsistent) {
+    LinuxMemoryStatus memory;
+    const auto status = memory.ReadMemoryStatus();
+    ASSERT_TRUE(status);
+    const auto pageBytes = static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
+    const auto physicalPages = static_cast<std::uint64_t>(::sysconf(_SC_PHYS_PAGES));
+    EXPECT_EQ(status->totalPhysicalBytes, pageBytes * physicalPages);
+    EXPECT_LE(status->availablePhysicalBytes, status->totalPhysicalBytes);
+    EXPECT_GE(status->loadPercent, 0);
+    EXPECT_LE(status->loadPercent, 100);
+}
+
+TEST(LinuxCounters, InterfaceTableHoldsLoopbackInAscendingIndexOrder) {
+    LinuxInterfaceTable interfaces;
+    const auto reading = interfaces.ReadInterfaceTable();
+    ASSERT_TRUE(reading);
+    const auto* table = std::get_if<InterfaceRows64>(&*reading);
+    ASSERT_NE(table, nullptr);
+    ASSERT_FALSE(table->rows.empty());
+    bool loopback = false;
+    for (std::size_t i = 0; i < table->rows.size(); ++i) {
+        if (i > 0) {
+            EXPECT_LT(table->rows[i - 1].dwIndex, table->rows[i].dwIndex);
+        }
+        loopback = loopback || table->rows[i].dwType == kInterfaceTypeLoopback;
+    }
+    EXPECT_TRUE(loopback);
+    // A second read reuses the remembered speeds and gives the same interfaces.
+    const auto again = interfaces.ReadInterfaceTable();
+    ASSERT_TRUE(again);
+    EXPECT_EQ(std::get<InterfaceRows64>(*again).rows.size(), table->rows.size());
+}
+
+TEST(LinuxCounters, KernelVersionIsALinuxVersion) {
+    const PlatformVersion version = LinuxPlatformVersion().ReadPlatformVersion();
+    EXPECT_EQ(version.family, PlatformFamily::Linux);
+    EXPECT_GE(version.major, 3);
+}
+
+TEST(LinuxVersionFromRelease, TakesMajorAndMinor) {
+    EXPECT_EQ(LinuxVersionFromRelease("6.1.0-18-amd64"), (PlatformVersion{PlatformFamily::Linux, 6, 1}));
+    EXPECT_EQ(LinuxVersionFromRelease("5"), (PlatformVersion{PlatformFamily::Linux, 5, 0}));
+    EXPECT_EQ(LinuxVersionFromRelease("weird"), (PlatformVersion{PlatformFamily::Linux, 0, 0}));
+}
+
+}  // namespace
+}  // namespace quorell

@@ -1,0 +1,98 @@
+#include "platform/linux/proc_stat.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "sampling/cpu_sampler.h"
+#include "support/fake_environment.h"
+
+namespace quorell {
+namespace {
+
+constexpr long kUserHz = 100;
+
+std::string ReadCaptured(const char* name) {
+    std::ifstream file(std::string(QUORELL_TEST_DATA_DIR) + "/proc/" + name);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+TEST(ProcStat, CapturedTextGivesIdleAndPerProcessorClock) {
+    const auto stat = ParseProcStat(ReadCaptured("stat_2cpu.txt"));
+    ASSERT_TRUE(stat);
+    EXPECT_EQ(stat->processorLines, 2);
+    // cpu  89511 0 11742 87643 286 0 148 1077 0 0
+    const auto times = CpuTimesFromProcStat(*stat, kUserHz);
+    ASSERT_TRUE(times);
+    EXPECT_EQ(times->idleTime, (87643 + 286) * 100000LL);
+    EXPECT_EQ(times->systemTime, 190407 * 100000LL / 2);
+}
+
+TEST(ProcStat, GuestTimeIsNotCountedTwice) {
+    const auto stat = ParseProcStat("cpu  100 20 30 400 5 6 7 8 50 10\ncpu0 1 2 3 4\n");
+    ASSERT_TRUE(stat);
+    const auto times = CpuTimesFromProcStat(*stat, kUserHz);
+    ASSERT_TRUE(times);
+    EXPECT_EQ(times->systemTime, 576 * 100000LL);
+    EXPECT_EQ(times->idleTime, 405 * 100000LL);
+}
+
+TEST(ProcStat, OldKernelsWithFourFieldsStillParse) {
+    const auto stat = ParseProcStat("cpu 10 0 20 70\ncpu0 5 0 10 35\ncpu1 5 0 10 35\nintr 1\n");
+    ASSERT_TRUE(stat);
+    const auto times = CpuTimesFromProcStat(*stat, kUserHz);
+    ASSERT_TRUE(times);
+    EXPECT_EQ(times->idleTime, 70 * 100000LL);
+    EXPECT_EQ(times->systemTime, 50 * 100000LL);
+}
+
+TEST(ProcStat, UnusableTextsGiveNothing) {
+    for (const char* bad : {"", "cpu0 1 2 3 4\n", "cpu  1 2 3\ncpu0 1 2 3\n", "cpu  1 2 x 4\ncpu0 1 2 3 4\n",
+                            "cpu  1 2 3 4\n", "cpu  -1 2 3 4\ncpu0 1 2 3 4\n",
+                            "cpu  99999999999999999999999 2 3 4\ncpu0 1 2 3 4\n"}) {
+        EXPECT_FALSE(ParseProcStat(bad)) << bad;
+    }
+    ProcStatCpu stat;
+    stat.processorLines = 1;
+    EXPECT_FALSE(CpuTimesFromProcStat(stat, 0));
+}
+
+TEST(ProcStat, YearsOfTicksOnManyProcessorsDoNotOverflow) {
+    // 512 processors up for ten years: 1.6e12 ticks.
+    const auto stat = ParseProcStat("cpu  1600000000000 0 0 0\ncpu0 0 0 0 0\n");
+    ASSERT_TRUE(stat);
+    const auto times = CpuTimesFromProcStat(*stat, kUserHz);
+    ASSERT_TRUE(times);
+    EXPECT_EQ(times->systemTime, 160000000000000000LL);
+}
+
+// The CPU counters as two successive texts of /proc/stat would give them.
+class ProcStatTexts final : public CpuCounterPort {
+public:
+    explicit ProcStatTexts(std::vector<std::string> texts) : texts_(std::move(texts)) {}
+    std::optional<CpuTimes> ReadCpuTimes() override {
+        const auto stat = ParseProcStat(texts_.at(next_++));
+        return stat ? CpuTimesFromProcStat(*stat, kUserHz) : std::nullopt;
+    }
+    int OnlineProcessorCount() const override { return 2; }
+
+private:
+    std::vector<std::string> texts_;
+    std::size_t next_ = 0;
+};
+
+TEST(ProcStat, UsageBetweenTwoTextsIsTheBusyShareOfAllProcessors) {
+    // Over 1.5 s on two processors (300 ticks), 150 ticks idle or waiting: half the machine was busy.
+    ProcStatTexts texts({ReadCaptured("stat_2cpu.txt"),
+                         "cpu  89611 0 11792 87763 316 0 148 1077 0 0\ncpu0 1 1 1 1\ncpu1 1 1 1 1\n"});
+    FakeEnvironment environment;
+    CpuSampler sampler(texts, environment);
+    sampler.TakeBaseline();
+    EXPECT_EQ(sampler.SampleCpuUsage(), 50);
+}
+
+}  // namespace
+}  // namespace quorell
