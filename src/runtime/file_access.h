@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quorell {
+
+// What tells one version of a file from another without reading it: a file replaced by rename gets a
+// new inode, a file rewritten in place a new size or new timestamps.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::uint64_t size = 0;
+    std::int64_t modifiedNs = 0;  // modification time, nanoseconds since the epoch
+    std::int64_t changedNs = 0;   // status change time, nanoseconds since the epoch
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
+enum class FileReadStatus {
+    kRead,     // the file is a regular file and `bytes` holds all of it
+    kMissing,  // no such file (a write may create it)
+    kFailed,   // it exists but could not be read: not a regular file, no permission, too large, I/O error
+};
+
+struct FileSnapshot {
+    FileReadStatus status = FileReadStatus::kMissing;
+    std::string bytes;
+    FileIdentity identity;
+    // True when the file's timestamps were already older than the timestamp granularity of the file
+    // system at the moment of reading, so any later change is bound to show in its identity. A snapshot
+    // that is not settled must not be reused on the strength of its identity alone.
+    bool settled = false;
+};
+
+// Whole-file access for the INI layer. The back end of each OS provides the real one; tests wrap or
+// replace it to make reads and writes fail.
+class FileAccess {
+public:
+    virtual ~FileAccess() = default;
+    // Reads the whole file. Never blocks on special files (FIFOs, devices): those are kFailed.
+    virtual FileSnapshot Read(const std::filesystem::path& file) = 0;
+    // The identity of the regular file at `file`, or nullopt when there is none.
+    virtual std::optional<FileIdentity> Identify(const std::filesystem::path& file) = 0;
+    // Replaces (or creates) `file` with `bytes` so that no reader and no crash can ever see a partial
+    // file: the bytes go to a temporary file in the same directory, which then takes the file's place.
+    // Never creates a directory. On failure returns false and leaves `file` exactly as it was.
+    virtual bool Replace(const std::filesystem::path& file, std::string_view bytes) = 0;
+};
+
+// Files larger than this are not read (a settings or history file is a few kilobytes).
+inline constexpr std::uint64_t kMaxIniFileBytes = 4u * 1024u * 1024u;
+
+// The file access of this platform, writing through to stable storage before each replacement.
+std::unique_ptr<FileAccess> MakeSystemFileAccess();
+
+}  // namespace quorell

@@ -1,0 +1,118 @@
+#include "runtime/ini_store.h"
+
+#include <utility>
+
+#include "runtime/ini_text.h"
+
+namespace quorell {
+namespace {
+
+// Files the program keeps parsed at once (it uses five); beyond this the oldest copies are dropped.
+constexpr std::size_t kMaxCachedFiles = 16;
+
+// A section or key name as the caller gave it: up to its first NUL, without blanks around it.
+std::string_view CallerName(std::string_view name) { return TrimIniBlanks(SkipLeadingControls(CutAtNul(name))); }
+
+bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+
+// Names that would not read back as written: a key with '=' in it, or one that starts like a section
+// header or a comment. Line breaks anywhere would add lines of their own.
+bool IsWritableSection(std::string_view name) { return !name.empty() && !HasLineBreak(name); }
+bool IsWritableKey(std::string_view name) {
+    return !name.empty() && !HasLineBreak(name) && name.find('=') == std::string_view::npos && name.front() != '[' &&
+           name.front() != ';';
+}
+
+std::string Limited(std::string_view text) { return std::string(LimitUtf8(text, IniStore::kMaxValueBytes)); }
+
+}  // namespace
+
+IniStore::IniStore() : IniStore(MakeSystemFileAccess()) {}
+
+IniStore::IniStore(std::unique_ptr<FileAccess> files) : files_(std::move(files)) {}
+
+void IniStore::Forget() {
+    std::lock_guard lock(mutex_);
+    cache_.clear();
+}
+
+IniStore::Loaded IniStore::Load(const std::filesystem::path& file) {
+    const std::string& name = file.native();
+    if (auto it = cache_.find(name); it != cache_.end()) {
+        const std::optional<FileIdentity> identity = files_->Identify(file);
+        if (identity && *identity == it->second.identity) return {FileReadStatus::kRead, it->second.document};
+        cache_.erase(it);
+    }
+    FileSnapshot snapshot = files_->Read(file);
+    if (snapshot.status != FileReadStatus::kRead) return {snapshot.status, nullptr};
+    auto document = std::make_shared<const IniDocument>(std::move(snapshot.bytes));
+    if (snapshot.settled) {
+        if (cache_.size() >= kMaxCachedFiles) cache_.clear();
+        cache_[name] = Cached{snapshot.identity, document};
+    }
+    return {FileReadStatus::kRead, document};
+}
+
+std::string IniStore::Read(const std::filesystem::path& file, std::string_view section, std::string_view key,
+                           std::string_view defaultValue) {
+    const std::filesystem::path path(std::string(SkipLeadingControls(CutAtNul(file.native()))));
+    const std::string_view sectionName = CallerName(section);
+    const std::string_view keyName = CallerName(key);
+    if (path.empty() || sectionName.empty() || keyName.empty()) return {};
+    const std::string fallback = Limited(CutAtNul(defaultValue));
+
+    std::lock_guard lock(mutex_);
+    const Loaded loaded = Load(path);
+    if (loaded.document == nullptr) return fallback;
+    const IniEncoding encoding = loaded.document->Encoding();
+    const std::optional<std::string> storedSection = EncodeIniText(sectionName, encoding);
+    const std::optional<std::string> storedKey = EncodeIniText(keyName, encoding);
+    if (!storedSection || !storedKey) return fallback;  // a name the file cannot hold is not in it
+    const std::optional<std::string_view> value = loaded.document->FindValue(*storedSection, *storedKey);
+    if (!value) return fallback;
+    return Limited(DecodeIniText(CutAtNul(*value), encoding));
+}
+
+bool IniStore::Write(const std::filesystem::path& file, std::string_view section,
+                     std::optional<std::string_view> key, std::optional<std::string_view> value) {
+    const std::string_view sectionName = CallerName(section);
+    const std::optional<std::string_view> keyName = key ? std::optional(CallerName(*key)) : std::nullopt;
+    const std::optional<std::string_view> newValue = value ? std::optional(CutAtNul(*value)) : std::nullopt;
+    if (file.empty() || !IsWritableSection(sectionName)) return false;
+    if (keyName && !IsWritableKey(*keyName)) return false;
+    if (newValue && HasLineBreak(*newValue)) return false;
+
+    std::lock_guard lock(mutex_);
+    const Loaded loaded = Load(file);
+    if (loaded.status == FileReadStatus::kFailed) return false;  // never replace what could not be read
+    const bool deleting = !keyName || !newValue;
+    if (loaded.status == FileReadStatus::kMissing && deleting) return true;  // nothing to delete
+
+    const IniDocument empty{std::string()};
+    const IniDocument& document = loaded.document ? *loaded.document : empty;
+    const IniEncoding encoding = document.Encoding();
+    const std::optional<std::string> storedSection = EncodeIniText(sectionName, encoding);
+    const std::optional<std::string> storedKey = keyName ? EncodeIniText(*keyName, encoding) : std::nullopt;
+    const std::optional<std::string> storedValue = newValue ? EncodeIniText(*newValue, encoding) : std::nullopt;
+    if (!storedSection || (keyName && !storedKey) || (newValue && !storedValue)) return false;
+
+    std::string updated;
+    if (!keyName) {
+        updated = document.WithoutSection(*storedSection);
+    } else if (!newValue) {
+        updated = document.WithoutKey(*storedSection, *storedKey);
+    } else {
+        updated = document.WithValue(*storedSection, *storedKey, *storedValue);
+    }
+    if (loaded.status == FileReadStatus::kRead && updated == document.Bytes()) return true;
+
+    cache_.erase(file.native());
+    return files_->Replace(file, updated);
+}
+
+IniStore& DefaultIniStore() {
+    static IniStore store;
+    return store;
+}
+
+}  // namespace quorell

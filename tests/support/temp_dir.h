@@ -1,0 +1,32 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace quorell::testing {
+
+// A fresh, empty directory for one test, removed with everything in it when the object goes away.
+class TempDir {
+public:
+    TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    ~TempDir();
+
+    const std::filesystem::path& Path() const { return path_; }
+    // The path of `name` inside the directory (nothing is created).
+    std::filesystem::path File(std::string_view name) const { return path_ / std::filesystem::path(std::string(name)); }
+    // The names of the entries in the directory, sorted.
+    std::string Listing() const;
+
+private:
+    std::filesystem::path path_;
+};
+
+// The exact bytes of a file; empty when it cannot be read.
+std::string ReadFileBytes(const std::filesystem::path& file);
+// Creates or truncates the file and writes exactly these bytes; fails the test when it cannot.
+void WriteFileBytes(const std::filesystem::path& file, std::string_view bytes);
+
+}  // namespace quorell::testing
