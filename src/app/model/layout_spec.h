@@ -18,7 +18,7 @@ enum class PictureImage { None, CloseMark };
 // Which typed characters an edit box takes. Control characters (backspace and the like) always pass.
 enum class EditFilter { AnyText, DigitsAndMinus };
 
-enum class WindowKind { Main, CpuMonitor, MemoryMonitor, ReceiveMonitor, SendMonitor, Trend };
+enum class WindowKind : int { Main, CpuMonitor, MemoryMonitor, ReceiveMonitor, SendMonitor, Trend };
 enum class BorderStyle { None, FixedSingle };
 enum class WindowIcon { None, Application };
 

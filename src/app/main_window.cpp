@@ -1,0 +1,87 @@
+#include "app/main_window.h"
+
+#include "app/layouts/layouts.h"
+#include "app/model/menu.h"
+#include "app/tray_tip.h"
+
+namespace quorell {
+
+CaptionPair CaptionsOf(std::size_t item) {
+    switch (item) {
+        case kMainItem: return {"显示软件界面", "隐藏软件界面"};
+        case kCpuItem: return {"显示 Cpu 监控", "隐藏 Cpu 监控"};
+        case kMemoryItem: return {"显示 内存 监控", "隐藏 内存 监控"};
+        case kReceiveItem: return {"显示 接收 监控", "隐藏 接收 监控"};
+        case kSendItem: return {"显示 发送 监控", "隐藏 发送 监控"};
+        case kTrendItem: return {"显示趋势统计窗口", "隐藏趋势统计窗口"};
+        default: return {"", ""};
+    }
+}
+
+void MainWindowLogic::MainWindowCreated() {
+    if (selectMonitoredRow_) {
+        selectMonitoredRow_();
+    }
+    for (WindowKind kind : {WindowKind::CpuMonitor, WindowKind::MemoryMonitor, WindowKind::ReceiveMonitor,
+                            WindowKind::SendMonitor, WindowKind::Trend}) {
+        windows_.Get(kind).Create();
+    }
+    InstallTrayIcon();
+    LoadBandwidth(settings_, windows_.Main());
+    LoadTransparency(settings_, windows_.Main());
+    placement_.OnTransparencyClicked();
+}
+
+void MainWindowLogic::InstallTrayIcon() {
+    TrayIconData icon;
+    icon.identifier = kTrayIconId;
+    icon.owner = WindowKind::Main;
+    icon.image = windows_.Main().Flags().icon == WindowIcon::Application ? TrayImage::Application : TrayImage::None;
+    icon.tipText = TrayTipText();
+    if (trayInstalled_) {
+        desktop_.ChangeTrayIcon(icon);
+    } else {
+        trayInstalled_ = desktop_.AddTrayIcon(icon);
+    }
+}
+
+void MainWindowLogic::RemoveTrayIcon() {
+    if (trayInstalled_) {
+        desktop_.RemoveTrayIcon(kTrayIconId);
+        trayInstalled_ = false;
+    }
+}
+
+void MainWindowLogic::ToggleWindow(WindowKind window) {
+    Window& target = windows_.Get(window);
+    target.SetVisible(!target.Visible());
+}
+
+void MainWindowLogic::ToggleWindowWithCaption(WindowKind window, std::size_t item) {
+    Window& target = windows_.Get(window);
+    const bool shown = target.Visible();
+    const CaptionPair captions = CaptionsOf(item);
+    windows_.Main().Menu(kTrayMenuName).Item(item).SetCaption(shown ? captions.show : captions.hide);
+    target.SetVisible(!shown);
+}
+
+void MainWindowLogic::OnTrayEvent(int operation) {
+    if (operation == 2) {
+        ToggleWindow(WindowKind::Main);
+    } else if (operation == 3) {
+        const ScreenPoint cursor = desktop_.CursorPosition();
+        const auto chosen = desktop_.PopUpMenu(WindowKind::Main, kTrayMenuName, {cursor.x + 3, cursor.y + 3});
+        PopupMenu& menu = windows_.Main().Menu(kTrayMenuName);
+        if (chosen && *chosen >= 1 && *chosen <= menu.ItemCount()) {
+            menu.Item(*chosen).Select();
+        }
+    }
+}
+
+bool MainWindowLogic::OnMainWindowClose() {
+    windows_.Main().SetVisible(false);
+    desktop_.OpenWebAddress(kMakerWebAddress);
+    return false;
+}
+
+}  // namespace quorell

@@ -1,0 +1,47 @@
+#include "app/settings_file.h"
+
+#include "app/model/controls.h"
+#include "app/model/window.h"
+#include "runtime/ini_file.h"
+
+namespace quorell {
+
+namespace {
+constexpr std::string_view kBandwidthBox = "输入_网络带宽";
+constexpr std::string_view kTransparencyBox = "选择_是否透明";
+}  // namespace
+
+std::filesystem::path SettingsFile::Path() const {
+    return runDirectory_.RunDirectory() / std::filesystem::path(std::u8string(
+                                              reinterpret_cast<const char8_t*>(kSettingsFileName.data()),
+                                              kSettingsFileName.size()));
+}
+
+std::string SettingsFile::Read(std::string_view section, std::string_view key, std::string_view defaultValue) const {
+    return ReadIni(Path(), section, key, defaultValue);
+}
+
+bool SettingsFile::Write(std::string_view section, std::string_view key, std::string_view value) const {
+    return WriteIni(Path(), section, key, value);
+}
+
+void LoadBandwidth(const SettingsFile& settings, Window& mainWindow) {
+    EditBox& box = mainWindow.EditBox(kBandwidthBox);
+    box.SetText(settings.Read(kBasicSection, kBandwidthKey, box.Text()));
+}
+
+void StoreBandwidth(const SettingsFile& settings, const Window& mainWindow) {
+    settings.Write(kBasicSection, kBandwidthKey, mainWindow.EditBox(kBandwidthBox).Text());
+}
+
+void LoadTransparency(const SettingsFile& settings, Window& mainWindow) {
+    const std::string stored = settings.Read(kBasicSection, kTransparencyKey, "");
+    mainWindow.CheckBox(kTransparencyBox).SetChecked(stored == kTransparentOn);
+}
+
+void StoreTransparency(const SettingsFile& settings, const Window& mainWindow) {
+    const bool ticked = mainWindow.CheckBox(kTransparencyBox).Checked();
+    settings.Write(kBasicSection, kTransparencyKey, ticked ? kTransparentOn : kTransparentOff);
+}
+
+}  // namespace quorell
