@@ -1,0 +1,41 @@
+#include "monitors/cpu_monitor.h"
+
+#include <utility>
+
+#include "history/usage_history.h"
+#include "platform/clock_port.h"
+#include "sampling/cpu_sampler.h"
+
+namespace quorell {
+namespace {
+
+constexpr MonitorLayoutNames kCpuNames{
+    .currentLabel = "显示_当前Cpu使用率",
+    .peakLabel = "显示_最高Cpu使用率",
+    .peakTimeLabel = "显示_Cpu最高时间",
+    .averageLabel = "显示_平均Cpu使用率",
+    .drawPanel = "画板_Cpu",
+    .currentSuffix = " %",
+    .peakSuffix = "%",
+    .averageSuffix = " %",
+};
+
+}  // namespace
+
+CpuMonitor::CpuMonitor(Window& window, CpuSampler& sampler, const ClockPort& clock,
+                       std::filesystem::path historyFile)
+    : sampler_(sampler), clock_(clock), historyFile_(std::move(historyFile)), display_(window, kCpuNames) {
+    sampler_.TakeBaseline();
+}
+
+void CpuMonitor::OnWindowCreated() { sampler_.TakeBaseline(); }
+
+void CpuMonitor::OnCpuTick() {
+    // A failed sample (-1) is shown, drawn, averaged and recorded like any other value.
+    const std::int32_t usage = sampler_.SampleCpuUsage();
+    const DateTime now = Now(clock_);
+    display_.ShowTick(usage, usage, now);
+    RecordHourlySample(historyFile_, usage, now);
+}
+
+}  // namespace quorell

@@ -1,0 +1,36 @@
+#include "monitors/memory_monitor.h"
+
+#include <utility>
+
+#include "history/usage_history.h"
+#include "platform/clock_port.h"
+#include "sampling/memory_sampler.h"
+
+namespace quorell {
+namespace {
+
+constexpr MonitorLayoutNames kMemoryNames{
+    .currentLabel = "显示_当前内存",
+    .peakLabel = "显示_最高内存",
+    .peakTimeLabel = "显示_最高时间",
+    .averageLabel = "显示_平均内存",
+    .drawPanel = "画板_内存",
+    .currentSuffix = "M",
+    .peakSuffix = "M",
+    .averageSuffix = "%",
+};
+
+}  // namespace
+
+MemoryMonitor::MemoryMonitor(Window& window, MemorySampler& sampler, const ClockPort& clock,
+                             std::filesystem::path historyFile)
+    : sampler_(sampler), clock_(clock), historyFile_(std::move(historyFile)), display_(window, kMemoryNames) {}
+
+void MemoryMonitor::OnMemoryTick() {
+    const MemorySample sample = sampler_.SampleMemory();
+    const DateTime now = Now(clock_);
+    display_.ShowTick(sample.loadPercent, sample.usedMegabytes, now);
+    RecordHourlySample(historyFile_, sample.loadPercent, now);
+}
+
+}  // namespace quorell

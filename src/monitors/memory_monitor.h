@@ -1,0 +1,34 @@
+#pragma once
+
+#include <filesystem>
+
+#include "monitors/monitor_display.h"
+
+namespace quorell {
+
+class ClockPort;
+class MemorySampler;
+class Window;
+
+// The memory monitor window's logic: once a second, the megabytes in use are shown in the current and
+// peak labels ("显示_当前内存", "显示_最高内存", "显示_最高时间"), while the load percentage colours the
+// labels, feeds the average ("显示_平均内存") and the graph ("画板_内存") and is added to the current
+// hour's slot of the history file ("内存.FDB").
+class MemoryMonitor {
+public:
+    // `historyFile` is the full path of "内存.FDB". Every referenced object must outlive the monitor.
+    MemoryMonitor(Window& window, MemorySampler& sampler, const ClockPort& clock, std::filesystem::path historyFile);
+
+    // Bound to the 1000 ms timer "时钟_内存".
+    void OnMemoryTick();
+
+    const MonitorDisplay& Display() const { return display_; }
+
+private:
+    MemorySampler& sampler_;
+    const ClockPort& clock_;
+    std::filesystem::path historyFile_;
+    MonitorDisplay display_;
+};
+
+}  // namespace quorell

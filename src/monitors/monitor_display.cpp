@@ -1,0 +1,48 @@
+#include "monitors/monitor_display.h"
+
+#include "app/model/controls.h"
+#include "app/model/draw_panel.h"
+#include "app/model/window.h"
+#include "monitors/live_graph.h"
+#include "runtime/value_text.h"
+
+namespace quorell {
+
+MonitorDisplay::MonitorDisplay(Window& window, const MonitorLayoutNames& names)
+    : names_(names),
+      current_(window.Label(names.currentLabel)),
+      peak_(window.Label(names.peakLabel)),
+      peakTime_(window.Label(names.peakTimeLabel)),
+      average_(window.Label(names.averageLabel)),
+      panel_(window.DrawPanel(names.drawPanel).Canvas()) {}
+
+void MonitorDisplay::ShowTick(std::int32_t percent, std::int32_t shown, DateTime now) {
+    ApplyLevelColour(panel_, percent);
+    const Rgb level = panel_.PenColour();
+    current_.SetTextColour(level);
+    current_.SetText(Concat(ToText(shown), names_.currentSuffix));
+
+    // A graph column above 0 means the first tick is past.
+    const bool counted = graphColumn_ > 0;
+    if (counted) {
+        runningSum_ += percent;
+        ++sampleCount_;
+        average_.SetText(Concat(ToText(runningSum_ / sampleCount_), names_.averageSuffix));
+    }
+
+    if (counted && shown >= ShownPeak()) {
+        peak_.SetTextColour(level);
+        peak_.SetText(Concat(ToText(shown), names_.peakSuffix));
+        peakTime_.SetTextColour(level);
+        peakTime_.SetText(FormatPeakTime(now));
+    }
+
+    DrawGraphColumn(panel_, percent, graphColumn_);
+}
+
+std::int32_t MonitorDisplay::ShownPeak() const {
+    // The label holds the peak as its leading number; anything else there reads as 0.
+    return ToInteger(ReplaceText(peak_.Text(), names_.peakSuffix, "", 1, -1, true));
+}
+
+}  // namespace quorell

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "app/model/canvas.h"
+#include "runtime/date_time.h"
+
+namespace quorell {
+
+class Label;
+class Window;
+
+// The control names and unit suffixes of one monitor window.
+struct MonitorLayoutNames {
+    std::string_view currentLabel;   // the value of this tick
+    std::string_view peakLabel;      // the highest value since start; its text is the only copy of it
+    std::string_view peakTimeLabel;  // when the highest value was last reached
+    std::string_view averageLabel;   // the average percentage since start
+    std::string_view drawPanel;      // the live graph
+    std::string_view currentSuffix;  // " %", "M" or "K"
+    std::string_view peakSuffix;     // "%", "M" or "K": written after the peak and removed to read it back
+    std::string_view averageSuffix;  // " %" or "%"
+};
+
+// What every monitor does with one tick's sample on its window: the level colour, the current value,
+// the average, the highest value and its time, and the graph column. The monitors differ only in the
+// sample, the names and the history file.
+//
+// The first tick is shown, coloured and drawn but enters neither the average nor the peak. A value equal
+// to the shown peak moves the peak time to this tick. The average is held as a 64-bit sum and count,
+// so no run is long enough to wrap it.
+class MonitorDisplay {
+public:
+    // Looks the controls up once; the window must outlive the display. Throws std::out_of_range when
+    // the window lacks one of the named controls.
+    MonitorDisplay(Window& window, const MonitorLayoutNames& names);
+
+    // `percent` drives the colour, the average and the graph; `shown` is the number in the current and
+    // peak labels (the same percentage for the CPU, megabytes or K for the others). `now` is the tick's
+    // reading of the clock.
+    void ShowTick(std::int32_t percent, std::int32_t shown, DateTime now);
+
+    std::int32_t GraphColumn() const { return graphColumn_; }
+    std::int64_t RunningSum() const { return runningSum_; }
+    std::int64_t SampleCount() const { return sampleCount_; }
+
+private:
+    std::int32_t ShownPeak() const;
+
+    MonitorLayoutNames names_;
+    Label& current_;
+    Label& peak_;
+    Label& peakTime_;
+    Label& average_;
+    Canvas& panel_;
+    std::int32_t graphColumn_ = 0;
+    std::int64_t runningSum_ = 0;
+    std::int64_t sampleCount_ = 0;
+};
+
+}  // namespace quorell

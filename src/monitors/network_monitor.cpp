@@ -1,0 +1,45 @@
+#include "monitors/network_monitor.h"
+
+#include <utility>
+
+#include "history/traffic_history.h"
+#include "platform/clock_port.h"
+#include "sampling/network_sampler.h"
+
+namespace quorell {
+namespace {
+
+constexpr MonitorLayoutNames kNetworkNames{
+    .currentLabel = "显示_当前流量",
+    .peakLabel = "显示_最高流量",
+    .peakTimeLabel = "显示_最高时间",
+    .averageLabel = "显示_平均流量",
+    .drawPanel = "画板_Lan",
+    .currentSuffix = "K",
+    .peakSuffix = "K",
+    .averageSuffix = " %",
+};
+
+}  // namespace
+
+NetworkMonitor::NetworkMonitor(Window& window, Direction direction, NetworkSampler& sampler,
+                               BandwidthText bandwidthText, const ClockPort& clock, std::filesystem::path historyFile)
+    : direction_(direction),
+      sampler_(sampler),
+      bandwidthText_(std::move(bandwidthText)),
+      clock_(clock),
+      historyFile_(std::move(historyFile)),
+      display_(window, kNetworkNames) {}
+
+void NetworkMonitor::OnWindowCreated() { sampler_.TakeBaseline(direction_); }
+
+void NetworkMonitor::OnNetworkTick() {
+    const std::string bandwidth = bandwidthText_ ? bandwidthText_() : std::string();
+    const TrafficSample sample = sampler_.SampleTraffic(direction_, bandwidth);
+    const DateTime now = Now(clock_);
+    // The graph and the average show the share of the bandwidth; the labels and the file hold K.
+    display_.ShowTick(sample.percent, sample.kValue, now);
+    RecordTrafficSample(historyFile_, sample.kValue, now);
+}
+
+}  // namespace quorell

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "monitors/monitor_display.h"
+#include "sampling/network_types.h"
+
+namespace quorell {
+
+class ClockPort;
+class NetworkSampler;
+class Window;
+
+// The logic of the receive and of the send monitor window (one instance per direction): once a second,
+// the traffic of the watched interface in K is shown ("显示_当前流量", "显示_最高流量", "显示_最高时间"),
+// its share of the user's bandwidth colours the labels and feeds the average ("显示_平均流量") and the
+// graph ("画板_Lan"), and the K is added to the history file ("接收.FDB" or "发送.FDB") with its record,
+// period totals and hour slots.
+class NetworkMonitor {
+public:
+    // The text of the main window's bandwidth box ("输入_网络带宽"), read on every tick.
+    using BandwidthText = std::function<std::string()>;
+
+    // `historyFile` is the full path of the direction's file. Every referenced object must outlive the
+    // monitor. The sampler is shared by both directions and must have chosen its watched row.
+    NetworkMonitor(Window& window, Direction direction, NetworkSampler& sampler, BandwidthText bandwidthText,
+                   const ClockPort& clock, std::filesystem::path historyFile);
+
+    // Bound to the window's created event (before its position is restored): takes the direction's
+    // counter baseline, so the first tick measures the traffic since the window was created.
+    void OnWindowCreated();
+
+    // Bound to the window's 1000 ms timer "时钟_Lan".
+    void OnNetworkTick();
+
+    Direction Which() const { return direction_; }
+    const MonitorDisplay& Display() const { return display_; }
+
+private:
+    Direction direction_;
+    NetworkSampler& sampler_;
+    BandwidthText bandwidthText_;
+    const ClockPort& clock_;
+    std::filesystem::path historyFile_;
+    MonitorDisplay display_;
+};
+
+}  // namespace quorell
