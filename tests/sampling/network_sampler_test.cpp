@@ -120,7 +120,7 @@ TEST_F(NetworkSamplerTest, WatchedRowMissingGivesNoTrafficUntilItAppears) {
 TEST_F(NetworkSamplerTest, AnotherInterfaceOrAResetCounterGivesOneQuietTick) {
     sampler.TakeBaseline(Direction::Receive);
     interfaces.rows.erase(interfaces.rows.begin() + 1);  // interface 3 moves up to row 2
-    Watched().dwInOctets = 3000000000;
+    Watched().dwInOctets = 9000000000;  // above the old reading, yet unrelated to it
     EXPECT_EQ(ReceivedK(), 0);
     Watched().dwInOctets += 1280 * 2;
     EXPECT_EQ(ReceivedK(), 2);
