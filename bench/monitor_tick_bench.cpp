@@ -1,0 +1,107 @@
+// The cost of one monitor tick end to end on this machine: the real counters, the window model, the
+// graph and the history file in a temporary directory. Each monitor ticks once per second.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "app/layouts/layouts.h"
+#include "app/model/window.h"
+#include "history/history_files.h"
+#include "monitors/cpu_monitor.h"
+#include "monitors/memory_monitor.h"
+#include "monitors/monitor_display.h"
+#include "monitors/network_monitor.h"
+#include "platform/linux/clock_linux.h"
+#include "platform/linux/cpu_counters_linux.h"
+#include "platform/linux/environment_linux.h"
+#include "platform/linux/interface_table_linux.h"
+#include "platform/linux/memory_status_linux.h"
+#include "platform/linux/platform_version_linux.h"
+#include "sampling/cpu_sampler.h"
+#include "sampling/memory_sampler.h"
+#include "sampling/network_sampler.h"
+
+namespace quorell {
+namespace {
+
+// A fresh run directory for one benchmark, removed afterwards.
+class BenchDirectory {
+public:
+    BenchDirectory() {
+        std::random_device random;
+        path_ = std::filesystem::temp_directory_path() / ("quorell-bench-" + std::to_string(random()));
+        std::filesystem::create_directories(path_);
+    }
+    ~BenchDirectory() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    const std::filesystem::path& Path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+void BM_CpuTick(benchmark::State& state) {
+    BenchDirectory directory;
+    LinuxCpuCounters counters;
+    LinuxEnvironment environment;
+    LinuxClock clock;
+    CpuSampler sampler(counters, environment);
+    Window window(CpuMonitorLayout());
+    CpuMonitor monitor(window, sampler, clock, HistoryFilesIn(directory.Path()).cpu);
+    monitor.OnCpuTick();  // the file exists from here on, as in every tick but a run's first
+    for (auto _ : state) monitor.OnCpuTick();
+}
+BENCHMARK(BM_CpuTick)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_MemoryTick(benchmark::State& state) {
+    BenchDirectory directory;
+    LinuxMemoryStatus status;
+    LinuxClock clock;
+    MemorySampler sampler(status);
+    Window window(MemoryMonitorLayout());
+    MemoryMonitor monitor(window, sampler, clock, HistoryFilesIn(directory.Path()).memory);
+    monitor.OnMemoryTick();
+    for (auto _ : state) monitor.OnMemoryTick();
+}
+BENCHMARK(BM_MemoryTick)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_NetworkTick(benchmark::State& state) {
+    BenchDirectory directory;
+    LinuxInterfaceTable interfaces;
+    LinuxPlatformVersion version;
+    LinuxClock clock;
+    NetworkSampler sampler(interfaces, version);
+    sampler.SelectMonitoredRow();
+    Window window(ReceiveMonitorLayout());
+    NetworkMonitor monitor(window, Direction::Receive, sampler, [] { return std::string("2"); }, clock,
+                           HistoryFilesIn(directory.Path()).receive);
+    monitor.OnWindowCreated();
+    monitor.OnNetworkTick();
+    for (auto _ : state) monitor.OnNetworkTick();
+}
+BENCHMARK(BM_NetworkTick)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+
+// The window side of a tick alone (colour, labels, average, peak, scrolling graph), without sampling
+// or history, to tell the monitors' own cost from that of the counters and the files.
+void BM_DisplayTick(benchmark::State& state) {
+    Window window(CpuMonitorLayout());
+    MonitorDisplay display(window, MonitorLayoutNames{"显示_当前Cpu使用率", "显示_最高Cpu使用率", "显示_Cpu最高时间",
+                                                      "显示_平均Cpu使用率", "画板_Cpu", " %", "%", " %"});
+    const DateTime noon = MakeDateTime(2011, 6, 13, 12, 0, 0);
+    std::int32_t value = 0;
+    for (int tick = 0; tick < 400; ++tick) display.ShowTick(tick % 100, tick % 100, noon);  // scrolling from here
+    for (auto _ : state) {
+        value = (value + 37) % 101;
+        display.ShowTick(value, value, noon);
+    }
+}
+BENCHMARK(BM_DisplayTick)->Repetitions(5)->ReportAggregatesOnly(true);
+
+}  // namespace
+}  // namespace quorell
+
+BENCHMARK_MAIN();
