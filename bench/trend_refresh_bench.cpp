@@ -1,0 +1,63 @@
+// One refresh of a traffic page of the trend window (79 key reads, two charts, eight labels) on a real,
+// fully grown history file in a temporary directory.
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "app/layouts/layouts.h"
+#include "app/model/window.h"
+#include "history/history_files.h"
+#include "history/traffic_history.h"
+#include "runtime/date_time.h"
+#include "trend/trend_window.h"
+
+namespace quorell {
+namespace {
+
+class BenchDirectory {
+public:
+    BenchDirectory() {
+        std::random_device random;
+        path_ = std::filesystem::temp_directory_path() / ("quorell-bench-" + std::to_string(random()));
+        std::filesystem::create_directories(path_);
+    }
+    ~BenchDirectory() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    const std::filesystem::path& Path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// Two days and a year change of ticks, so that every key a traffic file can hold is present.
+void GrowTrafficFile(const std::filesystem::path& file) {
+    for (int hour = 0; hour < 48; ++hour) {
+        const int day = 30 + hour / 24;
+        const DateTime now = day == 30 ? MakeDateTime(2011, 12, 31, hour % 24, 10, 5)
+                                       : MakeDateTime(2012, 1, 1, hour % 24, 10, 5);
+        RecordTrafficSample(file, 1000 + hour * 37, now);
+        RecordTrafficSample(file, 2000 + hour, DateTime{now.value + 1.0 / 86400});
+    }
+}
+
+void BM_TrafficPageRefresh(benchmark::State& state) {
+    BenchDirectory directory;
+    const HistoryFiles files = HistoryFilesIn(directory.Path());
+    GrowTrafficFile(files.receive);
+    Window window(TrendWindowLayout());
+    TrendStatistics trend(window, files);
+    for (auto _ : state) {
+        trend.RefreshTrafficPage(Direction::Receive);
+    }
+}
+BENCHMARK(BM_TrafficPageRefresh)->Unit(benchmark::kMicrosecond)->Repetitions(15)->ReportAggregatesOnly(true);
+
+}  // namespace
+}  // namespace quorell
+
+BENCHMARK_MAIN();
