@@ -61,8 +61,14 @@ void Check(bool condition, const char* what) {
     }
 }
 
+// The lines of a file; a byte-order mark counts as a line of its own, since it stays when the first
+// section goes.
 std::vector<std::string_view> Lines(std::string_view bytes) {
     std::vector<std::string_view> lines;
+    if (bytes.starts_with(kUtf8ByteOrderMark)) {
+        lines.push_back(bytes.substr(0, kUtf8ByteOrderMark.size()));
+        bytes.remove_prefix(kUtf8ByteOrderMark.size());
+    }
     while (!bytes.empty()) {
         const std::size_t end = bytes.find('\n');
         const std::size_t size = end == std::string_view::npos ? bytes.size() : end + 1;

@@ -149,6 +149,8 @@ TEST(IniDocumentEdit, DeletingASectionRemovesItsHeaderAndEverythingUpToTheNext) 
     EXPECT_EQ(document.WithoutSection("a"), "top\n[b]\ny=2\n");
     EXPECT_EQ(document.WithoutSection("b"), "top\n[a]\nx=1\n; about b\n[A]\nz=3");
     EXPECT_EQ(document.WithoutSection("c"), document.Bytes());
+    // The byte-order mark is not part of the first section: the file stays UTF-8.
+    EXPECT_EQ(IniDocument{"\xEF\xBB\xBF[s]\r\nk=1\r\n"}.WithoutSection("s"), "\xEF\xBB\xBF");
 }
 
 TEST(IniDocumentEdit, BytesOutsideTheEditAreKeptEvenWhenNotValidText) {
