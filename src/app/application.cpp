@@ -1,0 +1,176 @@
+#include "app/application.h"
+
+#include <exception>
+#include <utility>
+
+#include "app/measured_work.h"
+#include "app/model/controls.h"
+#include "app/model/menu.h"
+#include "runtime/fatal_error.h"
+
+namespace quorell {
+
+Application::Application(ApplicationPorts ports) : ports_(ports), settings_(ports.runDirectory) {}
+
+Application::~Application() = default;
+
+bool Application::Start() {
+    if (started_) {
+        return Running();
+    }
+    started_ = true;
+    try {
+        windows_ = std::make_unique<WindowSet>(ports_.desktop.Screens());
+    } catch (const std::exception&) {
+        ports_.desktop.ShowFatalError(kWindowDesignsFailed);
+        End(kFatalErrorExitCode);
+        return false;
+    }
+    placement_ = std::make_unique<MonitorPlacement>(*windows_, settings_, ports_.desktop);
+    Guarded([this] {
+        work_ = std::make_unique<MeasuredWork>(*windows_, ports_);
+        mainLogic_ = std::make_unique<MainWindowLogic>(*windows_, settings_, ports_.desktop, *placement_,
+                                                       [this] { work_->SelectMonitoredRow(); });
+        BindEvents();
+        windows_->Main().Create();
+    })();
+    if (!Running()) {
+        return false;
+    }
+    windows_->Main().SetVisible(true);
+    return true;
+}
+
+// The complete table of event bindings: every event not bound here does its default.
+void Application::BindEvents() {
+    Window& main = windows_->Main();
+    MainWindowLogic& logic = *mainLogic_;
+    MonitorPlacement& placement = *placement_;
+    MeasuredWork& work = *work_;
+
+    main.BindCreated(Guarded([&logic] { logic.MainWindowCreated(); }));
+    main.BindMayClose(GuardedClose([&logic] { return logic.OnMainWindowClose(); }));
+    main.BindTrayEvent([this, &logic](int operation) { Guarded([&logic, operation] { logic.OnTrayEvent(operation); })(); });
+
+    const std::pair<const char*, WindowKind> buttons[] = {
+        {"功能_打开Cpu使用", WindowKind::CpuMonitor}, {"功能_打开内存使用", WindowKind::MemoryMonitor},
+        {"功能_打开Lan接收", WindowKind::ReceiveMonitor}, {"功能_打开Lan发送", WindowKind::SendMonitor},
+        {"功能_查看统计", WindowKind::Trend}};
+    for (const auto& [button, target] : buttons) {
+        main.Button(button).BindClicked(Guarded([&logic, kind = target] { logic.ToggleWindow(kind); }));
+    }
+    main.EditBox("输入_网络带宽").BindContentChanged(Guarded([this] { StoreBandwidth(settings_, windows_->Main()); }));
+    main.CheckBox("选择_是否透明").BindClicked(Guarded([&placement] { placement.OnTransparencyClicked(); }));
+
+    PopupMenu& menu = main.Menu(kTrayMenuName);
+    const std::pair<std::size_t, WindowKind> items[] = {
+        {kMainItem, WindowKind::Main}, {kCpuItem, WindowKind::CpuMonitor}, {kMemoryItem, WindowKind::MemoryMonitor},
+        {kReceiveItem, WindowKind::ReceiveMonitor}, {kSendItem, WindowKind::SendMonitor}, {kTrendItem, WindowKind::Trend}};
+    for (const auto& [item, target] : items) {
+        menu.Item(item).BindSelected(
+            Guarded([&logic, kind = target, position = item] { logic.ToggleWindowWithCaption(kind, position); }));
+    }
+    menu.Item(kExitItem).BindSelected(Guarded([this] { ExitWithConfirmation(); }));
+
+    // The four monitor windows: placement on creation and on every move, closing only hides.
+    for (WindowKind monitor : kMonitorKinds) {
+        Window& window = windows_->Get(monitor);
+        window.BindMayClose(GuardedClose([&placement, monitor] { return placement.HideMonitor(monitor); }));
+        window.BindPositionChanged(Guarded([&placement, monitor] { placement.StorePosition(monitor); }));
+        window.PictureBox("功能_关闭窗口").BindDoubleClicked(
+            [this, &placement, monitor](int, int, int) { Guarded([&placement, monitor] { placement.HideMonitor(monitor); })(); });
+    }
+    windows_->Get(WindowKind::CpuMonitor).BindCreated(Guarded([&work, &placement] {
+        work.OnCpuCreated();
+        placement.RestorePosition(WindowKind::CpuMonitor);
+    }));
+    windows_->Get(WindowKind::MemoryMonitor).BindCreated(
+        Guarded([&placement] { placement.RestorePosition(WindowKind::MemoryMonitor); }));
+    windows_->Get(WindowKind::ReceiveMonitor).BindCreated(Guarded([&work, &placement] {
+        work.OnReceiveCreated();
+        placement.RestorePosition(WindowKind::ReceiveMonitor);
+    }));
+    windows_->Get(WindowKind::SendMonitor).BindCreated(Guarded([&work, &placement] {
+        work.OnSendCreated();
+        placement.RestorePosition(WindowKind::SendMonitor);
+    }));
+    windows_->Get(WindowKind::CpuMonitor).Timer("时钟_Cpu").BindTick(Guarded([&work] { work.OnCpuTick(); }));
+    windows_->Get(WindowKind::MemoryMonitor).Timer("时钟_内存").BindTick(Guarded([&work] { work.OnMemoryTick(); }));
+    windows_->Get(WindowKind::ReceiveMonitor).Timer("时钟_Lan").BindTick(Guarded([&work] { work.OnReceiveTick(); }));
+    windows_->Get(WindowKind::SendMonitor).Timer("时钟_Lan").BindTick(Guarded([&work] { work.OnSendTick(); }));
+
+    // The trend statistics window. Closing it hides it like every other window, so its button and
+    // menu item keep working for the whole run.
+    Window& trend = windows_->Get(WindowKind::Trend);
+    trend.BindCreated(Guarded([&work] { work.OnTrendCreated(); }));
+    trend.BindMayClose(GuardedClose([&trend] {
+        trend.SetVisible(false);
+        return false;
+    }));
+    trend.Timer("时钟_统计流量").BindTick(Guarded([&work] { work.OnTrendTrafficTick(); }));
+    trend.Timer("时钟_统计基础").BindTick(Guarded([&work] { work.OnTrendBaseTick(); }));
+}
+
+void Application::ExitWithConfirmation() {
+    const MessageAnswer answer = ports_.desktop.AskYesNo(kExitQuestionTitle, kExitQuestionText, MessageIcon::Question);
+    if (answer != MessageAnswer::Yes) {
+        return;
+    }
+    mainLogic_->RemoveTrayIcon();
+    End(0);
+}
+
+std::function<void()> Application::Guarded(std::function<void()> handler) {
+    return [this, handler = std::move(handler)] {
+        if (exitCode_) {
+            return;
+        }
+        // A handler may raise further events inside itself (a move, a window's creation). An error in
+        // such an inner handler ends the whole outer one, as a fatal error ends the program at once.
+        struct Depth {
+            int& depth;
+            explicit Depth(int& d) : depth(++d) {}
+            ~Depth() { --depth; }
+        } depth(dispatchDepth_);
+        try {
+            handler();
+        } catch (const FatalError& error) {
+            if (dispatchDepth_ > 1) {
+                throw;
+            }
+            EndWithFatalError(error.Message(), error.Code());
+        } catch (const std::exception& error) {
+            if (dispatchDepth_ > 1) {
+                throw;
+            }
+            EndWithFatalError(error.what(), std::nullopt);
+        }
+    };
+}
+
+std::function<bool()> Application::GuardedClose(std::function<bool()> handler) {
+    return [this, handler = std::move(handler)] {
+        bool close = false;
+        Guarded([&close, &handler] { close = handler(); })();
+        return close;
+    };
+}
+
+void Application::EndWithFatalError(const std::string& message, std::optional<int> code) {
+    if (exitCode_) {
+        return;
+    }
+    ports_.desktop.ShowFatalError(FatalErrorText(message, code));
+    // A tray icon left behind by a dead program lingers until the user hovers over it.
+    if (mainLogic_) {
+        mainLogic_->RemoveTrayIcon();
+    }
+    End(kFatalErrorExitCode);
+}
+
+void Application::End(int exitCode) {
+    exitCode_ = exitCode;
+    ports_.desktop.Quit(exitCode);
+}
+
+}  // namespace quorell

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/main_window.h"
+#include "app/monitor_placement.h"
+#include "app/settings_file.h"
+#include "app/window_set.h"
+#include "platform/clock_port.h"
+#include "platform/counter_ports.h"
+#include "platform/desktop_port.h"
+#include "platform/environment_port.h"
+#include "platform/run_directory_port.h"
+
+namespace quorell {
+
+class MeasuredWork;
+
+// Everything outside the core that a run needs. Each object must outlive the application.
+struct ApplicationPorts {
+    const RunDirectoryPort& runDirectory;
+    DesktopPort& desktop;
+    const ClockPort& clock;
+    const EnvironmentPort& environment;
+    CpuCounterPort& cpuCounters;
+    MemoryStatusPort& memoryStatus;
+    InterfaceTablePort& interfaceTable;
+    const PlatformVersionPort& platformVersion;
+};
+
+inline constexpr const char* kExitQuestionTitle = "退出警告";
+inline constexpr const char* kExitQuestionText =
+    "警告: 退出以后,您将无法方便的了解到信息资源信息!\r\n请问您确定要退出 Velkor-Quorell 吗?";
+inline constexpr const char* kWindowDesignsFailed = "载入窗口模板数据段出错!";
+
+// One run of the program without any toolkit: the six windows, every event bound to its handler, the
+// start-up in its order and the two ways to end (the confirmed exit, exit code 0; a fatal runtime error,
+// exit code -1). A view forwards user input to the windows' events; the handlers change only the model.
+class Application {
+public:
+    explicit Application(ApplicationPorts ports);
+    ~Application();
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // Builds the windows, binds their events, creates the main window (whose handler creates the other
+    // five, installs the tray icon and loads the settings) and shows it. Returns false when the run
+    // ended during start-up.
+    bool Start();
+
+    // The tray menu's exit item: asks, and on Yes removes the tray icon and ends with exit code 0.
+    void ExitWithConfirmation();
+
+    bool Running() const { return started_ && !exitCode_; }
+    // Set once the run has ended; the desktop was asked to quit with the same code.
+    std::optional<int> ExitCode() const { return exitCode_; }
+
+    // Valid after Start.
+    Window& GetWindow(WindowKind kind) const { return windows_->Get(kind); }
+    const WindowSet& Windows() const { return *windows_; }
+    MainWindowLogic& MainLogic() { return *mainLogic_; }
+    MonitorPlacement& Placement() { return *placement_; }
+    const SettingsFile& Settings() const { return settings_; }
+    const MeasuredWork& Work() const { return *work_; }
+
+private:
+    void BindEvents();
+    // Runs a handler; a fatal runtime error (or any other escaped error) inside it ends the run with
+    // the fatal error message. Once the run has ended no handler runs.
+    std::function<void()> Guarded(std::function<void()> handler);
+    std::function<bool()> GuardedClose(std::function<bool()> handler);
+    void EndWithFatalError(const std::string& message, std::optional<int> code);
+    void End(int exitCode);
+
+    ApplicationPorts ports_;
+    SettingsFile settings_;
+    std::unique_ptr<WindowSet> windows_;
+    std::unique_ptr<MonitorPlacement> placement_;
+    std::unique_ptr<MainWindowLogic> mainLogic_;
+    std::unique_ptr<MeasuredWork> work_;
+    bool started_ = false;
+    int dispatchDepth_ = 0;
+    std::optional<int> exitCode_;
+};
+
+}  // namespace quorell

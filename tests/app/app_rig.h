@@ -1,0 +1,94 @@
+#pragma once
+
+// A whole application on fake ports in a temporary run directory, for tests that drive complete runs.
+
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "app/application.h"
+#include "app/model/ui_model.h"
+#include "platform/clock_port.h"
+#include "platform/run_directory_port.h"
+#include "runtime/ini_file.h"
+#include "runtime/text_codec.h"
+#include "support/fake_counters.h"
+#include "support/fake_desktop.h"
+#include "support/fake_environment.h"
+#include "support/temp_dir.h"
+
+namespace quorell::testing {
+
+class RigRunDirectory final : public RunDirectoryPort {
+public:
+    explicit RigRunDirectory(std::filesystem::path path) : path_(std::move(path)) {}
+    std::filesystem::path RunDirectory() const override {
+        if (failing) {
+            throw std::runtime_error("run directory unavailable");
+        }
+        return path_;
+    }
+    bool failing = false;
+
+private:
+    std::filesystem::path path_;
+};
+
+class RigClock final : public ClockPort {
+public:
+    CivilTime LocalNow() const override { return now; }
+    CivilTime now{2026, 12, 7, 21, 0, 0};
+};
+
+// The fake machine and desktop outlive each application started on them, so a test can restart.
+struct AppRig {
+    AppRig() { interfaces.SetRowCount(12); }
+
+    Application& Start() {
+        app = std::make_unique<Application>(ApplicationPorts{runDirectory, desktop, clock, environment, cpu, memory,
+                                                             interfaces, version});
+        app->Start();
+        return *app;
+    }
+    // A new run in the same directory, on a fresh desktop.
+    Application& Restart() {
+        app.reset();
+        desktop = FakeDesktop();
+        return Start();
+    }
+
+    std::filesystem::path SettingsPath() const { return dir.File("程序配置.Ini"); }
+    std::string Setting(std::string_view section, std::string_view key) const {
+        return ReadIni(SettingsPath(), section, key, "<absent>");
+    }
+    // The settings file decoded from GBK; "<not GBK>" when it is not.
+    std::string SettingsText() const {
+        return GbkToUtf8(ReadFileBytes(SettingsPath())).value_or("<not GBK>");
+    }
+    void WriteSettings(std::string_view utf8) const {
+        WriteFileBytes(SettingsPath(), Utf8ToGbk(utf8).value());
+    }
+
+    Window& Main() const { return app->GetWindow(WindowKind::Main); }
+    Window& Get(WindowKind kind) const { return app->GetWindow(kind); }
+    PopupMenu& Menu() const { return Main().Menu("右键菜单"); }
+    // Right-clicks the tray icon and chooses the item at `position`.
+    void ChooseFromTray(std::size_t position) {
+        desktop.menuChoice = position;
+        Main().RaiseTrayEvent(3);
+    }
+
+    TempDir dir;
+    RigRunDirectory runDirectory{dir.Path()};
+    FakeDesktop desktop;
+    RigClock clock;
+    FakeEnvironment environment;
+    FakeCpuCounters cpu;
+    FakeMemoryStatus memory;
+    FakeInterfaceTable interfaces;
+    FakePlatformVersion version;
+    std::unique_ptr<Application> app;
+};
+
+}  // namespace quorell::testing
