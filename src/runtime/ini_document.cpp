@@ -108,7 +108,7 @@ const IniDocument::Section* IniDocument::FindSection(std::string_view name) cons
 
 const IniDocument::Key* IniDocument::FindKey(const Section& section, std::string_view name) const {
     for (std::uint32_t i = section.firstKey; i < section.endKey; ++i) {
-        if (SameIniName(name, View(keys_[i].name), encoding_)) return &keys_[i];
+        if (keys_[i].name.size == name.size() && SameIniName(name, View(keys_[i].name), encoding_)) return &keys_[i];
     }
     return nullptr;
 }

@@ -7,8 +7,10 @@
 namespace quorell {
 namespace {
 
-// Files the program keeps parsed at once (it uses five); beyond this the oldest copies are dropped.
+// Files the program keeps parsed at once (it uses five); beyond this the copies are dropped.
 constexpr std::size_t kMaxCachedFiles = 16;
+// Names kept converted (the program uses about a hundred); beyond this they are converted again.
+constexpr std::size_t kMaxConvertedNames = 1024;
 
 // A section or key name as the caller gave it: up to its first NUL, without blanks around it.
 std::string_view CallerName(std::string_view name) { return TrimIniBlanks(SkipLeadingControls(CutAtNul(name))); }
@@ -53,20 +55,31 @@ IniStore::Loaded IniStore::Load(const std::filesystem::path& file) {
     return {FileReadStatus::kRead, document};
 }
 
+std::optional<std::string> IniStore::StoredName(std::string_view name, IniEncoding encoding) {
+    if (encoding != IniEncoding::kGbk) return EncodeIniText(name, encoding);
+    std::string key(name);
+    if (auto it = gbkNames_.find(key); it != gbkNames_.end()) return it->second;
+    if (gbkNames_.size() >= kMaxConvertedNames) gbkNames_.clear();
+    std::optional<std::string> stored = EncodeIniText(name, encoding);
+    gbkNames_.emplace(std::move(key), stored);
+    return stored;
+}
+
 std::string IniStore::Read(const std::filesystem::path& file, std::string_view section, std::string_view key,
                            std::string_view defaultValue) {
-    const std::filesystem::path path(std::string(SkipLeadingControls(CutAtNul(file.native()))));
+    const std::string_view fileName = SkipLeadingControls(CutAtNul(file.native()));
     const std::string_view sectionName = CallerName(section);
     const std::string_view keyName = CallerName(key);
-    if (path.empty() || sectionName.empty() || keyName.empty()) return {};
+    if (fileName.empty() || sectionName.empty() || keyName.empty()) return {};
     const std::string fallback = Limited(CutAtNul(defaultValue));
 
     std::lock_guard lock(mutex_);
-    const Loaded loaded = Load(path);
+    // A path is costly to build: the caller's serves unless blanks had to be skipped.
+    const Loaded loaded = fileName.size() == file.native().size() ? Load(file) : Load(std::filesystem::path(fileName));
     if (loaded.document == nullptr) return fallback;
     const IniEncoding encoding = loaded.document->Encoding();
-    const std::optional<std::string> storedSection = EncodeIniText(sectionName, encoding);
-    const std::optional<std::string> storedKey = EncodeIniText(keyName, encoding);
+    const std::optional<std::string> storedSection = StoredName(sectionName, encoding);
+    const std::optional<std::string> storedKey = StoredName(keyName, encoding);
     if (!storedSection || !storedKey) return fallback;  // a name the file cannot hold is not in it
     const std::optional<std::string_view> value = loaded.document->FindValue(*storedSection, *storedKey);
     if (!value) return fallback;
@@ -91,8 +104,8 @@ bool IniStore::Write(const std::filesystem::path& file, std::string_view section
     const IniDocument empty{std::string()};
     const IniDocument& document = loaded.document ? *loaded.document : empty;
     const IniEncoding encoding = document.Encoding();
-    const std::optional<std::string> storedSection = EncodeIniText(sectionName, encoding);
-    const std::optional<std::string> storedKey = keyName ? EncodeIniText(*keyName, encoding) : std::nullopt;
+    const std::optional<std::string> storedSection = StoredName(sectionName, encoding);
+    const std::optional<std::string> storedKey = keyName ? StoredName(*keyName, encoding) : std::nullopt;
     const std::optional<std::string> storedValue = newValue ? EncodeIniText(*newValue, encoding) : std::nullopt;
     if (!storedSection || (keyName && !storedKey) || (newValue && !storedValue)) return false;
 

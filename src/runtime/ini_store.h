@@ -44,10 +44,14 @@ private:
     };
 
     Loaded Load(const std::filesystem::path& file);
+    // A section or key name in the file's encoding; nullopt when the encoding has no form for it.
+    std::optional<std::string> StoredName(std::string_view name, IniEncoding encoding);
 
     std::unique_ptr<FileAccess> files_;
     std::mutex mutex_;
     std::unordered_map<std::string, Cached> cache_;
+    // The same few dozen names are looked up on every tick; converting each once saves most of a read.
+    std::unordered_map<std::string, std::optional<std::string>> gbkNames_;
 };
 
 // The store behind ReadIni and WriteIni: one per process, so that every caller shares its parsed copies.

@@ -1,0 +1,105 @@
+// ReadIni and WriteIni on a file laid out like the CPU history: 24 day keys and 48 keys in each of two
+// slot sections, 120 keys in all.
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <thread>
+
+#include "platform/linux/posix_file_access.h"
+#include "runtime/ini_file.h"
+#include "runtime/ini_store.h"
+
+namespace {
+
+using namespace quorell;
+
+// A directory of its own for one benchmark, removed afterwards. QUORELL_BENCH_DIR chooses where it is
+// made (for example /dev/shm, to leave the disk out of the figures).
+class BenchDirectory {
+public:
+    BenchDirectory() {
+        const char* base = std::getenv("QUORELL_BENCH_DIR");
+        std::mt19937_64 random(std::random_device{}());
+        path_ = (base ? std::filesystem::path(base) : std::filesystem::temp_directory_path()) /
+                ("quorell-bench-" + std::to_string(random()));
+        std::filesystem::create_directories(path_);
+    }
+    ~BenchDirectory() {
+        std::error_code error;
+        std::filesystem::remove_all(path_, error);
+    }
+    std::filesystem::path File(const char* name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+void WriteHistory(const std::filesystem::path& file) {
+    for (int hour = 0; hour < 24; ++hour) {
+        const std::string slot = std::to_string(hour);
+        WriteIni(file, "今天", slot, "13");
+        for (const char* section : {"最近", "全部"}) {
+            WriteIni(file, section, slot, std::to_string(1000 + hour * 37));
+            WriteIni(file, section, slot + "_A", std::to_string(60 + hour));
+        }
+    }
+}
+
+// Waits until the file's timestamps are old enough for its parsed copy to be trusted, as they are
+// between two ticks of a monitor.
+void LetSettle() {
+    std::this_thread::sleep_for(std::chrono::nanoseconds(PosixFileAccess::kSettleNs) + std::chrono::milliseconds(10));
+}
+
+void BM_ReadIni(benchmark::State& state) {
+    BenchDirectory dir;
+    const auto file = dir.File("Cpu.FDB");
+    WriteHistory(file);
+    LetSettle();
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ReadIni(file, "全部", "23_A", "1"));  // the last key of the file
+    }
+}
+BENCHMARK(BM_ReadIni);
+
+// A read that must parse the file again (it changed a moment ago).
+void BM_ReadIniChangedFile(benchmark::State& state) {
+    BenchDirectory dir;
+    const auto file = dir.File("Cpu.FDB");
+    WriteHistory(file);
+    IniStore store;
+    for (auto _ : state) {
+        store.Forget();
+        benchmark::DoNotOptimize(store.Read(file, "全部", "23_A", "1"));
+    }
+}
+BENCHMARK(BM_ReadIniChangedFile);
+
+void WriteLoop(benchmark::State& state, IniStore* store) {
+    BenchDirectory dir;
+    const auto file = dir.File("Cpu.FDB");
+    WriteHistory(file);
+    LetSettle();
+    long sum = 1000;
+    for (auto _ : state) {
+        const std::string value = std::to_string(++sum);  // a new value each time: a real replacement
+        const bool ok = store ? store->Write(file, "最近", "14", value) : WriteIni(file, "最近", "14", value);
+        if (!ok) state.SkipWithError("write failed");
+    }
+}
+
+void BM_WriteIni(benchmark::State& state) { WriteLoop(state, nullptr); }
+BENCHMARK(BM_WriteIni);
+
+// The same replacement without waiting for the storage device, to show what the flush costs.
+void BM_WriteIniWithoutFlush(benchmark::State& state) {
+    IniStore store(std::make_unique<PosixFileAccess>(PosixWriteCalls::System(), false));
+    WriteLoop(state, &store);
+}
+BENCHMARK(BM_WriteIniWithoutFlush);
+
+}  // namespace
