@@ -1,5 +1,6 @@
 #include "monitors/monitor_display.h"
 
+#include "app/model/colour.h"
 #include "app/model/controls.h"
 #include "app/model/draw_panel.h"
 #include "app/model/window.h"

@@ -1,3 +1,6 @@
+#include <stdexcept>
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "app/layouts/layouts.h"

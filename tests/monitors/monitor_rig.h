@@ -8,6 +8,7 @@
 
 #include "app/model/controls.h"
 #include "app/model/draw_panel.h"
+#include "app/model/layout_spec.h"
 #include "app/model/window.h"
 #include "platform/clock_port.h"
 #include "runtime/ini_file.h"
@@ -31,18 +32,18 @@ public:
 // A window with the four value labels of a monitor (creation text `zero`, "0:0:0" for the time) and its panel.
 inline WindowSpec MonitorWindowSpec(const std::vector<std::string>& labels, const std::string& zero,
                                     const std::string& panel) {
-    WindowSpec spec;
+    WindowSpec design;
     for (const std::string& name : labels) {
         ControlSpec label;
         label.name = name;
         label.text = name.find("时间") != std::string::npos ? "0:0:0" : zero;
-        spec.controls.push_back(label);
+        design.controls.push_back(label);
     }
     ControlSpec draw;
     draw.kind = ControlKind::DrawPanel;
     draw.name = panel;
-    spec.controls.push_back(draw);
-    return spec;
+    design.controls.push_back(draw);
+    return design;
 }
 
 // Moves the CPU counters by one second of one processor busy `usage` percent; the idle share is half a
