@@ -69,14 +69,6 @@ TEST_F(IniWriteFailureTest, FileThatCannotBeReadIsNeverReplaced) {
     EXPECT_EQ(ReadFileBytes(file), "[s]\r\nk=1\r\n");
 }
 
-TEST_F(IniWriteFailureTest, OversizedFileReadsAsDefaultsAndIsLeftAlone) {
-    const std::string huge = "[s]\r\nk=1\r\n" + std::string(kMaxIniFileBytes, ';');
-    WriteFileBytes(file, huge);
-    EXPECT_EQ(store->Read(file, "s", "k", "d"), "d");
-    EXPECT_FALSE(store->Write(file, "s", "k", "2"));
-    EXPECT_TRUE(ReadFileBytes(file) == huge);
-}
-
 TEST_F(IniWriteFailureTest, NothingIsWrittenWhenNothingChanges) {
     ASSERT_TRUE(store->Write(file, "s", "k", "1"));
     EXPECT_EQ(files->replacements, 1);
