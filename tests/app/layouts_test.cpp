@@ -21,17 +21,17 @@ bool HoldsControls(ControlKind kind) {
 // names are unique, and a container is declared before what it holds.
 TEST(Layouts, EveryControlFitsItsDeclaredContainer) {
     for (WindowKind kind : kAllKinds) {
-        const WindowSpec spec = LayoutOf(kind);
-        EXPECT_EQ(spec.kind, kind);
-        std::map<std::string, ControlSpec> seen;
-        for (const ControlSpec& c : spec.controls) {
-            SCOPED_TRACE(spec.title + " / " + c.name);
+        const WindowDesign design = LayoutOf(kind);
+        EXPECT_EQ(design.kind, kind);
+        std::map<std::string, ControlDesign> seen;
+        for (const ControlDesign& c : design.controls) {
+            SCOPED_TRACE(design.title + " / " + c.name);
             EXPECT_TRUE(seen.find(c.name) == seen.end()) << "duplicate name";
             if (c.kind == ControlKind::Timer || c.kind == ControlKind::Menu) {
                 seen[c.name] = c;
                 continue;
             }
-            Size room = spec.size;
+            Size room = design.size;
             if (!c.container.empty()) {
                 auto holder = seen.find(c.container);
                 ASSERT_TRUE(holder != seen.end()) << "container declared later or missing";
@@ -49,22 +49,22 @@ TEST(Layouts, EveryControlFitsItsDeclaredContainer) {
             EXPECT_LE(c.rect.Bottom(), room.height);
             seen[c.name] = c;
         }
-        Window window(spec);   // builds: no duplicate names, every kind known
-        EXPECT_EQ(window.OuterSize(), spec.size);
+        Window window(design);   // builds: no duplicate names, every kind known
+        EXPECT_EQ(window.OuterSize(), design.size);
     }
 }
 
 TEST(Layouts, MonitorWindowsFloatBorderlessAndHidden) {
     for (WindowKind kind : {WindowKind::CpuMonitor, WindowKind::MemoryMonitor, WindowKind::ReceiveMonitor,
                             WindowKind::SendMonitor}) {
-        const WindowSpec spec = LayoutOf(kind);
-        EXPECT_EQ(spec.size, (Size{302, 142}));
-        EXPECT_EQ(spec.flags.border, BorderStyle::None);
-        EXPECT_TRUE(spec.flags.alwaysOnTop && spec.flags.dragAnywhere && spec.flags.escCloses);
-        EXPECT_FALSE(spec.flags.visibleAtStart || spec.flags.inTaskBar);
-        EXPECT_EQ(spec.flags.icon == WindowIcon::Application,
+        const WindowDesign design = LayoutOf(kind);
+        EXPECT_EQ(design.size, (Size{302, 142}));
+        EXPECT_EQ(design.flags.border, BorderStyle::None);
+        EXPECT_TRUE(design.flags.alwaysOnTop && design.flags.dragAnywhere && design.flags.escCloses);
+        EXPECT_FALSE(design.flags.visibleAtStart || design.flags.inTaskBar);
+        EXPECT_EQ(design.flags.icon == WindowIcon::Application,
                   kind == WindowKind::CpuMonitor || kind == WindowKind::MemoryMonitor);
-        Window window(spec);
+        Window window(design);
         // Value labels keep their right edge as their text grows; text labels are left-aligned.
         for (const auto& control : window.Controls()) {
             if (control->Kind() == ControlKind::Label) {

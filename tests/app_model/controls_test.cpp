@@ -8,35 +8,35 @@
 namespace quorell {
 namespace {
 
-ControlSpec Named(ControlKind kind, std::string name) {
-    ControlSpec spec;
-    spec.kind = kind;
-    spec.name = std::move(name);
-    return spec;
+ControlDesign Named(ControlKind kind, std::string name) {
+    ControlDesign design;
+    design.kind = kind;
+    design.name = std::move(name);
+    return design;
 }
 
 class ControlsTest : public ::testing::Test {
 protected:
-    static WindowSpec Spec() {
-        WindowSpec spec;
-        ControlSpec edit = Named(ControlKind::EditBox, "输入_网络带宽");
+    static WindowDesign Design() {
+        WindowDesign design;
+        ControlDesign edit = Named(ControlKind::EditBox, "输入_网络带宽");
         edit.filter = EditFilter::DigitsAndMinus;
-        spec.controls.push_back(edit);
-        spec.controls.push_back(Named(ControlKind::CheckBox, "选择_是否透明"));
-        spec.controls.push_back(Named(ControlKind::PictureBox, "功能_关闭窗口"));
-        spec.controls.push_back(Named(ControlKind::Button, "功能_打开Cpu使用"));
-        spec.controls.push_back(Named(ControlKind::DrawPanel, "画板_Cpu"));
-        spec.controls.push_back(Named(ControlKind::LineChart, "Cpu_最近24小时"));
-        ControlSpec tab = Named(ControlKind::TabControl, "选择夹1");
+        design.controls.push_back(edit);
+        design.controls.push_back(Named(ControlKind::CheckBox, "选择_是否透明"));
+        design.controls.push_back(Named(ControlKind::PictureBox, "功能_关闭窗口"));
+        design.controls.push_back(Named(ControlKind::Button, "功能_打开Cpu使用"));
+        design.controls.push_back(Named(ControlKind::DrawPanel, "画板_Cpu"));
+        design.controls.push_back(Named(ControlKind::LineChart, "Cpu_最近24小时"));
+        ControlDesign tab = Named(ControlKind::TabControl, "选择夹1");
         tab.pages = {"a", "b", "c", "d"};
-        spec.controls.push_back(tab);
-        ControlSpec menu = Named(ControlKind::Menu, "右键菜单");
+        design.controls.push_back(tab);
+        ControlDesign menu = Named(ControlKind::Menu, "右键菜单");
         menu.items = {{"隐藏软件界面", false}, {"", true}, {"显示 Cpu 监控", false}};
-        spec.controls.push_back(menu);
-        return spec;
+        design.controls.push_back(menu);
+        return design;
     }
     void SetUp() override { window.Create(); }
-    Window window{Spec()};
+    Window window{Design()};
 };
 
 TEST_F(ControlsTest, TypingRaisesOneContentChangeForEveryAcceptedCharacter) {
@@ -136,10 +136,10 @@ TEST_F(ControlsTest, TabControlSelectsOnlyExistingPages) {
 }
 
 TEST(ControlsBeforeCreation, RaiseNoEvents) {
-    WindowSpec spec;
-    spec.controls.push_back(Named(ControlKind::Button, "b"));
-    spec.controls.push_back(Named(ControlKind::EditBox, "e"));
-    Window window(spec);
+    WindowDesign design;
+    design.controls.push_back(Named(ControlKind::Button, "b"));
+    design.controls.push_back(Named(ControlKind::EditBox, "e"));
+    Window window(design);
     int events = 0;
     window.Button("b").BindClicked([&] { ++events; });
     window.EditBox("e").BindContentChanged([&] { ++events; });

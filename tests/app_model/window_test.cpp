@@ -8,26 +8,26 @@
 namespace quorell {
 namespace {
 
-WindowSpec SmallSpec() {
-    WindowSpec spec;
-    spec.kind = WindowKind::CpuMonitor;
-    spec.title = "small";
-    spec.size = {302, 142};
-    ControlSpec timer;
+WindowDesign SmallDesign() {
+    WindowDesign design;
+    design.kind = WindowKind::CpuMonitor;
+    design.title = "small";
+    design.size = {302, 142};
+    ControlDesign timer;
     timer.kind = ControlKind::Timer;
     timer.name = "时钟_Cpu";
     timer.intervalMs = 1000;
-    spec.controls.push_back(timer);
-    ControlSpec label;
+    design.controls.push_back(timer);
+    ControlDesign label;
     label.kind = ControlKind::Label;
     label.name = "显示_当前Cpu使用率";
     label.text = "0%";
-    spec.controls.push_back(label);
-    return spec;
+    design.controls.push_back(label);
+    return design;
 }
 
 TEST(WindowLifecycle, CreateRaisesCreatedThenOnePositionChanged) {
-    Window window(SmallSpec());
+    Window window(SmallDesign());
     std::vector<std::string> events;
     window.BindCreated([&] { events.push_back("created"); });
     window.BindPositionChanged([&] { events.push_back("moved"); });
@@ -41,7 +41,7 @@ TEST(WindowLifecycle, CreateRaisesCreatedThenOnePositionChanged) {
 }
 
 TEST(WindowLifecycle, MoveInsideHandlerRaisesPositionChangedBeforeReturning) {
-    Window window(SmallSpec());
+    Window window(SmallDesign());
     std::vector<std::string> events;
     bool ready = false;
     window.BindPositionChanged([&] { events.push_back(ready ? "stored" : "suppressed"); });
@@ -57,7 +57,7 @@ TEST(WindowLifecycle, MoveInsideHandlerRaisesPositionChangedBeforeReturning) {
 }
 
 TEST(WindowLifecycle, MoveToTheSamePlaceRaisesNothing) {
-    Window window(SmallSpec());
+    Window window(SmallDesign());
     window.Create();
     int moves = 0;
     window.BindPositionChanged([&] { ++moves; });
@@ -68,7 +68,7 @@ TEST(WindowLifecycle, MoveToTheSamePlaceRaisesNothing) {
 }
 
 TEST(WindowClosing, RefusedCloseKeepsTheWindowAndItsTimer) {
-    Window window(SmallSpec());
+    Window window(SmallDesign());
     int ticks = 0;
     window.Timer("时钟_Cpu").BindTick([&] { ++ticks; });
     window.BindMayClose([&] {
@@ -86,7 +86,7 @@ TEST(WindowClosing, RefusedCloseKeepsTheWindowAndItsTimer) {
 }
 
 TEST(WindowClosing, AcceptedCloseDestroysAndStopsTimersAndEvents) {
-    Window window(SmallSpec());
+    Window window(SmallDesign());
     int ticks = 0;
     int moves = 0;
     window.Timer("时钟_Cpu").BindTick([&] { ++ticks; });
@@ -104,16 +104,16 @@ TEST(WindowClosing, AcceptedCloseDestroysAndStopsTimersAndEvents) {
 }
 
 TEST(WindowClosing, EscapeDoesNothingWithoutTheFlag) {
-    WindowSpec spec = SmallSpec();
-    spec.flags.escCloses = false;
-    Window window(spec);
+    WindowDesign design = SmallDesign();
+    design.flags.escCloses = false;
+    Window window(design);
     window.Create();
     EXPECT_FALSE(window.PressEscape());
     EXPECT_TRUE(window.Exists());
 }
 
 TEST(WindowEvents, TimerAndTrayEventsWaitForCreation) {
-    Window window(SmallSpec());
+    Window window(SmallDesign());
     int ticks = 0;
     std::vector<int> tray;
     window.Timer("时钟_Cpu").BindTick([&] { ++ticks; });
@@ -130,7 +130,7 @@ TEST(WindowEvents, TimerAndTrayEventsWaitForCreation) {
 }
 
 TEST(WindowObservers, ReportWindowAndControlChangesOnlyWhenSomethingChanged) {
-    Window window(SmallSpec());
+    Window window(SmallDesign());
     std::vector<WindowProperty> windowChanges;
     std::vector<std::string> controlChanges;
     window.Subscribe([&](WindowProperty p) { windowChanges.push_back(p); });
@@ -148,7 +148,7 @@ TEST(WindowObservers, ReportWindowAndControlChangesOnlyWhenSomethingChanged) {
 }
 
 TEST(WindowObservers, UnsubscribedObserverIsNotCalled) {
-    Window window(SmallSpec());
+    Window window(SmallDesign());
     int calls = 0;
     auto id = window.Label("显示_当前Cpu使用率").Subscribe([&](ControlProperty) { ++calls; });
     window.Label("显示_当前Cpu使用率").SetText("1%");
@@ -158,7 +158,7 @@ TEST(WindowObservers, UnsubscribedObserverIsNotCalled) {
 }
 
 TEST(WindowLookup, WrongNameOrKindIsReportedWithTheName) {
-    Window window(SmallSpec());
+    Window window(SmallDesign());
     EXPECT_EQ(window.Find("nothing"), nullptr);
     try {
         window.Button("显示_当前Cpu使用率");
@@ -170,9 +170,9 @@ TEST(WindowLookup, WrongNameOrKindIsReportedWithTheName) {
 }
 
 TEST(WindowLookup, DuplicateControlNamesAreRefused) {
-    WindowSpec spec = SmallSpec();
-    spec.controls.push_back(spec.controls.back());
-    EXPECT_THROW(Window{spec}, std::invalid_argument);
+    WindowDesign design = SmallDesign();
+    design.controls.push_back(design.controls.back());
+    EXPECT_THROW(Window{design}, std::invalid_argument);
 }
 
 }  // namespace

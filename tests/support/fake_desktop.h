@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/model/layout_spec.h"
+#include "app/model/window_design.h"
 #include "platform/desktop_port.h"
 
 namespace quorell {

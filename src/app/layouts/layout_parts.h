@@ -3,61 +3,61 @@
 #include <optional>
 #include <string>
 
-#include "app/model/layout_spec.h"
+#include "app/model/window_design.h"
 
 // Small builders that keep the window designs readable as tables.
 namespace quorell::layout {
 
-inline ControlSpec LabelAt(std::string name, std::string container, Rect rect, std::string text,
+inline ControlDesign LabelAt(std::string name, std::string container, Rect rect, std::string text,
                            Rgb colour = colours::kBlack, TextAlign align = TextAlign::Left,
                            std::optional<Rgb> background = std::nullopt) {
-    ControlSpec spec;
-    spec.kind = ControlKind::Label;
-    spec.name = std::move(name);
-    spec.container = std::move(container);
-    spec.rect = rect;
-    spec.text = std::move(text);
-    spec.textColour = colour;
-    spec.align = align;
-    spec.background = background;
-    return spec;
+    ControlDesign design;
+    design.kind = ControlKind::Label;
+    design.name = std::move(name);
+    design.container = std::move(container);
+    design.rect = rect;
+    design.text = std::move(text);
+    design.textColour = colour;
+    design.align = align;
+    design.background = background;
+    return design;
 }
 
-inline ControlSpec Captioned(ControlKind kind, std::string name, std::string container, Rect rect, std::string text) {
-    ControlSpec spec;
-    spec.kind = kind;
-    spec.name = std::move(name);
-    spec.container = std::move(container);
-    spec.rect = rect;
-    spec.text = std::move(text);
-    return spec;
+inline ControlDesign Captioned(ControlKind kind, std::string name, std::string container, Rect rect, std::string text) {
+    ControlDesign design;
+    design.kind = kind;
+    design.name = std::move(name);
+    design.container = std::move(container);
+    design.rect = rect;
+    design.text = std::move(text);
+    return design;
 }
 
-inline ControlSpec ShapeBoxAt(std::string name, Rect rect, std::optional<Rgb> fill) {
-    ControlSpec spec;
-    spec.kind = ControlKind::ShapeBox;
-    spec.name = std::move(name);
-    spec.rect = rect;
-    spec.outline = colours::kFrameGrey;
-    spec.fill = fill;
-    return spec;
+inline ControlDesign ShapeBoxAt(std::string name, Rect rect, std::optional<Rgb> fill) {
+    ControlDesign design;
+    design.kind = ControlKind::ShapeBox;
+    design.name = std::move(name);
+    design.rect = rect;
+    design.outline = colours::kFrameGrey;
+    design.fill = fill;
+    return design;
 }
 
-inline ControlSpec TimerOf(std::string name, int intervalMs, std::string container = {},
+inline ControlDesign TimerOf(std::string name, int intervalMs, std::string container = {},
                            std::optional<int> page = std::nullopt) {
-    ControlSpec spec;
-    spec.kind = ControlKind::Timer;
-    spec.name = std::move(name);
-    spec.container = std::move(container);
-    spec.page = page;
-    spec.intervalMs = intervalMs;
-    return spec;
+    ControlDesign design;
+    design.kind = ControlKind::Timer;
+    design.name = std::move(name);
+    design.container = std::move(container);
+    design.page = page;
+    design.intervalMs = intervalMs;
+    return design;
 }
 
-inline ControlSpec OnPage(ControlSpec spec, std::string tab, int page) {
-    spec.container = std::move(tab);
-    spec.page = page;
-    return spec;
+inline ControlDesign OnPage(ControlDesign design, std::string tab, int page) {
+    design.container = std::move(tab);
+    design.page = page;
+    return design;
 }
 
 }  // namespace quorell::layout

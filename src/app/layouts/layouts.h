@@ -2,19 +2,19 @@
 
 #include <string>
 
-#include "app/model/layout_spec.h"
+#include "app/model/window_design.h"
 
 namespace quorell {
 
 // The six window designs. Every window is centred on the screen when it is created; the positions here
 // are those of the controls inside their containers.
-WindowSpec MainWindowLayout();
-WindowSpec CpuMonitorLayout();
-WindowSpec MemoryMonitorLayout();
-WindowSpec ReceiveMonitorLayout();
-WindowSpec SendMonitorLayout();
-WindowSpec TrendWindowLayout();
-WindowSpec LayoutOf(WindowKind kind);
+WindowDesign MainWindowLayout();
+WindowDesign CpuMonitorLayout();
+WindowDesign MemoryMonitorLayout();
+WindowDesign ReceiveMonitorLayout();
+WindowDesign SendMonitorLayout();
+WindowDesign TrendWindowLayout();
+WindowDesign LayoutOf(WindowKind kind);
 
 // Texts of our own that the designs and the tray carry.
 inline constexpr const char* kMakerCredit = "Quorell 团队";

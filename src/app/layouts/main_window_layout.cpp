@@ -8,8 +8,8 @@ namespace {
 using layout::Captioned;
 using layout::LabelAt;
 
-ControlSpec TrayMenu() {
-    ControlSpec menu;
+ControlDesign TrayMenu() {
+    ControlDesign menu;
     menu.kind = ControlKind::Menu;
     menu.name = "右键菜单";
     menu.items = {
@@ -24,20 +24,20 @@ ControlSpec TrayMenu() {
 
 }  // namespace
 
-WindowSpec MainWindowLayout() {
-    WindowSpec spec;
-    spec.kind = WindowKind::Main;
-    spec.title = std::string("Quorell V 1.0 (") + kMakerCredit + ")";
-    spec.size = {530, 279};
-    spec.flags.border = BorderStyle::FixedSingle;
-    spec.flags.visibleAtStart = true;
-    spec.flags.inTaskBar = true;
-    spec.flags.alwaysOnTop = false;
-    spec.flags.dragAnywhere = false;
-    spec.flags.escCloses = true;
-    spec.flags.icon = WindowIcon::Application;
+WindowDesign MainWindowLayout() {
+    WindowDesign design;
+    design.kind = WindowKind::Main;
+    design.title = std::string("Quorell V 1.0 (") + kMakerCredit + ")";
+    design.size = {530, 279};
+    design.flags.border = BorderStyle::FixedSingle;
+    design.flags.visibleAtStart = true;
+    design.flags.inTaskBar = true;
+    design.flags.alwaysOnTop = false;
+    design.flags.dragAnywhere = false;
+    design.flags.escCloses = true;
+    design.flags.icon = WindowIcon::Application;
 
-    auto& c = spec.controls;
+    auto& c = design.controls;
     c.push_back(Captioned(ControlKind::GroupBox, "分组框1", "", {5, 8, 515, 48}, "基础操作"));
     c.push_back(Captioned(ControlKind::Button, "功能_打开Cpu使用", "", {8, 24, 90, 24}, "Cpu使用率监控"));
     c.push_back(Captioned(ControlKind::Button, "功能_打开内存使用", "", {112, 24, 96, 24}, "内存使用率监控"));
@@ -65,7 +65,7 @@ WindowSpec MainWindowLayout() {
     c.push_back(Captioned(ControlKind::GroupBox, settings, "", {5, 157, 515, 43}, "软件整体设置"));
     c.push_back(Captioned(ControlKind::CheckBox, "选择_是否透明", settings, {11, 19, 136, 16}, "启动图表透明 [推荐]"));
     c.push_back(LabelAt("标签11", settings, {155, 18, 112, 16}, "您的网络带宽(速度)"));
-    ControlSpec bandwidth = Captioned(ControlKind::EditBox, "输入_网络带宽", settings, {275, 17, 32, 20}, "2");
+    ControlDesign bandwidth = Captioned(ControlKind::EditBox, "输入_网络带宽", settings, {275, 17, 32, 20}, "2");
     bandwidth.background = colours::kWhite;
     bandwidth.filter = EditFilter::DigitsAndMinus;
     c.push_back(bandwidth);
@@ -78,7 +78,7 @@ WindowSpec MainWindowLayout() {
                         colours::kBlue));
 
     c.push_back(TrayMenu());
-    return spec;
+    return design;
 }
 
 }  // namespace quorell

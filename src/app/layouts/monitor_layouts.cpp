@@ -28,27 +28,27 @@ struct MonitorVariant {
     const char* timerName;
 };
 
-WindowSpec MonitorLayout(const MonitorVariant& v) {
-    WindowSpec spec;
-    spec.kind = v.kind;
-    spec.title = v.title;
-    spec.size = {302, 142};
-    spec.flags.border = BorderStyle::None;
-    spec.flags.visibleAtStart = false;
-    spec.flags.inTaskBar = false;
-    spec.flags.alwaysOnTop = true;
-    spec.flags.dragAnywhere = true;
-    spec.flags.escCloses = true;
-    spec.flags.icon = v.icon;
+WindowDesign MonitorLayout(const MonitorVariant& v) {
+    WindowDesign design;
+    design.kind = v.kind;
+    design.title = v.title;
+    design.size = {302, 142};
+    design.flags.border = BorderStyle::None;
+    design.flags.visibleAtStart = false;
+    design.flags.inTaskBar = false;
+    design.flags.alwaysOnTop = true;
+    design.flags.dragAnywhere = true;
+    design.flags.escCloses = true;
+    design.flags.icon = v.icon;
 
     const std::string titleStrip = "外形框2";
     const std::string statusStrip = "外形框1";
     constexpr auto kRight = TextAlign::Right;
-    auto& c = spec.controls;
+    auto& c = design.controls;
     c.push_back(layout::ShapeBoxAt(titleStrip, {0, 0, 302, 20}, colours::kWhite));
     c.push_back(LabelAt("标签5", titleStrip, {2, 2, v.titleLabelWidth, 16}, v.titleLabel, colours::kBlack,
                         TextAlign::Left, colours::kWhite));
-    ControlSpec closeMark;
+    ControlDesign closeMark;
     closeMark.kind = ControlKind::PictureBox;
     closeMark.name = "功能_关闭窗口";
     closeMark.container = titleStrip;
@@ -56,7 +56,7 @@ WindowSpec MonitorLayout(const MonitorVariant& v) {
     closeMark.image = PictureImage::CloseMark;
     c.push_back(closeMark);
 
-    ControlSpec panel;
+    ControlDesign panel;
     panel.kind = ControlKind::DrawPanel;
     panel.name = v.panelName;
     panel.rect = {0, 21, 302, 102};
@@ -73,30 +73,30 @@ WindowSpec MonitorLayout(const MonitorVariant& v) {
     c.push_back(LabelAt("标签3", statusStrip, {234, 1, 30, 16}, "平均: "));
     c.push_back(LabelAt(v.averageName, statusStrip, v.averageRect, v.averageText, colours::kBlack, kRight));
     c.push_back(layout::TimerOf(v.timerName, 1000));
-    return spec;
+    return design;
 }
 
 }  // namespace
 
-WindowSpec CpuMonitorLayout() {
+WindowDesign CpuMonitorLayout() {
     return MonitorLayout({WindowKind::CpuMonitor, "Velkor - Quorell - Cpu使用率监控", WindowIcon::Application, 230,
                           "Quorell - Cpu使用率监控", "Cpu: ", 24, "显示_当前Cpu使用率", "0%", "显示_最高Cpu使用率", "0%",
                           "显示_Cpu最高时间", "显示_平均Cpu使用率", "0%", {264, 1, 36, 16}, "画板_Cpu", "时钟_Cpu"});
 }
 
-WindowSpec MemoryMonitorLayout() {
+WindowDesign MemoryMonitorLayout() {
     return MonitorLayout({WindowKind::MemoryMonitor, "Velkor - Quorell - 内存使用率监控", WindowIcon::Application,
                           238, "Quorell - 内存使用率监控", "内存: ", 28, "显示_当前内存", "0M", "显示_最高内存", "0M",
                           "显示_最高时间", "显示_平均内存", "0%", {264, 1, 36, 16}, "画板_内存", "时钟_内存"});
 }
 
-WindowSpec ReceiveMonitorLayout() {
+WindowDesign ReceiveMonitorLayout() {
     return MonitorLayout({WindowKind::ReceiveMonitor, "Velkor - Quorell - 网络接收监控", WindowIcon::None, 222,
                           "Velkor - Quorell - 网络接收监控", "接收: ", 28, "显示_当前流量", "0K", "显示_最高流量", "0K",
                           "显示_最高时间", "显示_平均流量", "0K", {269, 1, 32, 16}, "画板_Lan", "时钟_Lan"});
 }
 
-WindowSpec SendMonitorLayout() {
+WindowDesign SendMonitorLayout() {
     return MonitorLayout({WindowKind::SendMonitor, "Velkor - Quorell - 网络发送监控", WindowIcon::None, 222,
                           "Quorell - 网络发送监控", "发送: ", 28, "显示_当前流量", "0K", "显示_最高流量", "0K",
                           "显示_最高时间", "显示_平均流量", "0K", {269, 1, 32, 16}, "画板_Lan", "时钟_Lan"});

@@ -10,18 +10,18 @@ using layout::OnPage;
 
 const std::string kTab = "选择夹1";
 
-ControlSpec ChartOn(int page, std::string name, Rect rect, std::string title, Rgb line) {
-    ControlSpec spec;
-    spec.kind = ControlKind::LineChart;
-    spec.name = std::move(name);
-    spec.rect = rect;
-    spec.text = std::move(title);
-    spec.textColour = line;
-    return OnPage(std::move(spec), kTab, page);
+ControlDesign ChartOn(int page, std::string name, Rect rect, std::string title, Rgb line) {
+    ControlDesign design;
+    design.kind = ControlKind::LineChart;
+    design.name = std::move(name);
+    design.rect = rect;
+    design.text = std::move(title);
+    design.textColour = line;
+    return OnPage(std::move(design), kTab, page);
 }
 
 // The record, average and period totals under the charts of a traffic page.
-void AddTrafficGrid(std::vector<ControlSpec>& c, int page, const std::string& prefix, const std::string& word,
+void AddTrafficGrid(std::vector<ControlDesign>& c, int page, const std::string& prefix, const std::string& word,
                     const char* const (&captionNames)[8]) {
     struct Row {
         Rect caption;
@@ -51,21 +51,21 @@ void AddTrafficGrid(std::vector<ControlSpec>& c, int page, const std::string& pr
 
 }  // namespace
 
-WindowSpec TrendWindowLayout() {
-    WindowSpec spec;
-    spec.kind = WindowKind::Trend;
-    spec.title = "Quorell - 趋势统计";
-    spec.size = {500, 300};
-    spec.flags.border = BorderStyle::FixedSingle;
-    spec.flags.visibleAtStart = false;
-    spec.flags.inTaskBar = true;
-    spec.flags.alwaysOnTop = false;
-    spec.flags.dragAnywhere = false;
-    spec.flags.escCloses = true;
-    spec.flags.icon = WindowIcon::None;
+WindowDesign TrendWindowLayout() {
+    WindowDesign design;
+    design.kind = WindowKind::Trend;
+    design.title = "Quorell - 趋势统计";
+    design.size = {500, 300};
+    design.flags.border = BorderStyle::FixedSingle;
+    design.flags.visibleAtStart = false;
+    design.flags.inTaskBar = true;
+    design.flags.alwaysOnTop = false;
+    design.flags.dragAnywhere = false;
+    design.flags.escCloses = true;
+    design.flags.icon = WindowIcon::None;
 
-    auto& c = spec.controls;
-    ControlSpec tab;
+    auto& c = design.controls;
+    ControlDesign tab;
     tab.kind = ControlKind::TabControl;
     tab.name = kTab;
     tab.rect = {0, 0, 494, 272};
@@ -90,10 +90,10 @@ WindowSpec TrendWindowLayout() {
                                                  "标签10", "标签8", "标签14", "标签16"};
     AddTrafficGrid(c, 3, "接收_", "接收", kReceiveCaptions);
     AddTrafficGrid(c, 4, "发送_", "发送", kSendCaptions);
-    return spec;
+    return design;
 }
 
-WindowSpec LayoutOf(WindowKind kind) {
+WindowDesign LayoutOf(WindowKind kind) {
     switch (kind) {
         case WindowKind::Main: return MainWindowLayout();
         case WindowKind::CpuMonitor: return CpuMonitorLayout();

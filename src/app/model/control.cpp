@@ -4,9 +4,9 @@
 
 namespace quorell {
 
-Control::Control(Window& owner, const ControlSpec& spec)
-    : owner_(owner), name_(spec.name), kind_(spec.kind), container_(spec.container), page_(spec.page),
-      rect_(spec.rect) {}
+Control::Control(Window& owner, const ControlDesign& design)
+    : owner_(owner), name_(design.name), kind_(design.kind), container_(design.container), page_(design.page),
+      rect_(design.rect) {}
 
 void Control::Changed(ControlProperty property) {
     changed_.Emit(property);

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "app/model/geometry.h"
-#include "app/model/layout_spec.h"
+#include "app/model/window_design.h"
 #include "app/model/signal.h"
 
 namespace quorell {
@@ -20,7 +20,7 @@ enum class ControlProperty {
 // The part every control shares: its name (the key handlers and views use), kind, container and place.
 class Control {
 public:
-    Control(Window& owner, const ControlSpec& spec);
+    Control(Window& owner, const ControlDesign& design);
     virtual ~Control() = default;
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;

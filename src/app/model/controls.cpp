@@ -40,9 +40,9 @@ constexpr char32_t kBackspace = 8;
 
 }  // namespace
 
-Label::Label(Window& owner, const ControlSpec& spec)
-    : Control(owner, spec), text_(spec.text), textColour_(spec.textColour), background_(spec.background),
-      align_(spec.align) {}
+Label::Label(Window& owner, const ControlDesign& design)
+    : Control(owner, design), text_(design.text), textColour_(design.textColour), background_(design.background),
+      align_(design.align) {}
 
 void Label::SetText(std::string text) {
     if (text != text_) {
@@ -65,12 +65,12 @@ void Label::SetBackground(std::optional<Rgb> colour) {
     }
 }
 
-ShapeBox::ShapeBox(Window& owner, const ControlSpec& spec)
-    : Control(owner, spec), outline_(spec.outline), fill_(spec.fill) {}
+ShapeBox::ShapeBox(Window& owner, const ControlDesign& design)
+    : Control(owner, design), outline_(design.outline), fill_(design.fill) {}
 
-GroupBox::GroupBox(Window& owner, const ControlSpec& spec) : Control(owner, spec), caption_(spec.text) {}
+GroupBox::GroupBox(Window& owner, const ControlDesign& design) : Control(owner, design), caption_(design.text) {}
 
-PictureBox::PictureBox(Window& owner, const ControlSpec& spec) : Control(owner, spec), image_(spec.image) {}
+PictureBox::PictureBox(Window& owner, const ControlDesign& design) : Control(owner, design), image_(design.image) {}
 
 void PictureBox::DoubleClick(int x, int y, int modifiers) {
     if (Owner().Exists() && doubleClicked_) {
@@ -78,7 +78,7 @@ void PictureBox::DoubleClick(int x, int y, int modifiers) {
     }
 }
 
-Button::Button(Window& owner, const ControlSpec& spec) : Control(owner, spec), caption_(spec.text) {}
+Button::Button(Window& owner, const ControlDesign& design) : Control(owner, design), caption_(design.text) {}
 
 void Button::Click() {
     if (Owner().Exists() && clicked_) {
@@ -86,7 +86,7 @@ void Button::Click() {
     }
 }
 
-CheckBox::CheckBox(Window& owner, const ControlSpec& spec) : Control(owner, spec), caption_(spec.text) {}
+CheckBox::CheckBox(Window& owner, const ControlDesign& design) : Control(owner, design), caption_(design.text) {}
 
 void CheckBox::SetChecked(bool checked) {
     if (checked != checked_) {
@@ -105,8 +105,8 @@ void CheckBox::Click() {
     }
 }
 
-EditBox::EditBox(Window& owner, const ControlSpec& spec)
-    : Control(owner, spec), text_(spec.text), background_(spec.background), filter_(spec.filter) {}
+EditBox::EditBox(Window& owner, const ControlDesign& design)
+    : Control(owner, design), text_(design.text), background_(design.background), filter_(design.filter) {}
 
 void EditBox::SetText(std::string text) {
     if (text == text_) {
@@ -144,7 +144,7 @@ bool EditBox::TypeCharacter(char32_t character) {
     return true;
 }
 
-TabControl::TabControl(Window& owner, const ControlSpec& spec) : Control(owner, spec), pages_(spec.pages) {}
+TabControl::TabControl(Window& owner, const ControlDesign& design) : Control(owner, design), pages_(design.pages) {}
 
 void TabControl::SelectPage(int page) {
     if (page < 1 || page > static_cast<int>(pages_.size()) || page == current_) {
@@ -154,7 +154,7 @@ void TabControl::SelectPage(int page) {
     Changed(ControlProperty::CurrentPage);
 }
 
-Timer::Timer(Window& owner, const ControlSpec& spec) : Control(owner, spec), intervalMs_(spec.intervalMs) {}
+Timer::Timer(Window& owner, const ControlDesign& design) : Control(owner, design), intervalMs_(design.intervalMs) {}
 
 bool Timer::Running() const { return Owner().Exists() && intervalMs_ > 0; }
 

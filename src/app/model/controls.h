@@ -13,7 +13,7 @@ namespace quorell {
 // A one-line text: value labels are right-aligned, text labels left-aligned.
 class Label : public Control {
 public:
-    Label(Window& owner, const ControlSpec& spec);
+    Label(Window& owner, const ControlDesign& design);
     const std::string& Text() const { return text_; }
     void SetText(std::string text);
     Rgb TextColour() const { return textColour_; }
@@ -32,7 +32,7 @@ private:
 // A rectangle with a 1-pixel outline, filled or not; it also holds other controls.
 class ShapeBox : public Control {
 public:
-    ShapeBox(Window& owner, const ControlSpec& spec);
+    ShapeBox(Window& owner, const ControlDesign& design);
     Rgb Outline() const { return outline_; }
     std::optional<Rgb> Fill() const { return fill_; }
 
@@ -44,7 +44,7 @@ private:
 // A framed caption that holds other controls.
 class GroupBox : public Control {
 public:
-    GroupBox(Window& owner, const ControlSpec& spec);
+    GroupBox(Window& owner, const ControlDesign& design);
     const std::string& Caption() const { return caption_; }
 
 private:
@@ -55,7 +55,7 @@ private:
 class PictureBox : public Control {
 public:
     using DoubleClickHandler = std::function<void(int x, int y, int modifiers)>;
-    PictureBox(Window& owner, const ControlSpec& spec);
+    PictureBox(Window& owner, const ControlDesign& design);
     PictureImage Image() const { return image_; }
     void BindDoubleClicked(DoubleClickHandler handler) { doubleClicked_ = std::move(handler); }
 
@@ -69,7 +69,7 @@ private:
 
 class Button : public Control {
 public:
-    Button(Window& owner, const ControlSpec& spec);
+    Button(Window& owner, const ControlDesign& design);
     const std::string& Caption() const { return caption_; }
     void BindClicked(std::function<void()> handler) { clicked_ = std::move(handler); }
     void Click();
@@ -82,7 +82,7 @@ private:
 // A click by the user flips the tick and then raises the clicked event; SetChecked raises nothing.
 class CheckBox : public Control {
 public:
-    CheckBox(Window& owner, const ControlSpec& spec);
+    CheckBox(Window& owner, const ControlDesign& design);
     const std::string& Caption() const { return caption_; }
     bool Checked() const { return checked_; }
     void SetChecked(bool checked);
@@ -99,7 +99,7 @@ private:
 // event once. The character filter applies to typed characters only.
 class EditBox : public Control {
 public:
-    EditBox(Window& owner, const ControlSpec& spec);
+    EditBox(Window& owner, const ControlDesign& design);
     const std::string& Text() const { return text_; }
     void SetText(std::string text);
     std::optional<Rgb> Background() const { return background_; }
@@ -121,7 +121,7 @@ private:
 // Pages with captions; the controls of a page are shown only while it is the current page (1-based).
 class TabControl : public Control {
 public:
-    TabControl(Window& owner, const ControlSpec& spec);
+    TabControl(Window& owner, const ControlDesign& design);
     const std::vector<std::string>& PageCaptions() const { return pages_; }
     int CurrentPage() const { return current_; }
     void SelectPage(int page);   // ignored outside 1..page count
@@ -135,7 +135,7 @@ private:
 // (or a test) drives it by calling Tick.
 class Timer : public Control {
 public:
-    Timer(Window& owner, const ControlSpec& spec);
+    Timer(Window& owner, const ControlDesign& design);
     int IntervalMs() const { return intervalMs_; }
     void BindTick(std::function<void()> handler) { tick_ = std::move(handler); }
     // Runs the tick handler; a timer of a destroyed or not yet created window does nothing.

@@ -2,7 +2,7 @@
 
 namespace quorell {
 
-DrawPanel::DrawPanel(Window& owner, const ControlSpec& spec) : Control(owner, spec) {
+DrawPanel::DrawPanel(Window& owner, const ControlDesign& design) : Control(owner, design) {
     canvas_.SetChangeListener([this] { Changed(ControlProperty::Pixels); });
 }
 

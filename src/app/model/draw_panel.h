@@ -9,7 +9,7 @@ namespace quorell {
 // Every painted change is reported as ControlProperty::Pixels.
 class DrawPanel : public Control {
 public:
-    DrawPanel(Window& owner, const ControlSpec& spec);
+    DrawPanel(Window& owner, const ControlDesign& design);
     quorell::Canvas& Canvas() { return canvas_; }
     const quorell::Canvas& Canvas() const { return canvas_; }
 

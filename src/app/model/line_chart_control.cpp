@@ -2,8 +2,8 @@
 
 namespace quorell {
 
-LineChart::LineChart(Window& owner, const ControlSpec& spec)
-    : Control(owner, spec), title_(spec.text), lineColour_(spec.textColour) {
+LineChart::LineChart(Window& owner, const ControlDesign& design)
+    : Control(owner, design), title_(design.text), lineColour_(design.textColour) {
     chart_.SetChangeListener([this] { Changed(ControlProperty::ChartValues); });
 }
 

@@ -16,7 +16,7 @@ public:
     static constexpr int kAxisDivisions = 5;
     static constexpr Rgb kGridColour = colours::kChartGrid;
 
-    LineChart(Window& owner, const ControlSpec& spec);
+    LineChart(Window& owner, const ControlDesign& design);
     const std::string& Title() const { return title_; }
     Rgb LineColour() const { return lineColour_; }
     LineChartModel& Chart() { return chart_; }

@@ -6,8 +6,8 @@
 
 namespace quorell {
 
-MenuItem::MenuItem(PopupMenu& menu, std::size_t position, const MenuItemSpec& spec)
-    : menu_(menu), position_(position), separator_(spec.separator), caption_(spec.caption) {}
+MenuItem::MenuItem(PopupMenu& menu, std::size_t position, const MenuItemDesign& design)
+    : menu_(menu), position_(position), separator_(design.separator), caption_(design.caption) {}
 
 void MenuItem::SetCaption(std::string caption) {
     if (separator_ || caption == caption_) {
@@ -23,9 +23,9 @@ void MenuItem::Select() {
     }
 }
 
-PopupMenu::PopupMenu(Window& owner, const ControlSpec& spec) : Control(owner, spec) {
+PopupMenu::PopupMenu(Window& owner, const ControlDesign& design) : Control(owner, design) {
     std::size_t position = 0;
-    for (const MenuItemSpec& item : spec.items) {
+    for (const MenuItemDesign& item : design.items) {
         items_.push_back(std::make_unique<MenuItem>(*this, ++position, item));
     }
 }

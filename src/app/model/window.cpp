@@ -11,31 +11,31 @@ namespace quorell {
 
 namespace {
 
-std::unique_ptr<Control> MakeControl(Window& owner, const ControlSpec& spec) {
-    switch (spec.kind) {
-        case ControlKind::Label: return std::make_unique<Label>(owner, spec);
-        case ControlKind::ShapeBox: return std::make_unique<ShapeBox>(owner, spec);
-        case ControlKind::PictureBox: return std::make_unique<PictureBox>(owner, spec);
-        case ControlKind::GroupBox: return std::make_unique<GroupBox>(owner, spec);
-        case ControlKind::Button: return std::make_unique<Button>(owner, spec);
-        case ControlKind::CheckBox: return std::make_unique<CheckBox>(owner, spec);
-        case ControlKind::EditBox: return std::make_unique<EditBox>(owner, spec);
-        case ControlKind::TabControl: return std::make_unique<TabControl>(owner, spec);
-        case ControlKind::DrawPanel: return std::make_unique<DrawPanel>(owner, spec);
-        case ControlKind::LineChart: return std::make_unique<LineChart>(owner, spec);
-        case ControlKind::Timer: return std::make_unique<Timer>(owner, spec);
-        case ControlKind::Menu: return std::make_unique<PopupMenu>(owner, spec);
+std::unique_ptr<Control> MakeControl(Window& owner, const ControlDesign& design) {
+    switch (design.kind) {
+        case ControlKind::Label: return std::make_unique<Label>(owner, design);
+        case ControlKind::ShapeBox: return std::make_unique<ShapeBox>(owner, design);
+        case ControlKind::PictureBox: return std::make_unique<PictureBox>(owner, design);
+        case ControlKind::GroupBox: return std::make_unique<GroupBox>(owner, design);
+        case ControlKind::Button: return std::make_unique<Button>(owner, design);
+        case ControlKind::CheckBox: return std::make_unique<CheckBox>(owner, design);
+        case ControlKind::EditBox: return std::make_unique<EditBox>(owner, design);
+        case ControlKind::TabControl: return std::make_unique<TabControl>(owner, design);
+        case ControlKind::DrawPanel: return std::make_unique<DrawPanel>(owner, design);
+        case ControlKind::LineChart: return std::make_unique<LineChart>(owner, design);
+        case ControlKind::Timer: return std::make_unique<Timer>(owner, design);
+        case ControlKind::Menu: return std::make_unique<PopupMenu>(owner, design);
     }
-    throw std::invalid_argument("unknown control kind for " + spec.name);
+    throw std::invalid_argument("unknown control kind for " + design.name);
 }
 
 }  // namespace
 
-Window::Window(const WindowSpec& spec)
-    : kind_(spec.kind), flags_(spec.flags), title_(spec.title), bounds_{0, 0, spec.size.width, spec.size.height} {
-    for (const ControlSpec& control : spec.controls) {
+Window::Window(const WindowDesign& design)
+    : kind_(design.kind), flags_(design.flags), title_(design.title), bounds_{0, 0, design.size.width, design.size.height} {
+    for (const ControlDesign& control : design.controls) {
         if (Find(control.name) != nullptr) {
-            throw std::invalid_argument("two controls named " + control.name + " in window " + spec.title);
+            throw std::invalid_argument("two controls named " + control.name + " in window " + design.title);
         }
         controls_.push_back(MakeControl(*this, control));
     }

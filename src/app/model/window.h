@@ -8,7 +8,7 @@
 
 #include "app/model/control.h"
 #include "app/model/geometry.h"
-#include "app/model/layout_spec.h"
+#include "app/model/window_design.h"
 #include "app/model/signal.h"
 
 namespace quorell {
@@ -34,7 +34,7 @@ enum class WindowState { NotCreated, Created, Destroyed };
 // Events are raised only while the window exists (after Create, before it is destroyed).
 class Window {
 public:
-    explicit Window(const WindowSpec& spec);
+    explicit Window(const WindowDesign& design);
     ~Window();
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
