@@ -73,12 +73,15 @@ TEST(StoredSettings, PositionsComeBackAndAreWrittenOnceMore) {
 
 TEST(StoredSettings, APositionOnNoScreenIsNotAppliedAndGetsReplaced) {
     AppRig rig;
-    rig.WriteSettings("[界面设置]\r\nCpu左边=-1280\r\nCpu顶边=300\r\n发送左边=1900\r\n发送顶边=1000\r\n");
+    rig.WriteSettings("[界面设置]\r\nCpu左边=-1280\r\nCpu顶边=300\r\n发送左边=1900\r\n发送顶边=1000\r\n"
+                      "内存左边=99999999999\r\n内存顶边=-99999999999\r\n");
     rig.Start();   // only the primary screen: -1280 lies on no screen; (1900, 1000) still shows a corner
     EXPECT_EQ(rig.Get(WindowKind::CpuMonitor).Position(), (Point{809, 469}));
     EXPECT_EQ(rig.Setting("界面设置", "Cpu左边"), "809");
     EXPECT_EQ(rig.Setting("界面设置", "Cpu顶边"), "469");
     EXPECT_EQ(rig.Get(WindowKind::SendMonitor).Position(), (Point{1900, 1000}));
+    EXPECT_EQ(rig.Get(WindowKind::MemoryMonitor).Position(), (Point{809, 469}));
+    EXPECT_EQ(rig.Setting("界面设置", "内存顶边"), "469");
 }
 
 TEST(StoredSettings, TransparencyYesMakesTheMonitorsSeeThrough) {
