@@ -1,0 +1,69 @@
+#include "gui/qt/draw_panel_view.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "gui/qt/qt_text.h"
+
+namespace quorell::gui {
+
+namespace {
+// A single-line border as the platform draws around a bordered panel.
+const QColor kBorderColour(0x64, 0x64, 0x64);
+}  // namespace
+
+DrawPanelView::DrawPanelView(DrawPanel& model, QWidget* parent)
+    : QWidget(parent), model_(model), image_(Canvas::kWidth, Canvas::kHeight, QImage::Format_RGB32) {
+    setObjectName(ToQString(model.Name()));
+    setGeometry(ToQRect(model.Geometry()));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    subscription_ = model_.Subscribe([this](ControlProperty property) {
+        if (property == ControlProperty::Pixels) {
+            stale_ = true;
+            update();
+            emit PixelsChanged();
+        }
+    });
+}
+
+DrawPanelView::~DrawPanelView() { model_.Unsubscribe(subscription_); }
+
+void DrawPanelView::CopyCanvas() {
+    const auto& pixels = model_.Canvas().Pixels();
+    for (int y = 0; y < Canvas::kHeight; ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+        const std::uint32_t* source = pixels.data() + static_cast<std::size_t>(y) * Canvas::kWidth;
+        for (int x = 0; x < Canvas::kWidth; ++x) {
+            line[x] = 0xFF000000u | source[x];
+        }
+    }
+    stale_ = false;
+}
+
+const QImage& DrawPanelView::Image() {
+    if (stale_) {
+        CopyCanvas();
+    }
+    return image_;
+}
+
+void DrawPanelView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(QPen(kBorderColour, 0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    // Anything the widget holds beyond the canvas (it is sized for the canvas) keeps the panel colour.
+    const QRect drawing(DrawingOrigin(), QSize(Canvas::kWidth, Canvas::kHeight));
+    const QRect inner = rect().adjusted(1, 1, -1, -1);
+    if (inner != drawing) {
+        painter.fillRect(inner, ToQColor(Canvas::kBackground));
+    }
+    painter.drawImage(DrawingOrigin(), Image());
+}
+
+// Presses, moves and releases stop here: the graph is not a handle for moving the window.
+void DrawPanelView::mousePressEvent(QMouseEvent* event) { event->accept(); }
+void DrawPanelView::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
+void DrawPanelView::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
+
+}  // namespace quorell::gui

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+#include "app/model/draw_panel.h"
+
+namespace quorell::gui {
+
+// Shows a draw panel's canvas pixel for pixel inside a 1-pixel border. Changes of the canvas are
+// collected and painted once per frame. A press on the panel is taken here, so it never drags the window.
+class DrawPanelView : public QWidget {
+    Q_OBJECT
+public:
+    DrawPanelView(DrawPanel& model, QWidget* parent);
+    ~DrawPanelView() override;
+
+    const Canvas& CanvasModel() const { return model_.Canvas(); }
+    // The canvas as an image, brought up to date first.
+    const QImage& Image();
+    // Where the canvas's drawing area lies inside this widget.
+    static QPoint DrawingOrigin() { return {1, 1}; }
+
+signals:
+    // The canvas changed (one signal per model change).
+    void PixelsChanged();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void CopyCanvas();
+
+    DrawPanel& model_;
+    Signal<ControlProperty>::Id subscription_;
+    QImage image_;
+    bool stale_ = true;
+};
+
+}  // namespace quorell::gui

@@ -1,0 +1,34 @@
+#include "gui/qt/label_view.h"
+
+#include <QPainter>
+
+#include "gui/qt/qt_text.h"
+
+namespace quorell::gui {
+
+LabelView::LabelView(Label& model, QWidget* parent) : QWidget(parent), model_(model) {
+    setObjectName(ToQString(model.Name()));
+    setGeometry(ToQRect(model.Geometry()));
+    subscription_ = model_.Subscribe([this](ControlProperty) { Refresh(); });
+    Refresh();
+}
+
+LabelView::~LabelView() { model_.Unsubscribe(subscription_); }
+
+void LabelView::Refresh() {
+    text_ = ToQString(model_.Text());
+    setAttribute(Qt::WA_OpaquePaintEvent, model_.Background().has_value());
+    update();
+}
+
+void LabelView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (const auto background = model_.Background()) {
+        painter.fillRect(rect(), ToQColor(*background));
+    }
+    painter.setPen(ToQColor(model_.TextColour()));
+    const Qt::Alignment horizontal = model_.Align() == TextAlign::Right ? Qt::AlignRight : Qt::AlignLeft;
+    painter.drawText(rect(), static_cast<int>(horizontal | Qt::AlignVCenter | Qt::TextSingleLine), text_);
+}
+
+}  // namespace quorell::gui

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QWidget>
+
+#include "app/model/controls.h"
+
+namespace quorell::gui {
+
+// A one-line label: its text vertically centred, left- or right-aligned inside its fixed rectangle, so
+// a right-aligned value keeps its right edge where it is as the text grows. Text beyond the rectangle
+// is clipped. Presses fall through to the window (which may start a drag).
+class LabelView : public QWidget {
+    Q_OBJECT
+public:
+    LabelView(Label& model, QWidget* parent);
+    ~LabelView() override;
+    QString Text() const { return text_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void Refresh();
+
+    Label& model_;
+    Signal<ControlProperty>::Id subscription_;
+    QString text_;
+};
+
+}  // namespace quorell::gui

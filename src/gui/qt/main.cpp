@@ -1,0 +1,75 @@
+// Quorell: a small desktop monitor of CPU usage, memory load and network traffic.
+#include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+#include <memory>
+
+#include "app/application.h"
+#include "gui/qt/desktop_look.h"
+#include "gui/qt/qt_desktop.h"
+#include "gui/qt/single_instance.h"
+#include "gui/qt/view_context.h"
+#include "gui/qt/view_set.h"
+#include "gui/qt/window_view.h"
+#include "platform/linux/clock_linux.h"
+#include "platform/linux/cpu_counters_linux.h"
+#include "platform/linux/environment_linux.h"
+#include "platform/linux/interface_table_linux.h"
+#include "platform/linux/memory_status_linux.h"
+#include "platform/linux/platform_version_linux.h"
+#include "platform/linux/run_directory_linux.h"
+#include "runtime/fatal_error.h"
+
+using namespace quorell;
+
+int main(int argc, char** argv) {
+    gui::PreferX11Platform();
+    QApplication qtApplication(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("quorell"));
+    // Closing a window never ends the program: only the confirmed exit from the tray menu does.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    gui::SingleInstance instance(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
+    if (instance.ClaimOrNotify() == gui::SingleInstance::Claim::AnotherRuns) {
+        return 0;
+    }
+    gui::ApplyDesktopLook(qtApplication);
+
+    LinuxRunDirectory runDirectory;
+    QDir::setCurrent(QString::fromStdString(runDirectory.RunDirectory().string()));
+    LinuxClock clock;
+    LinuxEnvironment environment;
+    LinuxCpuCounters cpuCounters;
+    LinuxMemoryStatus memoryStatus;
+    LinuxInterfaceTable interfaceTable;
+    LinuxPlatformVersion platformVersion;
+
+    gui::ViewContext context;
+    std::unique_ptr<Application> application;
+    const auto windows = [&application](WindowKind kind) -> Window& { return application->GetWindow(kind); };
+    gui::QtDesktop desktop(windows, context);
+    context.SetFaultHandler([&desktop](const FatalError& error) {
+        desktop.ShowFatalError(FatalErrorText(error.Message(), error.Code()));
+        desktop.Quit(kFatalErrorExitCode);
+    });
+
+    application = std::make_unique<Application>(ApplicationPorts{runDirectory, desktop, clock, environment,
+                                                                  cpuCounters, memoryStatus, interfaceTable,
+                                                                  platformVersion});
+    if (!application->Start()) {
+        return application->ExitCode().value_or(kFatalErrorExitCode);
+    }
+
+    gui::ViewSet views(windows, context);
+    desktop.AttachViews(&views);
+    QObject::connect(&instance, &gui::SingleInstance::ShowRequested, &desktop, [&] {
+        context.Run([&] { application->GetWindow(WindowKind::Main).SetVisible(true); });
+        gui::WindowView& main = views.View(WindowKind::Main);
+        main.raise();
+        main.activateWindow();
+    });
+
+    const int loopResult = desktop.ExitCode() ? *desktop.ExitCode() : QApplication::exec();
+    desktop.AttachViews(nullptr);
+    return desktop.ExitCode().value_or(loopResult);
+}

@@ -1,0 +1,84 @@
+#include "gui/qt/monitor_window_view.h"
+
+#include <QMouseEvent>
+#include <QTimer>
+
+#include "gui/qt/draw_panel_view.h"
+#include "gui/qt/transparency_mask.h"
+
+namespace quorell::gui {
+
+MonitorWindowView::MonitorWindowView(Window& model, ViewContext& context) : WindowView(model, context) {
+    panel_ = findChild<DrawPanelView*>();
+    if (panel_ != nullptr) {
+        connect(panel_, &DrawPanelView::PixelsChanged, this, &MonitorWindowView::ScheduleMask);
+    }
+}
+
+void MonitorWindowView::SetSeeThrough(std::optional<QRgb> colourKey) {
+    colourKey_ = colourKey;
+    if (colourKey_) {
+        RebuildMask();
+    } else {
+        clearMask();
+    }
+}
+
+void MonitorWindowView::ScheduleMask() {
+    // A tick changes the canvas several times; the shape is rebuilt once, after the tick. A hidden
+    // window's shape is rebuilt when it is shown again.
+    if (!colourKey_ || maskScheduled_ || !isVisible()) {
+        return;
+    }
+    maskScheduled_ = true;
+    QTimer::singleShot(0, this, [this] {
+        maskScheduled_ = false;
+        if (colourKey_) {
+            RebuildMask();
+        }
+    });
+}
+
+void MonitorWindowView::RebuildMask() {
+    if (panel_ == nullptr || !colourKey_) {
+        return;
+    }
+    const QPoint origin = panel_->mapTo(this, DrawPanelView::DrawingOrigin());
+    setMask(OpaqueRegion(size(), panel_->Image(), origin, *colourKey_));
+}
+
+void MonitorWindowView::showEvent(QShowEvent* event) {
+    WindowView::showEvent(event);
+    if (colourKey_) {
+        RebuildMask();
+    }
+}
+
+void MonitorWindowView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !Model().Flags().dragAnywhere) {
+        WindowView::mousePressEvent(event);
+        return;
+    }
+    dragging_ = true;
+    grabOffset_ = event->globalPosition().toPoint() - QPoint(Model().Left(), Model().Top());
+    event->accept();
+}
+
+void MonitorWindowView::mouseMoveEvent(QMouseEvent* event) {
+    if (!dragging_ || !(event->buttons() & Qt::LeftButton)) {
+        WindowView::mouseMoveEvent(event);
+        return;
+    }
+    const QPoint to = event->globalPosition().toPoint() - grabOffset_;
+    Context().Run([&] { Model().MoveByUser(to.x(), to.y()); });
+    event->accept();
+}
+
+void MonitorWindowView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        dragging_ = false;
+    }
+    WindowView::mouseReleaseEvent(event);
+}
+
+}  // namespace quorell::gui

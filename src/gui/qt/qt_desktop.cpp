@@ -1,0 +1,191 @@
+#include "gui/qt/qt_desktop.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QMenu>
+#include <QMessageBox>
+#include <QScreen>
+#include <QUrl>
+
+#include "app/model/menu.h"
+#include "gui/qt/monitor_window_view.h"
+#include "gui/qt/qt_text.h"
+#include "gui/qt/view_set.h"
+
+namespace quorell::gui {
+
+namespace {
+
+std::size_t IndexOf(WindowKind kind) { return static_cast<std::size_t>(kind); }
+
+int TrayOperation(QSystemTrayIcon::ActivationReason reason) {
+    switch (reason) {
+        case QSystemTrayIcon::Trigger: return 1;
+        case QSystemTrayIcon::DoubleClick: return 2;
+        case QSystemTrayIcon::Context: return 3;
+        default: return 0;
+    }
+}
+
+}  // namespace
+
+QString DisplayText(std::string_view text) {
+    QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return shown;
+}
+
+QtDesktop::QtDesktop(WindowLookup windows, ViewContext& context)
+    : windows_(std::move(windows)), context_(context), exitLoop_([](int code) { QCoreApplication::exit(code); }) {}
+
+QtDesktop::~QtDesktop() = default;
+
+void QtDesktop::AttachViews(ViewSet* views) {
+    views_ = views;
+    for (std::size_t kind = 0; kind < pendingKeys_.size(); ++kind) {
+        if (pendingKeys_[kind]) {
+            SetColourKeyTransparency(static_cast<WindowKind>(kind), *pendingKeys_[kind]);
+        }
+    }
+}
+
+void QtDesktop::ApplyTray(const TrayIconData& icon) {
+    trayData_ = icon;
+    tray_->setIcon(icon.image == TrayImage::Application ? context_.ApplicationIcon() : QIcon());
+    tray_->setToolTip(DisplayText(icon.tipText));
+}
+
+bool QtDesktop::AddTrayIcon(const TrayIconData& icon) {
+    if (tray_) {
+        return ChangeTrayIcon(icon);
+    }
+    // The icon is made even without a tray host, so that it docks if a host appears later; the core is
+    // told whether it is in a tray now.
+    tray_ = std::make_unique<QSystemTrayIcon>();
+    tray_->setObjectName(QStringLiteral("tray_%1").arg(icon.identifier));
+    connect(tray_.get(), &QSystemTrayIcon::activated, this, &QtDesktop::OnTrayActivated);
+    ApplyTray(icon);
+    tray_->show();
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+bool QtDesktop::ChangeTrayIcon(const TrayIconData& icon) {
+    if (!tray_ || !trayData_ || trayData_->identifier != icon.identifier) {
+        return false;
+    }
+    ApplyTray(icon);
+    return true;
+}
+
+bool QtDesktop::RemoveTrayIcon(int identifier) {
+    if (!tray_ || !trayData_ || trayData_->identifier != identifier) {
+        return false;
+    }
+    tray_->hide();
+    tray_.reset();
+    trayData_.reset();
+    return true;
+}
+
+void QtDesktop::OnTrayActivated(QSystemTrayIcon::ActivationReason reason) {
+    const int operation = TrayOperation(reason);
+    if (operation == 0 || !trayData_) {
+        return;
+    }
+    const WindowKind owner = trayData_->owner;
+    context_.Run([&] { windows_(owner).RaiseTrayEvent(operation); });
+}
+
+ScreenPoint QtDesktop::CursorPosition() const {
+    const QPoint at = QCursor::pos();
+    return {at.x(), at.y()};
+}
+
+std::optional<std::size_t> QtDesktop::PopUpMenu(WindowKind owner, std::string_view menuName, ScreenPoint topLeft) {
+    if (openMenu_) {
+        return std::nullopt;   // one popup at a time
+    }
+    const PopupMenu& model = windows_(owner).Menu(menuName);
+    QMenu menu;
+    menu.setObjectName(ToQString(std::string(menuName)));
+    for (std::size_t position = 1; position <= model.ItemCount(); ++position) {
+        const MenuItem& item = model.Item(position);
+        if (item.Separator()) {
+            menu.addSeparator();
+            continue;
+        }
+        QAction* action = menu.addAction(ToQString(item.Caption()));
+        action->setObjectName(QStringLiteral("item_%1").arg(position));
+        action->setData(QVariant::fromValue<qulonglong>(position));
+    }
+    openMenu_ = &menu;
+    QAction* chosen = menu.exec(QPoint(topLeft.x, topLeft.y));
+    openMenu_ = nullptr;
+    if (chosen == nullptr) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(chosen->data().toULongLong());
+}
+
+MessageAnswer QtDesktop::AskYesNo(std::string_view title, std::string_view text, MessageIcon icon) {
+    QMessageBox box(icon == MessageIcon::Question ? QMessageBox::Question : QMessageBox::Critical,
+                    DisplayText(title), DisplayText(text), QMessageBox::Yes | QMessageBox::No);
+    box.setObjectName(QStringLiteral("question"));
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setWindowIcon(context_.ApplicationIcon());
+    return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+void QtDesktop::ShowFatalError(std::string_view text) {
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Quorell"), DisplayText(text), QMessageBox::Ok);
+    box.setObjectName(QStringLiteral("fatal_error"));
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setWindowIcon(context_.ApplicationIcon());
+    box.exec();
+}
+
+bool QtDesktop::OpenWebAddress(std::string_view address) {
+    const QUrl url(QString::fromUtf8(address.data(), static_cast<qsizetype>(address.size())), QUrl::StrictMode);
+    if (!url.isValid() || (url.scheme() != QStringLiteral("http") && url.scheme() != QStringLiteral("https"))) {
+        return false;
+    }
+    return QDesktopServices::openUrl(url);
+}
+
+void QtDesktop::SetColourKeyTransparency(WindowKind window, std::optional<std::uint32_t> colourKey) {
+    MonitorWindowView* view = views_ != nullptr ? views_->Monitor(window) : nullptr;
+    if (view == nullptr) {
+        pendingKeys_.at(IndexOf(window)) = colourKey;
+        return;
+    }
+    pendingKeys_.at(IndexOf(window)).reset();
+    view->SetSeeThrough(colourKey ? std::optional<QRgb>(*colourKey) : std::nullopt);
+}
+
+std::vector<ScreenRect> QtDesktop::Screens() const {
+    std::vector<ScreenRect> screens;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary != nullptr) {
+        const QRect r = primary->geometry();
+        screens.push_back({r.x(), r.y(), r.width(), r.height()});
+    }
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen != primary) {
+            const QRect r = screen->geometry();
+            screens.push_back({r.x(), r.y(), r.width(), r.height()});
+        }
+    }
+    return screens;
+}
+
+void QtDesktop::Quit(int exitCode) {
+    exitCode_ = exitCode;
+    if (tray_) {
+        tray_->hide();
+    }
+    exitLoop_(exitCode);
+}
+
+}  // namespace quorell::gui

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <array>
+#include <functional>
+#include <memory>
+
+#include "app/model/window.h"
+#include "gui/qt/view_context.h"
+#include "gui/qt/window_view.h"
+
+namespace quorell::gui {
+
+class MonitorWindowView;
+
+// The six top-level views of a run, one per model window, made once the model windows exist.
+// The monitor windows get the monitor view; the main and trend windows the plain window view.
+class ViewSet {
+public:
+    using WindowLookup = std::function<Window&(WindowKind)>;
+    ViewSet(const WindowLookup& windows, ViewContext& context);
+    ~ViewSet();
+    ViewSet(const ViewSet&) = delete;
+    ViewSet& operator=(const ViewSet&) = delete;
+
+    WindowView& View(WindowKind kind) const;
+    // Nothing for the main and trend windows.
+    MonitorWindowView* Monitor(WindowKind kind) const;
+
+private:
+    std::array<std::unique_ptr<WindowView>, 6> views_;
+};
+
+std::unique_ptr<WindowView> MakeWindowView(Window& model, ViewContext& context);
+
+}  // namespace quorell::gui

@@ -1,0 +1,146 @@
+#include "gui/qt/window_view.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMoveEvent>
+#include <QPalette>
+
+#include "gui/qt/qt_text.h"
+
+namespace quorell::gui {
+
+namespace {
+
+// The platform's face colour behind the controls; never the see-through key colour of the graphs.
+const QColor kWindowFace(0xF0, 0xF0, 0xF0);
+
+Qt::WindowFlags FlagsOf(const WindowFlags& flags) {
+    Qt::WindowFlags qt = Qt::Window;
+    if (flags.border == BorderStyle::None) {
+        qt = flags.inTaskBar ? Qt::Window : Qt::Tool;
+        qt |= Qt::FramelessWindowHint;
+    } else {
+        qt |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        if (flags.minimiseBox) {
+            qt |= Qt::WindowMinimizeButtonHint;
+        }
+        if (flags.maximiseBox) {
+            qt |= Qt::WindowMaximizeButtonHint;
+        }
+        if (!flags.inTaskBar) {
+            qt = (qt & ~Qt::WindowType_Mask) | Qt::Tool;
+        }
+    }
+    if (flags.alwaysOnTop) {
+        qt |= Qt::WindowStaysOnTopHint;
+    }
+    return qt;
+}
+
+}  // namespace
+
+QSize WindowView::ClientSizeOf(const Window& model) {
+    const Size outer = model.OuterSize();
+    if (model.Flags().border == BorderStyle::None) {
+        return {outer.width, outer.height};
+    }
+    return {outer.width - kNominalFrame.left() - kNominalFrame.right(),
+            outer.height - kNominalFrame.top() - kNominalFrame.bottom()};
+}
+
+WindowView::WindowView(Window& model, ViewContext& context)
+    : QWidget(nullptr, FlagsOf(model.Flags())), model_(model), context_(context) {
+    setObjectName(QStringLiteral("window_%1").arg(static_cast<int>(model.Kind())));
+    setWindowTitle(ToQString(model.Title()));
+    if (model.Flags().icon == WindowIcon::Application) {
+        setWindowIcon(context.ApplicationIcon());
+    }
+    setFixedSize(ClientSizeOf(model));
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, kWindowFace);
+    setPalette(colours);
+    setAutoFillBackground(true);
+
+    built_ = BuildControls(model, context, this);
+    subscription_ = model_.Subscribe([this](WindowProperty property) {
+        switch (property) {
+            case WindowProperty::Position: ApplyPosition(); break;
+            case WindowProperty::Visible: ApplyVisibility(); break;
+            case WindowProperty::Title: setWindowTitle(ToQString(model_.Title())); break;
+            case WindowProperty::State: ApplyState(); break;
+        }
+    });
+    ApplyPosition();
+    for (QTimer* timer : built_.timers) {
+        timer->start();
+    }
+    ApplyState();
+}
+
+WindowView::~WindowView() { model_.Unsubscribe(subscription_); }
+
+QWidget* WindowView::Control(const QString& name) const {
+    const auto found = built_.widgets.find(name);
+    return found == built_.widgets.end() ? nullptr : found->second;
+}
+
+void WindowView::ApplyPosition() {
+    const QPoint wanted(model_.Left(), model_.Top());
+    if (pos() == wanted) {
+        return;
+    }
+    applyingPosition_ = true;
+    move(wanted);
+    applyingPosition_ = false;
+}
+
+void WindowView::ApplyVisibility() {
+    if (model_.Visible() == isVisible()) {
+        return;
+    }
+    if (model_.Visible()) {
+        ApplyPosition();
+        show();
+    } else {
+        hide();
+    }
+}
+
+void WindowView::ApplyState() {
+    if (model_.State() == WindowState::Destroyed) {
+        for (QTimer* timer : built_.timers) {
+            timer->stop();
+        }
+        hide();
+        return;
+    }
+    ApplyVisibility();
+}
+
+void WindowView::closeEvent(QCloseEvent* event) {
+    // The model decides; a window it lets close is destroyed there, and the view follows its state.
+    event->ignore();
+    context_.Run([&] { model_.RequestClose(); });
+}
+
+void WindowView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        context_.Run([&] { model_.PressEscape(); });
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void WindowView::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (applyingPosition_ || !isWindow()) {
+        return;
+    }
+    const QPoint now = pos();
+    if (now.x() != model_.Left() || now.y() != model_.Top()) {
+        context_.Run([&] { model_.MoveByUser(now.x(), now.y()); });
+    }
+}
+
+}  // namespace quorell::gui

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QMargins>
+#include <QWidget>
+
+#include "app/model/window.h"
+#include "gui/qt/control_builder.h"
+#include "gui/qt/view_context.h"
+
+namespace quorell::gui {
+
+// A top-level window that mirrors one model window: its flags, title, icon, size, position and
+// visibility, with a widget for every control. User input becomes the model's events: the close box
+// and Esc ask the model whether the window may close, a move by the window manager is a position
+// change. The window's timers tick the model from the start, shown or hidden.
+class WindowView : public QWidget {
+    Q_OBJECT
+public:
+    // The frame that a bordered window's outer size includes: its client area is the outer size less
+    // this frame, whatever frame the desktop draws, so that every control fits as designed.
+    static constexpr QMargins kNominalFrame{3, 25, 3, 3};
+
+    WindowView(Window& model, ViewContext& context);
+    ~WindowView() override;
+
+    Window& Model() const { return model_; }
+    QWidget* Control(const QString& name) const;
+    const std::vector<QTimer*>& Timers() const { return built_.timers; }
+    static QSize ClientSizeOf(const Window& model);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    ViewContext& Context() const { return context_; }
+
+private:
+    void ApplyPosition();
+    void ApplyVisibility();
+    void ApplyState();
+
+    Window& model_;
+    ViewContext& context_;
+    Signal<WindowProperty>::Id subscription_;
+    BuiltControls built_;
+    bool applyingPosition_ = false;
+};
+
+}  // namespace quorell::gui
