@@ -1,0 +1,248 @@
+// The desktop services: the tray menu, the exit question, the see-through monitor windows, the one
+// running copy per user and the choice of the X11 platform.
+#include <QAbstractButton>
+#include <QAction>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "app/main_window.h"
+#include "gui/qt/desktop_look.h"
+#include "gui/qt/draw_panel_view.h"
+#include "gui/qt/monitor_window_view.h"
+#include "gui/qt/single_instance.h"
+#include "gui/qt/transparency_mask.h"
+#include "gui_rig.h"
+#include "runtime/ini_file.h"
+
+using namespace quorell;
+using quorell::testing::GuiRig;
+
+namespace {
+
+// The captions of the open menu, "-" for a separator.
+QStringList Captions(const QMenu& menu) {
+    QStringList captions;
+    for (const QAction* action : menu.actions()) {
+        captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    }
+    return captions;
+}
+
+// While the next popup menu is open: records its captions and chooses the item at `position`
+// (0: closes it without a choice).
+void ChooseFromNextMenu(gui::QtDesktop& desktop, int position, QStringList* captions) {
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, &desktop, position, captions] {
+        QMenu* menu = desktop.OpenMenu();
+        if (menu == nullptr || !menu->isVisible()) {
+            return;
+        }
+        poll->stop();
+        poll->deleteLater();
+        if (captions != nullptr) {
+            *captions = Captions(*menu);
+        }
+        if (position == 0) {
+            menu->close();
+            return;
+        }
+        menu->setActiveAction(menu->actions().at(position - 1));
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    poll->start();
+}
+
+// Restores an environment variable when the test ends.
+class EnvironmentGuard {
+public:
+    explicit EnvironmentGuard(const char* name) : name_(name), had_(qEnvironmentVariableIsSet(name)), value_(qgetenv(name)) {}
+    ~EnvironmentGuard() { had_ ? qputenv(name_, value_) : qunsetenv(name_); }
+
+private:
+    const char* name_;
+    bool had_;
+    QByteArray value_;
+};
+
+}  // namespace
+
+class DesktopTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<GuiRig> rig;
+
+private slots:
+    void initTestCase() { testing::UseProgramLook(); }
+    void init() {
+        rig = std::make_unique<GuiRig>();
+        QVERIFY(rig->Start());
+    }
+    void cleanup() { rig.reset(); }
+
+    void trayMenuShowsTheModelsCaptionsAndReportsTheChoice() {
+        QStringList captions;
+        ChooseFromNextMenu(rig->desktop, 4, &captions);
+        const auto chosen = rig->desktop.PopUpMenu(WindowKind::Main, kTrayMenuName, {40, 50});
+        QCOMPARE(chosen, std::optional<std::size_t>(4));
+        QCOMPARE(captions, (QStringList{"隐藏软件界面", "-", "显示 Cpu 监控", "显示 内存 监控", "显示 接收 监控",
+                                        "显示 发送 监控", "-", "显示趋势统计窗口", "-", "退出Velkor资源监控器"}));
+        ChooseFromNextMenu(rig->desktop, 0, nullptr);
+        QCOMPARE(rig->desktop.PopUpMenu(WindowKind::Main, kTrayMenuName, {40, 50}), std::nullopt);
+    }
+
+    void aRightClickOnTheTrayTogglesThroughTheMenu() {
+        QStringList captions;
+        ChooseFromNextMenu(rig->desktop, 3, nullptr);
+        rig->Model(WindowKind::Main).RaiseTrayEvent(3);
+        QVERIFY(rig->View(WindowKind::CpuMonitor).isVisible());
+        ChooseFromNextMenu(rig->desktop, 3, &captions);
+        rig->Model(WindowKind::Main).RaiseTrayEvent(3);
+        QCOMPARE(captions.at(2), QStringLiteral("隐藏 Cpu 监控"));
+        QVERIFY(!rig->View(WindowKind::CpuMonitor).isVisible());
+    }
+
+    void trayClicksReachTheMainWindow() {
+        QSystemTrayIcon* tray = rig->desktop.TrayIcon();
+        QVERIFY(tray != nullptr);
+        QVERIFY(tray->toolTip().startsWith(QStringLiteral("Velkor - Quorell\n")));
+        emit tray->activated(QSystemTrayIcon::Trigger);
+        QVERIFY(rig->View(WindowKind::Main).isVisible());
+        emit tray->activated(QSystemTrayIcon::DoubleClick);
+        QVERIFY(!rig->View(WindowKind::Main).isVisible());
+        emit tray->activated(QSystemTrayIcon::DoubleClick);
+        QVERIFY(rig->View(WindowKind::Main).isVisible());
+    }
+
+    void exitAsksAndEndsOnlyOnYes() {
+        testing::AnswerNextMessageBox(QMessageBox::No);
+        ChooseFromNextMenu(rig->desktop, 10, nullptr);
+        rig->Model(WindowKind::Main).RaiseTrayEvent(3);
+        QVERIFY(rig->app->Running());
+        QVERIFY(rig->desktop.TrayIcon() != nullptr);
+        QCOMPARE(rig->desktop.ExitCode(), std::nullopt);
+
+        testing::AnswerNextMessageBox(QMessageBox::Yes);
+        ChooseFromNextMenu(rig->desktop, 10, nullptr);
+        rig->Model(WindowKind::Main).RaiseTrayEvent(3);
+        QCOMPARE(rig->desktop.ExitCode(), std::optional<int>(0));
+        QVERIFY(rig->desktop.TrayIcon() == nullptr || !rig->desktop.TrayIcon()->isVisible());
+    }
+
+    void theExitQuestionHasItsTitleTextAndIcon() {
+        QString title, text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QTimer::singleShot(0, [&] {
+            QTRY_VERIFY(qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr);
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            title = box->windowTitle();
+            text = box->text();
+            icon = box->icon();
+            box->button(QMessageBox::No)->click();
+        });
+        QCOMPARE(rig->desktop.AskYesNo("退出警告", "第一行\r\n第二行", MessageIcon::Question), MessageAnswer::No);
+        QCOMPARE(title, QStringLiteral("退出警告"));
+        QCOMPARE(text, QStringLiteral("第一行\n第二行"));
+        QCOMPARE(icon, QMessageBox::Question);
+    }
+
+    void seeThroughCutsExactlyTheKeyColourOutOfTheGraph() {
+        auto* cpu = dynamic_cast<gui::MonitorWindowView*>(&rig->View(WindowKind::CpuMonitor));
+        rig->Model(WindowKind::CpuMonitor).SetVisible(true);
+        Canvas& canvas = rig->Model(WindowKind::CpuMonitor).DrawPanel("画板_Cpu").Canvas();
+        canvas.SetPenColour(0x008000);
+        canvas.DrawLine(10, 99, 10, 59);   // one graph column, 40 pixels high
+        rig->desktop.SetColourKeyTransparency(WindowKind::CpuMonitor, 0xECECEC);
+        // The drawing area starts one pixel inside the panel at (0, 21).
+        const QPoint graph(1, 22);
+        const QRegion shape = cpu->mask();
+        QVERIFY(shape.contains(QPoint(150, 10)));                   // title strip
+        QVERIFY(shape.contains(QPoint(150, 130)));                  // status strip
+        QVERIFY(shape.contains(QPoint(0, 50)));                     // panel border
+        QVERIFY(shape.contains(graph + QPoint(10, 80)));            // the column
+        QVERIFY(!shape.contains(graph + QPoint(10, 50)));           // above it: background
+        QVERIFY(!shape.contains(graph + QPoint(11, 80)));
+        QCOMPARE(QRegion(cpu->rect()).subtracted(shape).rectCount() > 0, true);
+        // The shape follows the graph.
+        canvas.DrawLine(20, 99, 20, 0);
+        QTRY_VERIFY(cpu->mask().contains(graph + QPoint(20, 5)));
+        // Off: fully opaque again.
+        rig->desktop.SetColourKeyTransparency(WindowKind::CpuMonitor, std::nullopt);
+        QVERIFY(cpu->mask().isEmpty());
+    }
+
+    void transparencyStoredAsOnIsAppliedWhenTheViewsAppear() {
+        // The start asks for see-through before the views exist; they take it up when they come.
+        GuiRig stored;
+        QVERIFY(WriteIni(stored.dir.File("程序配置.Ini"), "基础设置", "是否透明", "是"));
+        QVERIFY(stored.Start());
+        for (WindowKind kind : {WindowKind::CpuMonitor, WindowKind::MemoryMonitor, WindowKind::ReceiveMonitor,
+                                WindowKind::SendMonitor}) {
+            auto* monitor = dynamic_cast<gui::MonitorWindowView*>(&stored.View(kind));
+            QCOMPARE(monitor->SeeThrough(), std::optional<QRgb>(0xECECEC));
+        }
+    }
+
+    void opaqueRegionKeepsEveryColourButTheKey() {
+        QImage drawing(4, 2, QImage::Format_RGB32);
+        drawing.fill(QColor(0xEC, 0xEC, 0xEC));
+        drawing.setPixel(1, 0, qRgb(0xEC, 0xEC, 0xED));   // one step off the key stays
+        drawing.setPixel(3, 1, qRgb(0, 0, 0));
+        const QRegion region = gui::OpaqueRegion(QSize(10, 5), drawing, QPoint(2, 1), 0xECECEC);
+        QVERIFY(region.contains(QPoint(0, 0)));
+        QVERIFY(region.contains(QPoint(9, 4)));
+        QVERIFY(region.contains(QPoint(3, 1)));
+        QVERIFY(region.contains(QPoint(5, 2)));
+        QVERIFY(!region.contains(QPoint(2, 1)));
+        QVERIFY(!region.contains(QPoint(4, 2)));
+        QCOMPARE(QRegion(QRect(0, 0, 10, 5)).subtracted(region), QRegion(QRect(2, 1, 4, 2)).subtracted(
+            QRegion(QRect(3, 1, 1, 1)) + QRegion(QRect(5, 2, 1, 1))));
+    }
+
+    void aSecondCopyAsksTheFirstToShowItself() {
+        QTemporaryDir directory;
+        gui::SingleInstance first(directory.path());
+        QCOMPARE(first.ClaimOrNotify(), gui::SingleInstance::Claim::First);
+        QSignalSpy shown(&first, &gui::SingleInstance::ShowRequested);
+        gui::SingleInstance second(directory.path());
+        QCOMPARE(second.ClaimOrNotify(500), gui::SingleInstance::Claim::AnotherRuns);
+        QVERIFY(shown.wait(2000));
+    }
+
+    void aLockLeftByAnEndedCopyDoesNotStopTheNext() {
+        QTemporaryDir directory;
+        {
+            gui::SingleInstance ended(directory.path());
+            QCOMPARE(ended.ClaimOrNotify(), gui::SingleInstance::Claim::First);
+        }
+        gui::SingleInstance next(directory.path());
+        QCOMPARE(next.ClaimOrNotify(), gui::SingleInstance::Claim::First);
+    }
+
+    void x11IsPreferredOnlyWhenTheUserChoseNothing() {
+        EnvironmentGuard platform("QT_QPA_PLATFORM");
+        EnvironmentGuard display("DISPLAY");
+        EnvironmentGuard wayland("WAYLAND_DISPLAY");
+        qunsetenv("QT_QPA_PLATFORM");
+        qputenv("DISPLAY", ":5");
+        qunsetenv("WAYLAND_DISPLAY");
+        gui::PreferX11Platform();
+        QCOMPARE(qgetenv("QT_QPA_PLATFORM"), QByteArray("xcb"));
+        qunsetenv("QT_QPA_PLATFORM");
+        qputenv("WAYLAND_DISPLAY", "wayland-0");
+        gui::PreferX11Platform();
+        QCOMPARE(qgetenv("QT_QPA_PLATFORM"), QByteArray("xcb;wayland"));
+        qputenv("QT_QPA_PLATFORM", "wayland");
+        gui::PreferX11Platform();
+        QCOMPARE(qgetenv("QT_QPA_PLATFORM"), QByteArray("wayland"));
+        qunsetenv("QT_QPA_PLATFORM");
+        qunsetenv("DISPLAY");
+        gui::PreferX11Platform();
+        QVERIFY(!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"));
+    }
+};
+
+QTEST_MAIN(DesktopTest)
+#include "desktop_test.moc"
