@@ -3,7 +3,9 @@
 # Usage: scripts/install-deps.sh build|test
 set -euo pipefail
 
-build_packages=(g++ cmake make pkg-config)
+# libqt6opengl6-dev: on Debian 12 the CMake files of Qt Charts need those of Qt OpenGL.
+build_packages=(g++ cmake make pkg-config
+                qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins libgl-dev fonts-wqy-zenhei)
 test_packages=(libgtest-dev libgmock-dev iproute2)
 
 wanted=("${build_packages[@]}")
