@@ -14,13 +14,15 @@ namespace {
 
 // A period marker ("去年", "上月", "昨天") holds the number of the period of the last tick. When it differs
 // from the current one byte for byte (a missing marker is empty text), the period's total starts at "0".
+// Each roll-over writes its marker last: a tick cut short before it leaves the old marker, so the next
+// tick repeats the roll-over instead of adding to the total of the period that has ended.
 void RollOverPeriod(const std::filesystem::path& file, std::string_view markerKey, const std::string& current,
                     std::string_view totalKey) {
     if (ReadIni(file, kOtherSection, markerKey) == current) {
         return;
     }
-    WriteIni(file, kOtherSection, markerKey, current);
     WriteIni(file, kOtherSection, totalKey, "0");
+    WriteIni(file, kOtherSection, markerKey, current);
 }
 
 // A new day also sets every "最近" slot back to "1".
@@ -29,11 +31,11 @@ void RollOverDay(const std::filesystem::path& file, DateTime now) {
     if (ReadIni(file, kOtherSection, kDayMarkerKey) == day) {
         return;
     }
-    WriteIni(file, kOtherSection, kDayMarkerKey, day);
     WriteIni(file, kOtherSection, kDayTotalKey, "0");
     for (int hour = 0; hour < kHourSlotCount; ++hour) {
         WriteIni(file, kRecentSection, HourSlotKey(hour), "1");
     }
+    WriteIni(file, kOtherSection, kDayMarkerKey, day);
 }
 
 // "周一" holds the Monday 00:00 of the week being totalled. The week is over when the marker is missing or
@@ -52,8 +54,8 @@ void RollOverWeek(const std::filesystem::path& file, DateTime now) {
     if (!IsNewWeek(file, now)) {
         return;
     }
-    WriteIni(file, kOtherSection, kWeekMarkerKey, ToText(StartOfWeek(now)));
     WriteIni(file, kOtherSection, kWeekTotalKey, "0");
+    WriteIni(file, kOtherSection, kWeekMarkerKey, ToText(StartOfWeek(now)));
 }
 
 }  // namespace

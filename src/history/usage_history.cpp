@@ -16,11 +16,13 @@ void RecordHourlySample(const std::filesystem::path& file, std::int64_t value, D
     const std::string today = ToText(static_cast<std::int32_t>(Day(now)));
 
     // A slot whose stamp is not today's was last filled on an earlier day: start it afresh. Only this
-    // slot is cleared, so the other 23 keep their hours and "最近" shows the last 24 hours.
+    // slot is cleared, so the other 23 keep their hours and "最近" shows the last 24 hours. The stamp
+    // is written last: a tick cut short before it leaves the slot stale, and the next tick clears it
+    // again instead of adding today's samples to an old day's sum.
     if (ReadIni(file, kSlotDaySection, slot) != today) {
-        WriteIni(file, kSlotDaySection, slot, today);
         WriteIni(file, kRecentSection, slot, std::nullopt);
         WriteIni(file, kRecentSection, count, std::nullopt);
+        WriteIni(file, kSlotDaySection, slot, today);
     }
     AddToKey(file, kRecentSection, slot, value);
     AddToKey(file, kRecentSection, count, 1);
