@@ -46,8 +46,8 @@ bool IsNewWeek(const std::filesystem::path& file, DateTime now) {
     if (!monday) {
         return true;
     }
-    const double days = std::trunc(Interval(now, *monday, DateUnit::Day));
-    return days > 6 || Interval(now, *monday, DateUnit::Second) < 0;
+    const double days = Interval(now, *monday, DateUnit::Day);
+    return days < 0 || std::trunc(days) > 6;
 }
 
 void RollOverWeek(const std::filesystem::path& file, DateTime now) {

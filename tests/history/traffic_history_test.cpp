@@ -130,9 +130,10 @@ TEST_F(TrafficHistory, UnreadableOrLaterWeekMarkerStartsANewWeek) {
     EXPECT_EQ(Other("周一"), "2011年6月13日");
     EXPECT_EQ(Other("本周"), "5");
 
-    // The clock was set back a week: the total of a week still to come must not absorb this one.
+    // The clock was set back to the second before the week began: the total of that week must not
+    // absorb this one.
     Store(file, "其他", "周一", "2011年6月20日");
-    RecordTrafficSample(file, 7, MakeDateTime(2011, 6, 14, 9, 0, 2));
+    RecordTrafficSample(file, 7, MakeDateTime(2011, 6, 19, 23, 59, 59));
     EXPECT_EQ(Other("周一"), "2011年6月13日");
     EXPECT_EQ(Other("本周"), "7");
 }
