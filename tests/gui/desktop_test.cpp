@@ -109,11 +109,12 @@ private slots:
         QVERIFY(tray != nullptr);
         QVERIFY(tray->toolTip().startsWith(QStringLiteral("Velkor - Quorell\n")));
         emit tray->activated(QSystemTrayIcon::Trigger);
+        QTest::qWait(20);
         QVERIFY(rig->View(WindowKind::Main).isVisible());
         emit tray->activated(QSystemTrayIcon::DoubleClick);
-        QVERIFY(!rig->View(WindowKind::Main).isVisible());
+        QTRY_VERIFY(!rig->View(WindowKind::Main).isVisible());
         emit tray->activated(QSystemTrayIcon::DoubleClick);
-        QVERIFY(rig->View(WindowKind::Main).isVisible());
+        QTRY_VERIFY(rig->View(WindowKind::Main).isVisible());
     }
 
     void exitAsksAndEndsOnlyOnYes() {

@@ -96,9 +96,12 @@ private slots:
             QVERIFY(view.windowFlags() & Qt::WindowStaysOnTopHint);
             QCOMPARE(view.windowFlags() & Qt::WindowType_Mask, Qt::Tool);
         }
-        QVERIFY(!rig->View(WindowKind::Main).windowIcon().isNull());
-        QVERIFY(!rig->View(WindowKind::CpuMonitor).windowIcon().isNull());
-        QVERIFY(!rig->View(WindowKind::MemoryMonitor).windowIcon().isNull());
+        const QList<QSize> iconSizes{{16, 16}, {32, 32}, {48, 48}, {64, 64}};
+        QCOMPARE(rig->View(WindowKind::Main).windowIcon().availableSizes(), iconSizes);
+        QCOMPARE(rig->View(WindowKind::CpuMonitor).windowIcon().availableSizes(), iconSizes);
+        QCOMPARE(rig->View(WindowKind::MemoryMonitor).windowIcon().availableSizes(), iconSizes);
+        QVERIFY(rig->View(WindowKind::ReceiveMonitor).windowIcon().availableSizes().isEmpty());
+        QCOMPARE(rig->context.CloseMark().size(), QSize(16, 16));
     }
 
     void onlyTheMainWindowShowsAtStart() {

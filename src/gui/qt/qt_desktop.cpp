@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
 
 #include "app/model/menu.h"
@@ -93,8 +94,12 @@ void QtDesktop::OnTrayActivated(QSystemTrayIcon::ActivationReason reason) {
     if (operation == 0 || !trayData_) {
         return;
     }
+    // Handled after the icon's own mouse handling has returned: the handler may pop up the menu and
+    // end the run, which removes (deletes) this very icon.
     const WindowKind owner = trayData_->owner;
-    context_.Run([&] { windows_(owner).RaiseTrayEvent(operation); });
+    QTimer::singleShot(0, this, [this, owner, operation] {
+        context_.Run([&] { windows_(owner).RaiseTrayEvent(operation); });
+    });
 }
 
 ScreenPoint QtDesktop::CursorPosition() const {

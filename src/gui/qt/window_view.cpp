@@ -62,6 +62,9 @@ WindowView::WindowView(Window& model, ViewContext& context)
     setAutoFillBackground(true);
 
     built_ = BuildControls(model, context, this);
+    // Every window exists on the desktop from its creation on, hidden or shown, as the user's tools
+    // (and the desktop's window lists) expect; Qt would otherwise make it only when first shown.
+    winId();
     subscription_ = model_.Subscribe([this](WindowProperty property) {
         switch (property) {
             case WindowProperty::Position: ApplyPosition(); break;
