@@ -19,7 +19,7 @@ namespace quorell {
 // unchanged, so an edit made by hand or by another process is seen at the next call.
 class IniStore {
 public:
-    // Longest value returned, in bytes: the platform call reads into a buffer of 10240 bytes.
+    // Longest value returned, in bytes: a read fills at most 10240 bytes, the last being the terminating NUL.
     static constexpr std::size_t kMaxValueBytes = 10239;
 
     IniStore();  // the platform's file access

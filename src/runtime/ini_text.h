@@ -20,7 +20,7 @@ std::string_view TrimIniBlanks(std::string_view text);
 // Drops leading bytes 1..32 (controls and the space), as the read call does with its arguments.
 std::string_view SkipLeadingControls(std::string_view text);
 
-// Texts end at their first NUL byte, as they would in the C strings of the platform calls.
+// Texts end at their first NUL byte, as C strings do.
 std::string_view CutAtNul(std::string_view text);
 
 // Drops one pair of matching quotes ("..." or '...') around a value.
