@@ -77,6 +77,14 @@ TEST_F(PosixFileAccessTest, ReplaceGivesANewFileWithTheSameModeAndNoLeftovers) {
     EXPECT_EQ(dir.Listing(), "a.ini");
 }
 
+TEST_F(PosixFileAccessTest, ReadOnlyFileIsNotReplaced) {
+    WriteFileBytes(file, "kept");
+    ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
+    EXPECT_FALSE(PosixFileAccess().Replace(file, "changed"));
+    EXPECT_EQ(ReadFileBytes(file), "kept");
+    EXPECT_EQ(dir.Listing(), "a.ini");
+}
+
 TEST_F(PosixFileAccessTest, ReplaceWritesThroughASymbolicLinkAndKeepsTheLink) {
     PosixFileAccess files;
     WriteFileBytes(dir.File("target.ini"), "old");

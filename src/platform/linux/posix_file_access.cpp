@@ -118,6 +118,9 @@ bool PosixFileAccess::Replace(const std::filesystem::path& file, std::string_vie
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
     if (exists && !S_ISREG(existing.st_mode)) return false;
+    // A rename would replace a file marked read-only as easily as any other; it is left as it is, as
+    // a write in place would have to.
+    if (exists && ((existing.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)) return false;
 
     // A new name in the same directory, so that the rename stays within one file system.
     const std::string directory = DirectoryOf(target);
