@@ -83,7 +83,10 @@ std::string IniStore::Read(const std::filesystem::path& file, std::string_view s
     if (!storedSection || !storedKey) return fallback;  // a name the file cannot hold is not in it
     const std::optional<std::string_view> value = loaded.document->FindValue(*storedSection, *storedKey);
     if (!value) return fallback;
-    return Limited(DecodeIniText(CutAtNul(*value), encoding));
+    // Every byte decodes to at least one byte of UTF-8, so the limit falls within the first
+    // kMaxValueBytes bytes; the few after them complete a character that starts before it.
+    const std::string_view stored = CutAtNul(*value).substr(0, kMaxValueBytes + 4);
+    return Limited(DecodeIniText(stored, encoding));
 }
 
 bool IniStore::Write(const std::filesystem::path& file, std::string_view section,

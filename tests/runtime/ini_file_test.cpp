@@ -94,10 +94,15 @@ TEST_F(IniFileTest, ValueIsCutAt10239BytesNeverInsideACharacter) {
 
 TEST_F(IniFileTest, MegabyteLineWithoutFinalLineEndIsReadAndKept) {
     const std::string huge(1 << 20, 'x');
-    WriteFileBytes(file, "[s]\nbig=" + huge + "\n[t]\nk=" + huge);
+    std::string wide;  // 中 in GBK, two bytes on disk and three in the program
+    for (int i = 0; i < (1 << 19); ++i) wide += "\xD6\xD0";
+    WriteFileBytes(file, "[s]\nbig=" + huge + "\nwide=" + wide + "\n[t]\nk=" + huge);
     EXPECT_TRUE(store.Read(file, "s", "big") == std::string(IniStore::kMaxValueBytes, 'x'));
+    std::string expectedWide;
+    for (std::size_t i = 0; i < IniStore::kMaxValueBytes / 3; ++i) expectedWide += "中";
+    EXPECT_TRUE(store.Read(file, "s", "wide") == expectedWide);
     ASSERT_TRUE(store.Write(file, "t", "n", "1"));
-    EXPECT_TRUE(ReadFileBytes(file) == "[s]\nbig=" + huge + "\n[t]\nk=" + huge + "\r\nn=1\r\n");
+    EXPECT_TRUE(ReadFileBytes(file) == "[s]\nbig=" + huge + "\nwide=" + wide + "\n[t]\nk=" + huge + "\r\nn=1\r\n");
 }
 
 // --- Writing -------------------------------------------------------------------------------------
