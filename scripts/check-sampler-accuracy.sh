@@ -14,8 +14,14 @@ for tool in stress-ng mpstat free; do
   command -v "$tool" >/dev/null || { echo "missing $tool (apt-get install stress-ng sysstat procps)" >&2; exit 1; }
 done
 
-[[ -f "$build_dir/CMakeCache.txt" ]] || cmake -S . -B "$build_dir" -DQUORELL_BUILD_TESTS=OFF -DQUORELL_BUILD_GUI=OFF >/dev/null
-cmake --build "$build_dir" -j2 --target quorell_sampling quorell_platform quorell_runtime >/dev/null
+log=$(mktemp)
+if ! { [[ -f "$build_dir/CMakeCache.txt" ]] ||
+       cmake -S . -B "$build_dir" -DQUORELL_BUILD_TESTS=OFF -DQUORELL_BUILD_GUI=OFF; } >"$log" 2>&1 ||
+   ! cmake --build "$build_dir" -j2 --target quorell_sampling quorell_platform quorell_runtime >>"$log" 2>&1; then
+  cat "$log" >&2
+  exit 1
+fi
+rm -f "$log"
 probe="$build_dir/sampler_probe"
 g++ -std=c++20 -O2 -Wall -Wextra -I src bench/sampler_probe.cpp \
   "$build_dir/src/libquorell_sampling.a" "$build_dir/src/libquorell_platform.a" \
