@@ -54,6 +54,7 @@ LineChartView::LineChartView(LineChart& model, QWidget* parent)
     hourAxis->setLabelFormat(QStringLiteral("%d"));
     hourAxis->setLabelsFont(SmallFont(font(), 9));
     hourAxis->setGridLineColor(grid);
+    hourAxis->setTruncateLabels(false);   // two digits fit; the layout would elide them to "..."
 
     chart->addAxis(valueAxis_, Qt::AlignLeft);
     series_->attachAxis(valueAxis_);
@@ -61,6 +62,7 @@ LineChartView::LineChartView(LineChart& model, QWidget* parent)
     valueAxis_->setLabelFormat(QStringLiteral("%d"));
     valueAxis_->setLabelsFont(SmallFont(font(), 9));
     valueAxis_->setGridLineColor(grid);
+    valueAxis_->setTruncateLabels(false);
 
     setChart(chart);
     subscription_ = model_.Subscribe([this](ControlProperty property) {
