@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QTimer>
+#include <QWindow>
 
 #include "gui/qt/draw_panel_view.h"
 #include "gui/qt/transparency_mask.h"
@@ -59,9 +60,14 @@ void MonitorWindowView::mousePressEvent(QMouseEvent* event) {
         WindowView::mousePressEvent(event);
         return;
     }
+    event->accept();
+    // As if the title bar had been grabbed: the window manager moves the window and every step comes
+    // back as a move. Without one (or one that cannot), the window follows the cursor itself.
+    if (windowHandle() != nullptr && windowHandle()->startSystemMove()) {
+        return;
+    }
     dragging_ = true;
     grabOffset_ = event->globalPosition().toPoint() - QPoint(Model().Left(), Model().Top());
-    event->accept();
 }
 
 void MonitorWindowView::mouseMoveEvent(QMouseEvent* event) {
@@ -72,6 +78,16 @@ void MonitorWindowView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint to = event->globalPosition().toPoint() - grabOffset_;
     Context().Run([&] { Model().MoveByUser(to.x(), to.y()); });
     event->accept();
+}
+
+void MonitorWindowView::moveEvent(QMoveEvent* event) {
+    // While this view drags the window it reports every step itself; the desktop's confirmations of
+    // earlier steps arrive late and must not pull the window back.
+    if (dragging_) {
+        QWidget::moveEvent(event);
+        return;
+    }
+    WindowView::moveEvent(event);
 }
 
 void MonitorWindowView::mouseReleaseEvent(QMouseEvent* event) {
