@@ -78,6 +78,8 @@ private slots:
             const gui::WindowView& view = rig->View(kind);
             QCOMPARE(view.windowTitle().toStdString(), rig->Model(kind).Title());
         }
+        QCOMPARE(rig->View(WindowKind::Main).objectName(), QStringLiteral("MainWindow"));
+        QCOMPARE(rig->View(WindowKind::ReceiveMonitor).objectName(), QStringLiteral("ReceiveMonitor"));
         QCOMPARE(rig->View(WindowKind::Main).size(), QSize(524, 251));
         QCOMPARE(rig->View(WindowKind::Trend).size(), QSize(494, 272));
         for (WindowKind kind : {WindowKind::Main, WindowKind::Trend}) {

@@ -14,6 +14,18 @@ namespace {
 // The platform's face colour behind the controls; never the see-through key colour of the graphs.
 const QColor kWindowFace(0xF0, 0xF0, 0xF0);
 
+QString ObjectNameOf(WindowKind kind) {
+    switch (kind) {
+        case WindowKind::Main: return QStringLiteral("MainWindow");
+        case WindowKind::CpuMonitor: return QStringLiteral("CpuMonitor");
+        case WindowKind::MemoryMonitor: return QStringLiteral("MemoryMonitor");
+        case WindowKind::ReceiveMonitor: return QStringLiteral("ReceiveMonitor");
+        case WindowKind::SendMonitor: return QStringLiteral("SendMonitor");
+        case WindowKind::Trend: return QStringLiteral("TrendWindow");
+    }
+    return QStringLiteral("Window");
+}
+
 Qt::WindowFlags FlagsOf(const WindowFlags& flags) {
     Qt::WindowFlags qt = Qt::Window;
     if (flags.border == BorderStyle::None) {
@@ -50,7 +62,7 @@ QSize WindowView::ClientSizeOf(const Window& model) {
 
 WindowView::WindowView(Window& model, ViewContext& context)
     : QWidget(nullptr, FlagsOf(model.Flags())), model_(model), context_(context) {
-    setObjectName(QStringLiteral("window_%1").arg(static_cast<int>(model.Kind())));
+    setObjectName(ObjectNameOf(model.Kind()));
     setWindowTitle(ToQString(model.Title()));
     if (model.Flags().icon == WindowIcon::Application) {
         setWindowIcon(context.ApplicationIcon());
