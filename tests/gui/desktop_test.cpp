@@ -117,6 +117,14 @@ private slots:
         QTRY_VERIFY(rig->View(WindowKind::Main).isVisible());
     }
 
+    void withoutATrayHostTheProgramRunsOnItsMainWindow() {
+        // The offscreen desktop has no notification area.
+        QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
+        QVERIFY(!rig->app->MainLogic().TrayIconInstalled());
+        QVERIFY(rig->app->Running());
+        QVERIFY(rig->View(WindowKind::Main).isVisible());
+    }
+
     void exitAsksAndEndsOnlyOnYes() {
         testing::AnswerNextMessageBox(QMessageBox::No);
         ChooseFromNextMenu(rig->desktop, 10, nullptr);
