@@ -145,6 +145,11 @@ private slots:
         QCOMPARE(label->Text(), QStringLiteral("100 %"));
         QCOMPARE(RightmostInk(wide, face), RightmostInk(narrow, face));
         QVERIFY(LeftmostInk(wide, face) < LeftmostInk(narrow, face));
+        // A value wider than its label is narrowed, not cut: its first digit stays in sight.
+        model.SetText("11417M");
+        QVERIFY(QFontMetrics(label->font()).horizontalAdvance(label->Text()) > label->width());
+        QVERIFY(QFontMetrics(label->ShownFont()).horizontalAdvance(label->Text()) <= label->width());
+        QCOMPARE(RightmostInk(label->grab().toImage(), face), RightmostInk(narrow, face));
         // A text label starts at its left edge.
         auto* caption = rig->Widget<gui::LabelView>(WindowKind::CpuMonitor, "标签3");
         QVERIFY(LeftmostInk(caption->grab().toImage(), face) <= 1);

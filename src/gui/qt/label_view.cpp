@@ -1,5 +1,8 @@
 #include "gui/qt/label_view.h"
 
+#include <algorithm>
+
+#include <QFontMetrics>
 #include <QPainter>
 
 #include "gui/qt/qt_text.h"
@@ -21,8 +24,19 @@ void LabelView::Refresh() {
     update();
 }
 
+QFont LabelView::ShownFont() const {
+    QFont shown = font();
+    const int needed = QFontMetrics(shown).horizontalAdvance(text_);
+    if (needed > width() && needed > 0) {
+        constexpr int kNarrowest = 50;   // percent of the normal width
+        shown.setStretch(std::max(kNarrowest, 100 * width() / needed));
+    }
+    return shown;
+}
+
 void LabelView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    painter.setFont(ShownFont());
     if (const auto background = model_.Background()) {
         painter.fillRect(rect(), ToQColor(*background));
     }

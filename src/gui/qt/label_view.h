@@ -7,14 +7,18 @@
 namespace quorell::gui {
 
 // A one-line label: its text vertically centred, left- or right-aligned inside its fixed rectangle, so
-// a right-aligned value keeps its right edge where it is as the text grows. Text beyond the rectangle
-// is clipped. Presses fall through to the window (which may start a drag).
+// a right-aligned value keeps its right edge where it is as the text grows. Text wider than the rectangle
+// would lose its leading characters (a value would read wrong), so it is drawn narrower instead, down
+// to half width; only beyond that is it clipped. Presses fall through to the window (which may start
+// a drag).
 class LabelView : public QWidget {
     Q_OBJECT
 public:
     LabelView(Label& model, QWidget* parent);
     ~LabelView() override;
     QString Text() const { return text_; }
+    // The font the text is drawn in: the window's, narrowed when the text would not fit.
+    QFont ShownFont() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -74,6 +74,9 @@ WindowView::WindowView(Window& model, ViewContext& context)
     setAutoFillBackground(true);
 
     built_ = BuildControls(model, context, this);
+    // Placed before the native window exists, so that the place is taken as the frame's top-left
+    // corner (the model's position is that of the outer rectangle).
+    ApplyPosition();
     // Every window exists on the desktop from its creation on, hidden or shown, as the user's tools
     // (and the desktop's window lists) expect; Qt would otherwise make it only when first shown.
     winId();
@@ -85,7 +88,6 @@ WindowView::WindowView(Window& model, ViewContext& context)
             case WindowProperty::State: ApplyState(); break;
         }
     });
-    ApplyPosition();
     for (QTimer* timer : built_.timers) {
         timer->start();
     }
