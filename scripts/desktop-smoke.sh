@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Starts the real Quorell binary on a virtual X display with a tray host, in a fresh run directory, and uses
+# it as a person would: finds its six windows, opens the tray menu, shows and hides the CPU monitor, confirms
+# the exit, then checks the exit code and the files it wrote.
+# Usage: scripts/desktop-smoke.sh [path/to/quorell]
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+binary=$(realpath "${1:-$here/../build/src/gui/qt/quorell}")
+source "$here/lib/xvfb.sh"
+
+run_dir=$(mktemp -d)
+cleanup() { [[ -n "${app_pid:-}" ]] && kill "$app_pid" 2>/dev/null; xvfb_cleanup; rm -rf "$run_dir"; }
+trap cleanup EXIT
+fail() { echo "desktop smoke: FAILED: $*" >&2; exit 1; }
+step() { echo "desktop smoke: $*"; }
+
+# The run directory is the executable's directory, so the program gets a copy of its own.
+cp "$binary" "$run_dir/quorell"
+xvfb_start 1280x1024
+tray_start
+unset QT_QPA_PLATFORM
+export XDG_RUNTIME_DIR="$run_dir/runtime"; mkdir -m 700 "$XDG_RUNTIME_DIR"
+"$run_dir/quorell" >"$run_dir/stdout.log" 2>&1 &
+app_pid=$!
+
+step "waiting for the main window"
+main_id=$(wait_for_window '^Quorell V 1\.0' --onlyvisible) || fail "the main window did not appear"
+for title in 'Velkor - Quorell - Cpu使用率监控' 'Velkor - Quorell - 内存使用率监控' \
+             'Velkor - Quorell - 网络接收监控' 'Velkor - Quorell - 网络发送监控' 'Quorell - 趋势统计'; do
+  wait_for_window "^$title\$" >/dev/null || fail "no window titled $title"
+  if xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1; then
+    fail "$title is shown at start"
+  fi
+done
+step "all six windows exist; only the main window is shown"
+
+# The tray icon is the only client docked in the tray host: right-click its middle.
+open_tray_menu() {
+  tray_icon_click 3
+  sleep 0.7
+}
+cpu_shown() { xdotool search --onlyvisible --name '^Velkor - Quorell - Cpu使用率监控$' >/dev/null 2>&1; }
+
+step "tray menu: show the CPU monitor"
+open_tray_menu
+# Items: 1 main window, separator, 3 CPU, ... The first Down selects item 1, the second item 3.
+xdotool key Down Down Return
+sleep 1
+cpu_shown || fail "the tray menu did not show the CPU monitor window"
+step "tray menu: hide it again"
+open_tray_menu
+xdotool key Down Down Return
+sleep 1
+cpu_shown && fail "the tray menu did not hide the CPU monitor window"
+
+sleep 3  # a few ticks for the history files
+step "tray menu: exit, confirmed with Yes"
+open_tray_menu
+xdotool key Up Return
+box=$(wait_for_window '^退出警告$' --onlyvisible) || fail "no exit question"
+xdotool windowfocus --sync "$box" 2>/dev/null || true
+xdotool key --window "$box" alt+y
+for _ in $(seq 1 50); do
+  kill -0 "$app_pid" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$app_pid" 2>/dev/null; then fail "the program is still running after the confirmed exit"; fi
+set +e; wait "$app_pid"; code=$?; set -e
+app_pid=
+[[ $code -eq 0 ]] || fail "exit code $code, expected 0"
+
+settings="$run_dir/程序配置.Ini"
+[[ -f "$settings" ]] || fail "no settings file"
+settings_text=$(iconv -f GBK -t UTF-8 "$settings")
+for key in Cpu左边 Cpu顶边 内存左边 内存顶边 接收左边 接收顶边 发送左边 发送顶边 是否透明; do
+  grep -q "^$key=" <<<"$settings_text" || fail "settings file lacks $key"
+done
+for file in Cpu.FDB 内存.FDB 接收.FDB 发送.FDB; do
+  [[ -s "$run_dir/$file" ]] || fail "no history file $file"
+done
+step "passed"

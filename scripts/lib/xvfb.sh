@@ -1,0 +1,81 @@
+# Helpers for running Quorell on a virtual X display (sourced by the desktop scripts).
+# Starts Xvfb on a free display and a tray host, and stops both when the calling script exits.
+
+xvfb_pids=()
+
+xvfb_cleanup() {
+  for pid in "${xvfb_pids[@]}"; do
+    kill "$pid" 2>/dev/null || true
+  done
+  wait 2>/dev/null || true
+}
+
+# xvfb_start [WIDTHxHEIGHT]: exports DISPLAY.
+xvfb_start() {
+  local geometry=${1:-1280x1024}
+  local n
+  for n in $(seq 91 140); do
+    [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
+    Xvfb ":$n" -screen 0 "${geometry}x24" -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pids+=($!)
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 1 100); do
+      xdpyinfo >/dev/null 2>&1 && return 0
+      sleep 0.1
+    done
+    echo "Xvfb did not start on :$n" >&2
+    return 1
+  done
+  echo "no free X display" >&2
+  return 1
+}
+
+# A tray host for the notification-area icon, docked at the bottom right of the screen.
+tray_start() {
+  trayer --edge bottom --align right --widthtype pixel --width 96 --heighttype pixel --height 28 \
+         --transparent false --tint 0x303030 --SetDockType true --expand false >/dev/null 2>&1 &
+  xvfb_pids+=($!)
+  local i
+  for i in $(seq 1 50); do
+    xdotool search --class trayer >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  echo "the tray host did not start" >&2
+  return 1
+}
+
+# wait_for_window NAME [--onlyvisible]: prints the first window id whose title matches NAME.
+wait_for_window() {
+  local name=$1; shift
+  local i id
+  for i in $(seq 1 150); do
+    id=$(xdotool search "$@" --name "$name" 2>/dev/null | head -n1 || true)
+    if [[ -n "$id" ]]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# tray_icon_click BUTTON: clicks the middle of Quorell's icon docked in the tray host: the program's window
+# named "quorell" inside the tray host's panel (xwininfo prints its absolute position last).
+tray_icon_click() {
+  local attempt line w h x y
+  for attempt in $(seq 1 50); do
+    line=$(xwininfo -root -tree 2>/dev/null | grep -A20 '"panel": ("panel" "trayer")' |
+           grep -m1 -E '"quorell": \("quorell" "quorell"\)' || true)
+    if [[ $line =~ ([0-9]+)x([0-9]+)\+-?[0-9]+\+-?[0-9]+\ +\+(-?[0-9]+)\+(-?[0-9]+) ]]; then
+      w=${BASH_REMATCH[1]} h=${BASH_REMATCH[2]} x=${BASH_REMATCH[3]} y=${BASH_REMATCH[4]}
+      if (( w > 4 && h > 4 )); then
+        xdotool mousemove $((x + w / 2)) $((y + h / 2)) click "$1"
+        return 0
+      fi
+    fi
+    sleep 0.1
+  done
+  echo "no tray icon found" >&2
+  return 1
+}
