@@ -1,6 +1,8 @@
 // The cost of one monitor tick end to end on this machine: the real counters, the window model, the
 // graph and the history file in a temporary directory. Each monitor ticks once per second. Wall time is
-// measured, since a tick's file writes wait for the disk. For medians run with
+// measured, since a tick's file writes wait for the disk. The argument is the write-behind delay in
+// seconds: 5 as the program runs (the file is replaced once every five ticks, by BM_HistoryFileFlush),
+// 0 to replace the file at every write. For medians run with
 //   --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
 
@@ -21,6 +23,7 @@
 #include "platform/linux/interface_table_linux.h"
 #include "platform/linux/memory_status_linux.h"
 #include "platform/linux/platform_version_linux.h"
+#include "runtime/ini_file.h"
 #include "sampling/cpu_sampler.h"
 #include "sampling/memory_sampler.h"
 #include "sampling/network_sampler.h"
@@ -46,8 +49,19 @@ private:
     std::filesystem::path path_;
 };
 
+// Write-behind as the benchmark's argument asks, saved and switched off again at the end.
+class WriteBehind {
+public:
+    explicit WriteBehind(const benchmark::State& state) { SetIniWriteBehind(std::chrono::seconds(state.range(0))); }
+    ~WriteBehind() {
+        FlushIniWrites();
+        SetIniWriteBehind(std::chrono::seconds(0));
+    }
+};
+
 void BM_CpuTick(benchmark::State& state) {
     BenchDirectory directory;
+    WriteBehind writeBehind(state);
     LinuxCpuCounters counters;
     LinuxEnvironment environment;
     LinuxClock clock;
@@ -57,10 +71,11 @@ void BM_CpuTick(benchmark::State& state) {
     monitor.OnCpuTick();  // the file exists from here on, as in every tick but a run's first
     for (auto _ : state) monitor.OnCpuTick();
 }
-BENCHMARK(BM_CpuTick)->UseRealTime();
+BENCHMARK(BM_CpuTick)->Arg(5)->Arg(0)->UseRealTime();
 
 void BM_MemoryTick(benchmark::State& state) {
     BenchDirectory directory;
+    WriteBehind writeBehind(state);
     LinuxMemoryStatus status;
     LinuxClock clock;
     MemorySampler sampler(status);
@@ -69,10 +84,11 @@ void BM_MemoryTick(benchmark::State& state) {
     monitor.OnMemoryTick();
     for (auto _ : state) monitor.OnMemoryTick();
 }
-BENCHMARK(BM_MemoryTick)->UseRealTime();
+BENCHMARK(BM_MemoryTick)->Arg(5)->Arg(0)->UseRealTime();
 
 void BM_NetworkTick(benchmark::State& state) {
     BenchDirectory directory;
+    WriteBehind writeBehind(state);
     LinuxInterfaceTable interfaces;
     LinuxPlatformVersion version;
     LinuxClock clock;
@@ -85,7 +101,27 @@ void BM_NetworkTick(benchmark::State& state) {
     monitor.OnNetworkTick();
     for (auto _ : state) monitor.OnNetworkTick();
 }
-BENCHMARK(BM_NetworkTick)->UseRealTime();
+BENCHMARK(BM_NetworkTick)->Arg(5)->Arg(0)->UseRealTime();
+
+// One replacement of a grown history file with the ticks' unsaved changes: what the write-behind pays
+// once per delay for each file.
+void BM_HistoryFileFlush(benchmark::State& state) {
+    BenchDirectory directory;
+    WriteBehind writeBehind(state);
+    LinuxCpuCounters counters;
+    LinuxEnvironment environment;
+    LinuxClock clock;
+    CpuSampler sampler(counters, environment);
+    Window window(CpuMonitorLayout());
+    CpuMonitor monitor(window, sampler, clock, HistoryFilesIn(directory.Path()).cpu);
+    for (auto _ : state) {
+        state.PauseTiming();
+        monitor.OnCpuTick();
+        state.ResumeTiming();
+        FlushIniWrites();
+    }
+}
+BENCHMARK(BM_HistoryFileFlush)->Arg(5)->UseRealTime();
 
 // The window side of a tick alone (colour, labels, average, peak, scrolling graph), without sampling
 // or history, to tell the monitors' own cost from that of the counters and the files.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -21,5 +22,11 @@ std::string ReadIni(const std::filesystem::path& file, std::string_view section,
 // and false is returned. The first write creates the file, never its directory.
 bool WriteIni(const std::filesystem::path& file, std::string_view section,
               std::optional<std::string_view> key, std::optional<std::string_view> value);
+
+// Write-behind for every file written through WriteIni: reads see each write at once, and a file is
+// replaced once its oldest unsaved change is `delay` old (zero, the default: at every write).
+void SetIniWriteBehind(std::chrono::milliseconds delay);
+// Replaces every file with unsaved changes; the program calls it before it ends.
+bool FlushIniWrites();
 
 }  // namespace quorell

@@ -31,7 +31,66 @@ std::string Limited(std::string_view text) { return std::string(LimitUtf8(text, 
 
 IniStore::IniStore() : IniStore(MakeSystemFileAccess()) {}
 
-IniStore::IniStore(std::unique_ptr<FileAccess> files) : files_(std::move(files)) {}
+IniStore::IniStore(std::unique_ptr<FileAccess> files, Clock clock)
+    : files_(std::move(files)), clock_(clock ? std::move(clock) : Clock(&std::chrono::steady_clock::now)) {}
+
+IniStore::~IniStore() { Flush(); }
+
+void IniStore::SetWriteBehind(std::chrono::milliseconds delay) {
+    std::lock_guard lock(mutex_);
+    writeBehind_ = delay;
+    if (delay.count() <= 0) FlushLocked();
+}
+
+bool IniStore::Flush() {
+    std::lock_guard lock(mutex_);
+    return FlushLocked();
+}
+
+bool IniStore::HasUnsavedChanges() {
+    std::lock_guard lock(mutex_);
+    return !unsaved_.empty();
+}
+
+bool IniStore::FlushLocked() {
+    bool ok = true;
+    for (auto it = unsaved_.begin(); it != unsaved_.end();) {
+        if (FlushFile(std::filesystem::path(it->first), it->second)) {
+            it = unsaved_.erase(it);
+        } else {
+            ok = false;
+            ++it;
+        }
+    }
+    return ok;
+}
+
+bool IniStore::FlushFile(const std::filesystem::path& file, Unsaved& unsaved) {
+    const Loaded current = LoadUnsaved(file, unsaved);
+    if (current.status == FileReadStatus::kFailed || !files_->Replace(file, current.document->Bytes())) {
+        unsaved.since = clock_();  // try again after another delay
+        return false;
+    }
+    cache_.erase(file.native());
+    return true;
+}
+
+IniStore::Loaded IniStore::LoadUnsaved(const std::filesystem::path& file, Unsaved& unsaved) {
+    const std::optional<FileIdentity> identity = files_->Identify(file);
+    if (identity == unsaved.base) return {FileReadStatus::kRead, unsaved.document};
+    // The file changed on disk since the edits were made: apply them again to what it holds now.
+    FileSnapshot snapshot = files_->Read(file);
+    if (snapshot.status == FileReadStatus::kFailed) return {FileReadStatus::kFailed, unsaved.document};
+    auto document = std::make_shared<const IniDocument>(std::move(snapshot.bytes));
+    for (const Edit& edit : unsaved.edits) {
+        if (std::optional<std::string> bytes = Applied(*document, edit)) {
+            document = std::make_shared<const IniDocument>(std::move(*bytes));
+        }
+    }
+    unsaved.base = snapshot.status == FileReadStatus::kRead ? std::optional(snapshot.identity) : std::nullopt;
+    unsaved.document = document;
+    return {FileReadStatus::kRead, document};
+}
 
 void IniStore::Forget() {
     std::lock_guard lock(mutex_);
@@ -40,6 +99,7 @@ void IniStore::Forget() {
 
 IniStore::Loaded IniStore::Load(const std::filesystem::path& file) {
     const std::string& name = file.native();
+    if (auto it = unsaved_.find(name); it != unsaved_.end()) return LoadUnsaved(file, it->second);
     if (auto it = cache_.find(name); it != cache_.end()) {
         const std::optional<FileIdentity> identity = files_->Identify(file);
         if (identity && *identity == it->second.identity) return {FileReadStatus::kRead, it->second.document};
@@ -91,39 +151,56 @@ std::string IniStore::Read(const std::filesystem::path& file, std::string_view s
 
 bool IniStore::Write(const std::filesystem::path& file, std::string_view section,
                      std::optional<std::string_view> key, std::optional<std::string_view> value) {
-    const std::string_view sectionName = CallerName(section);
-    const std::optional<std::string_view> keyName = key ? std::optional(CallerName(*key)) : std::nullopt;
-    const std::optional<std::string_view> newValue = value ? std::optional(CutAtNul(*value)) : std::nullopt;
-    if (file.empty() || !IsWritableSection(sectionName)) return false;
-    if (keyName && !IsWritableKey(*keyName)) return false;
-    if (newValue && HasLineBreak(*newValue)) return false;
+    // The edit as it will be applied: the names as the caller meant them, the value up to its first NUL.
+    Edit edit{std::string(CallerName(section)), std::nullopt, std::nullopt};
+    if (key) edit.key.emplace(CallerName(*key));
+    if (value) edit.value.emplace(CutAtNul(*value));
+    if (file.empty() || !IsWritableSection(edit.section)) return false;
+    if (edit.key && !IsWritableKey(*edit.key)) return false;
+    if (edit.value && HasLineBreak(*edit.value)) return false;
 
     std::lock_guard lock(mutex_);
     const Loaded loaded = Load(file);
     if (loaded.status == FileReadStatus::kFailed) return false;  // never replace what could not be read
-    const bool deleting = !keyName || !newValue;
+    const bool deleting = !edit.key || !edit.value;
     if (loaded.status == FileReadStatus::kMissing && deleting) return true;  // nothing to delete
 
     const IniDocument empty{std::string()};
     const IniDocument& document = loaded.document ? *loaded.document : empty;
-    const IniEncoding encoding = document.Encoding();
-    const std::optional<std::string> storedSection = StoredName(sectionName, encoding);
-    const std::optional<std::string> storedKey = keyName ? StoredName(*keyName, encoding) : std::nullopt;
-    const std::optional<std::string> storedValue = newValue ? EncodeIniText(*newValue, encoding) : std::nullopt;
-    if (!storedSection || (keyName && !storedKey) || (newValue && !storedValue)) return false;
+    std::optional<std::string> updated = Applied(document, edit);
+    if (!updated) return false;
+    if (loaded.status == FileReadStatus::kRead && *updated == document.Bytes()) return true;
 
-    std::string updated;
-    if (!keyName) {
-        updated = document.WithoutSection(*storedSection);
-    } else if (!newValue) {
-        updated = document.WithoutKey(*storedSection, *storedKey);
-    } else {
-        updated = document.WithValue(*storedSection, *storedKey, *storedValue);
+    if (writeBehind_.count() <= 0) {
+        cache_.erase(file.native());
+        return files_->Replace(file, *updated);
     }
-    if (loaded.status == FileReadStatus::kRead && updated == document.Bytes()) return true;
+    auto [it, added] = unsaved_.try_emplace(file.native());
+    Unsaved& unsaved = it->second;
+    if (added) {
+        // The base is the file as just loaded; a missing file stays missing until the first flush.
+        unsaved.base = files_->Identify(file);
+        unsaved.since = clock_();
+        cache_.erase(file.native());
+    }
+    unsaved.edits.push_back(edit);
+    unsaved.document = std::make_shared<const IniDocument>(std::move(*updated));
+    if (clock_() - unsaved.since >= writeBehind_) {
+        if (!FlushFile(file, unsaved)) return false;
+        unsaved_.erase(it);
+    }
+    return true;
+}
 
-    cache_.erase(file.native());
-    return files_->Replace(file, updated);
+std::optional<std::string> IniStore::Applied(const IniDocument& document, const Edit& edit) {
+    const IniEncoding encoding = document.Encoding();
+    const std::optional<std::string> storedSection = StoredName(edit.section, encoding);
+    const std::optional<std::string> storedKey = edit.key ? StoredName(*edit.key, encoding) : std::nullopt;
+    const std::optional<std::string> storedValue = edit.value ? EncodeIniText(*edit.value, encoding) : std::nullopt;
+    if (!storedSection || (edit.key && !storedKey) || (edit.value && !storedValue)) return std::nullopt;
+    if (!edit.key) return document.WithoutSection(*storedSection);
+    if (!edit.value) return document.WithoutKey(*storedSection, *storedKey);
+    return document.WithValue(*storedSection, *storedKey, *storedValue);
 }
 
 IniStore& DefaultIniStore() {

@@ -1,13 +1,16 @@
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "runtime/file_access.h"
 #include "runtime/ini_document.h"
@@ -17,23 +20,56 @@ namespace quorell {
 // The INI files of the program, read and written one key at a time (see ini_file.h for the rules).
 // Keeps the parsed copy of each file it has read and uses it again only while the file's identity is
 // unchanged, so an edit made by hand or by another process is seen at the next call.
+//
+// Write-behind (off unless SetWriteBehind is called): a write then changes the parsed copy at once, so
+// every later read sees it, and the file is replaced once the oldest unsaved change is `delay` old, at
+// the next write of that file or at Flush. The program ticks once a second and writes some thirty keys a
+// second into five files; replacing a file durably costs far more than the change itself. The unsaved
+// changes are kept as a list of edits: when the file changes on disk meanwhile (an edit by hand), it is
+// read again and the edits are applied to it anew, so nothing of either is lost.
 class IniStore {
 public:
+    using Clock = std::function<std::chrono::steady_clock::time_point()>;
+
     // Longest value returned, in bytes: a read fills at most 10240 bytes, the last being the terminating NUL.
     static constexpr std::size_t kMaxValueBytes = 10239;
 
     IniStore();  // the platform's file access
-    explicit IniStore(std::unique_ptr<FileAccess> files);
+    explicit IniStore(std::unique_ptr<FileAccess> files, Clock clock = {});
+    ~IniStore();
+
+    IniStore(const IniStore&) = delete;
+    IniStore& operator=(const IniStore&) = delete;
 
     std::string Read(const std::filesystem::path& file, std::string_view section, std::string_view key,
                      std::string_view defaultValue = {});
     bool Write(const std::filesystem::path& file, std::string_view section, std::optional<std::string_view> key,
                std::optional<std::string_view> value);
 
-    // Drops every parsed copy.
+    // Drops every parsed copy (unsaved changes stay).
     void Forget();
 
+    // Zero (the default) replaces the file at every write.
+    void SetWriteBehind(std::chrono::milliseconds delay);
+    // Replaces every file that has unsaved changes; false when any of them could not be replaced (its
+    // changes stay and are tried again at the next write or flush).
+    bool Flush();
+    bool HasUnsavedChanges();
+
 private:
+    // One write as the caller gave it, kept until its file has been replaced.
+    struct Edit {
+        std::string section;
+        std::optional<std::string> key;
+        std::optional<std::string> value;
+    };
+    struct Unsaved {
+        std::optional<FileIdentity> base;  // the file on disk that the edits were applied to (none: missing)
+        std::shared_ptr<const IniDocument> document;  // base with the edits applied
+        std::vector<Edit> edits;
+        std::chrono::steady_clock::time_point since;  // when the oldest edit was made
+    };
+
     struct Cached {
         FileIdentity identity;
         std::shared_ptr<const IniDocument> document;
@@ -44,12 +80,21 @@ private:
     };
 
     Loaded Load(const std::filesystem::path& file);
+    // The document after `edit`, or nullopt when the document's encoding cannot hold its texts.
+    std::optional<std::string> Applied(const IniDocument& document, const Edit& edit);
+    // The unsaved copy of `file`, brought up to date with the file on disk.
+    Loaded LoadUnsaved(const std::filesystem::path& file, Unsaved& unsaved);
+    bool FlushFile(const std::filesystem::path& file, Unsaved& unsaved);
+    bool FlushLocked();
     // A section or key name in the file's encoding; nullopt when the encoding has no form for it.
     std::optional<std::string> StoredName(std::string_view name, IniEncoding encoding);
 
     std::unique_ptr<FileAccess> files_;
     std::mutex mutex_;
     std::unordered_map<std::string, Cached> cache_;
+    std::unordered_map<std::string, Unsaved> unsaved_;
+    std::chrono::milliseconds writeBehind_{0};
+    Clock clock_;
     // The same few dozen names are looked up on every tick; converting each once saves most of a read.
     std::unordered_map<std::string, std::optional<std::string>> gbkNames_;
 };

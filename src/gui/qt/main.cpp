@@ -8,6 +8,7 @@
 #include "gui/qt/desktop_look.h"
 #include "gui/qt/qt_desktop.h"
 #include "gui/qt/single_instance.h"
+#include "gui/qt/termination_signals.h"
 #include "gui/qt/view_context.h"
 #include "gui/qt/view_set.h"
 #include "gui/qt/window_view.h"
@@ -19,8 +20,15 @@
 #include "platform/linux/platform_version_linux.h"
 #include "platform/linux/run_directory_linux.h"
 #include "runtime/fatal_error.h"
+#include "runtime/ini_file.h"
 
 using namespace quorell;
+
+namespace {
+// The monitors write some thirty keys a second into their history files; each file is replaced at most
+// this often. A crash loses at most these last seconds of samples, never a file.
+constexpr std::chrono::seconds kHistoryWriteBehind{5};
+}  // namespace
 
 int main(int argc, char** argv) {
     gui::PreferX11Platform();
@@ -34,6 +42,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     gui::ApplyDesktopLook(qtApplication);
+
+    SetIniWriteBehind(kHistoryWriteBehind);
+    gui::TerminationSignals terminationSignals;
+    QObject::connect(&terminationSignals, &gui::TerminationSignals::Received, &qtApplication, &QApplication::quit);
 
     LinuxRunDirectory runDirectory;
     QDir::setCurrent(QString::fromStdString(runDirectory.RunDirectory().string()));
@@ -57,6 +69,7 @@ int main(int argc, char** argv) {
                                                                   cpuCounters, memoryStatus, interfaceTable,
                                                                   platformVersion});
     if (!application->Start()) {
+        FlushIniWrites();
         return application->ExitCode().value_or(kFatalErrorExitCode);
     }
 
@@ -71,5 +84,6 @@ int main(int argc, char** argv) {
 
     const int loopResult = desktop.ExitCode() ? *desktop.ExitCode() : QApplication::exec();
     desktop.AttachViews(nullptr);
+    FlushIniWrites();
     return desktop.ExitCode().value_or(loopResult);
 }
