@@ -3,6 +3,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_directory.h"
+
 #include <chrono>
 #include <filesystem>
 #include <random>
@@ -16,27 +18,6 @@
 namespace {
 
 using namespace quorell;
-
-// A directory of its own for one benchmark, removed afterwards. QUORELL_BENCH_DIR chooses where it is
-// made (for example /dev/shm, to leave the disk out of the figures).
-class BenchDirectory {
-public:
-    BenchDirectory() {
-        const char* base = std::getenv("QUORELL_BENCH_DIR");
-        std::mt19937_64 random(std::random_device{}());
-        path_ = (base ? std::filesystem::path(base) : std::filesystem::temp_directory_path()) /
-                ("quorell-bench-" + std::to_string(random()));
-        std::filesystem::create_directories(path_);
-    }
-    ~BenchDirectory() {
-        std::error_code error;
-        std::filesystem::remove_all(path_, error);
-    }
-    std::filesystem::path File(const char* name) const { return path_ / name; }
-
-private:
-    std::filesystem::path path_;
-};
 
 void WriteHistory(const std::filesystem::path& file) {
     for (int hour = 0; hour < 24; ++hour) {

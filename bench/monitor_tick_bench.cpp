@@ -6,6 +6,8 @@
 //   --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
 
+#include "bench_directory.h"
+
 #include <filesystem>
 #include <random>
 #include <string>
@@ -30,24 +32,6 @@
 
 namespace quorell {
 namespace {
-
-// A fresh run directory for one benchmark, removed afterwards.
-class BenchDirectory {
-public:
-    BenchDirectory() {
-        std::random_device random;
-        path_ = std::filesystem::temp_directory_path() / ("quorell-bench-" + std::to_string(random()));
-        std::filesystem::create_directories(path_);
-    }
-    ~BenchDirectory() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    const std::filesystem::path& Path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
 
 // Write-behind as the benchmark's argument asks, saved and switched off again at the end.
 class WriteBehind {

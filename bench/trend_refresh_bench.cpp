@@ -3,6 +3,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench_directory.h"
+
 #include <filesystem>
 #include <random>
 #include <string>
@@ -16,23 +18,6 @@
 
 namespace quorell {
 namespace {
-
-class BenchDirectory {
-public:
-    BenchDirectory() {
-        std::random_device random;
-        path_ = std::filesystem::temp_directory_path() / ("quorell-bench-" + std::to_string(random()));
-        std::filesystem::create_directories(path_);
-    }
-    ~BenchDirectory() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    const std::filesystem::path& Path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
 
 // Two days and a year change of ticks, so that every key a traffic file can hold is present.
 void GrowTrafficFile(const std::filesystem::path& file) {

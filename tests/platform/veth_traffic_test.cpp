@@ -16,7 +16,7 @@
 #include <string>
 #include <thread>
 
-#include "platform/linux/file_descriptor.h"
+#include "platform/linux/unique_fd.h"
 #include "platform/linux/interface_table_linux.h"
 #include "platform/linux/platform_version_linux.h"
 #include "sampling/network_sampler.h"
@@ -72,8 +72,8 @@ const InterfaceRow* FindRow(const InterfaceTable& table, int index) {
 }
 
 bool SendFrames(int fromIndex, const std::uint8_t* toAddress) {
-    const FileDescriptor socket(::socket(AF_PACKET, SOCK_RAW | SOCK_CLOEXEC, 0));
-    if (!socket.IsOpen()) return false;
+    const UniqueFd socket(::socket(AF_PACKET, SOCK_RAW | SOCK_CLOEXEC, 0));
+    if (!socket.Valid()) return false;
     std::uint8_t frame[kFrameBytes] = {};
     std::memcpy(frame, toAddress, ETH_ALEN);
     frame[12] = kLocalExperimentalEthertype >> 8;
@@ -93,8 +93,8 @@ bool SendFrames(int fromIndex, const std::uint8_t* toAddress) {
 }
 
 void ObserveInside(const std::string& namespacePath, Observed& seen) {
-    const FileDescriptor ns(::open(namespacePath.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!ns.IsOpen() || ::setns(ns.Get(), CLONE_NEWNET) != 0) {
+    const UniqueFd ns(::open(namespacePath.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!ns.Valid() || ::setns(ns.Get(), CLONE_NEWNET) != 0) {
         seen.failure = "could not enter the namespace";
         return;
     }

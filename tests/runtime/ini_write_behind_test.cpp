@@ -2,8 +2,8 @@
 
 #include <chrono>
 
-#include "platform/linux/posix_file_access.h"
 #include "runtime/ini_store.h"
+#include "support/switchable_file_access.h"
 #include "support/temp_dir.h"
 
 namespace quorell {
@@ -11,30 +11,14 @@ namespace {
 
 using namespace std::chrono_literals;
 using testing::ReadFileBytes;
+using testing::SwitchableFileAccess;
 using testing::TempDir;
 using testing::WriteFileBytes;
-
-// The real file access, counting replacements and able to make them fail.
-class CountingFileAccess final : public FileAccess {
-public:
-    bool failReplace = false;
-    int replacements = 0;
-
-    FileSnapshot Read(const std::filesystem::path& file) override { return real_.Read(file); }
-    std::optional<FileIdentity> Identify(const std::filesystem::path& file) override { return real_.Identify(file); }
-    bool Replace(const std::filesystem::path& file, std::string_view bytes) override {
-        ++replacements;
-        return !failReplace && real_.Replace(file, bytes);
-    }
-
-private:
-    PosixFileAccess real_;
-};
 
 class IniWriteBehindTest : public ::testing::Test {
 protected:
     IniWriteBehindTest() {
-        auto owned = std::make_unique<CountingFileAccess>();
+        auto owned = std::make_unique<SwitchableFileAccess>();
         files = owned.get();
         store = std::make_unique<IniStore>(std::move(owned), [this] { return now; });
         store->SetWriteBehind(5s);
@@ -42,7 +26,7 @@ protected:
     TempDir dir;
     const std::filesystem::path file = dir.File("接收.FDB");
     std::chrono::steady_clock::time_point now{};
-    CountingFileAccess* files;
+    SwitchableFileAccess* files;
     std::unique_ptr<IniStore> store;
 };
 

@@ -1,36 +1,16 @@
 #include <gtest/gtest.h>
 
-#include "platform/linux/posix_file_access.h"
 #include "runtime/ini_store.h"
+#include "support/switchable_file_access.h"
 #include "support/temp_dir.h"
 
 namespace quorell {
 namespace {
 
 using testing::ReadFileBytes;
+using testing::SwitchableFileAccess;
 using testing::TempDir;
 using testing::WriteFileBytes;
-
-// The real file access, with switches that make reads or replacements fail.
-class SwitchableFileAccess final : public FileAccess {
-public:
-    bool failReads = false;
-    bool failReplace = false;
-    int replacements = 0;
-
-    FileSnapshot Read(const std::filesystem::path& file) override {
-        if (failReads) return FileSnapshot{FileReadStatus::kFailed, {}, {}, false};
-        return real_.Read(file);
-    }
-    std::optional<FileIdentity> Identify(const std::filesystem::path& file) override { return real_.Identify(file); }
-    bool Replace(const std::filesystem::path& file, std::string_view bytes) override {
-        ++replacements;
-        return !failReplace && real_.Replace(file, bytes);
-    }
-
-private:
-    PosixFileAccess real_;
-};
 
 class IniWriteFailureTest : public ::testing::Test {
 protected:

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/linux/file_descriptor.h"
+#include "platform/linux/unique_fd.h"
 #include "platform/linux/link_dump.h"
 
 namespace quorell {
@@ -18,8 +18,8 @@ namespace quorell {
 namespace {
 
 // The driver's link speed in bits per second; 0 when it has none or does not say.
-std::uint64_t DriverSpeed(const FileDescriptor& socket, const std::string& name) {
-    if (!socket.IsOpen() || name.empty() || name.size() >= IFNAMSIZ) {
+std::uint64_t DriverSpeed(const UniqueFd& socket, const std::string& name) {
+    if (!socket.Valid() || name.empty() || name.size() >= IFNAMSIZ) {
         return 0;
     }
     ethtool_cmd command{};
@@ -47,7 +47,7 @@ std::optional<InterfaceTableReading> LinuxInterfaceTable::ReadInterfaceTable() {
     std::sort(links->begin(), links->end(),
               [](const LinkMessage& a, const LinkMessage& b) { return a.row.dwIndex < b.row.dwIndex; });
 
-    FileDescriptor ioctlSocket;
+    UniqueFd ioctlSocket;
     std::map<std::int32_t, KnownSpeed> speeds;
     InterfaceRows64 table;
     table.rows.reserve(links->size());
@@ -57,8 +57,8 @@ std::optional<InterfaceTableReading> LinuxInterfaceTable::ReadInterfaceTable() {
         if (known != speeds_.end() && known->second.operStatus == row.dwOperStatus) {
             row.dwSpeed = known->second.bitsPerSecond;
         } else {
-            if (!ioctlSocket.IsOpen()) {
-                ioctlSocket = FileDescriptor(::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0));
+            if (!ioctlSocket.Valid()) {
+                ioctlSocket = UniqueFd(::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0));
             }
             row.dwSpeed = DriverSpeed(ioctlSocket, link.name);
         }

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "platform/linux/file_descriptor.h"
+#include "platform/linux/unique_fd.h"
 
 namespace quorell {
 
@@ -23,9 +23,9 @@ struct LinkRequest {
     ifinfomsg info;
 };
 
-FileDescriptor OpenRouteSocket() {
-    FileDescriptor socket(::socket(AF_NETLINK, SOCK_RAW | SOCK_CLOEXEC, NETLINK_ROUTE));
-    if (!socket.IsOpen()) {
+UniqueFd OpenRouteSocket() {
+    UniqueFd socket(::socket(AF_NETLINK, SOCK_RAW | SOCK_CLOEXEC, NETLINK_ROUTE));
+    if (!socket.Valid()) {
         return socket;
     }
     // The kernel answers at once; the timeout only keeps a tick from hanging if it ever did not.
@@ -34,7 +34,7 @@ FileDescriptor OpenRouteSocket() {
     return socket;
 }
 
-bool SendRequest(const FileDescriptor& socket) {
+bool SendRequest(const UniqueFd& socket) {
     LinkRequest request{};
     request.header.nlmsg_len = NLMSG_LENGTH(sizeof(ifinfomsg));
     request.header.nlmsg_type = RTM_GETLINK;
@@ -79,8 +79,8 @@ PartResult ReadPart(const std::uint32_t* buffer, std::size_t length, std::vector
 }  // namespace
 
 std::optional<std::vector<LinkMessage>> DumpLinks() {
-    const FileDescriptor socket = OpenRouteSocket();
-    if (!socket.IsOpen() || !SendRequest(socket)) {
+    const UniqueFd socket = OpenRouteSocket();
+    if (!socket.Valid() || !SendRequest(socket)) {
         return std::nullopt;
     }
     std::vector<std::uint32_t> buffer(kReceiveBytes / sizeof(std::uint32_t));  // keeps messages aligned

@@ -5,7 +5,7 @@
 
 #include <cerrno>
 
-#include "platform/linux/file_descriptor.h"
+#include "platform/linux/unique_fd.h"
 
 namespace quorell {
 
@@ -15,8 +15,8 @@ constexpr std::size_t kLimit = 16u << 20;  // no kernel text we read comes near 
 }  // namespace
 
 std::optional<std::string> ReadProcText(const char* path) {
-    const FileDescriptor file(::open(path, O_RDONLY | O_CLOEXEC));
-    if (!file.IsOpen()) {
+    const UniqueFd file(::open(path, O_RDONLY | O_CLOEXEC));
+    if (!file.Valid()) {
         return std::nullopt;
     }
     std::string text;
