@@ -38,7 +38,7 @@ protected:
     FakeEnvironment environment;
     testing::FakeClock clock;
     CpuSampler sampler{counters, environment};
-    Window window{testing::MonitorWindowSpec({kCurrent, kPeak, kAverage, kPeakTime}, "0%", "画板_Cpu")};
+    Window window{testing::MonitorWindowDesign({kCurrent, kPeak, kAverage, kPeakTime}, "0%", "画板_Cpu")};
     CpuMonitor monitor{window, sampler, clock, file};
 };
 

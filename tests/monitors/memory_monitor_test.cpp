@@ -25,7 +25,7 @@ TEST(MemoryMonitor, LabelsShowMegabytesWhileEverythingElseFollowsTheLoad) {
     FakeMemoryStatus status;
     testing::FakeClock clock;
     MemorySampler sampler(status);
-    Window window(testing::MonitorWindowSpec({kCurrent, kPeak, kAverage, kPeakTime}, "0M", "画板_内存"));
+    Window window(testing::MonitorWindowDesign({kCurrent, kPeak, kAverage, kPeakTime}, "0M", "画板_内存"));
     window.Label(kAverage).SetText("0%");
     MemoryMonitor monitor(window, sampler, clock, file);
     auto tick = [&](std::int32_t load, std::uint64_t megabytes, int second) {

@@ -10,7 +10,7 @@ namespace quorell {
 namespace {
 
 TEST(MonitorDisplay, RunningSumPastTwoToTheThirtyOneStaysRight) {
-    Window window(testing::MonitorWindowSpec({"当前", "最高", "平均", "时间"}, "0K", "画板"));
+    Window window(testing::MonitorWindowDesign({"当前", "最高", "平均", "时间"}, "0K", "画板"));
     MonitorDisplay display(window, {"当前", "最高", "时间", "平均", "画板", "K", "K", " %"});
     const DateTime noon = MakeDateTime(2011, 6, 13, 12, 0, 0);
     for (int tick = 0; tick < 4; ++tick) display.ShowTick(INT_MAX, 1, noon);

@@ -8,7 +8,7 @@
 
 #include "app/model/controls.h"
 #include "app/model/draw_panel.h"
-#include "app/model/layout_spec.h"
+#include "app/model/window_design.h"
 #include "app/model/window.h"
 #include "platform/clock_port.h"
 #include "runtime/ini_file.h"
@@ -30,16 +30,16 @@ public:
 };
 
 // A window with the four value labels of a monitor (creation text `zero`, "0:0:0" for the time) and its panel.
-inline WindowSpec MonitorWindowSpec(const std::vector<std::string>& labels, const std::string& zero,
+inline WindowDesign MonitorWindowDesign(const std::vector<std::string>& labels, const std::string& zero,
                                     const std::string& panel) {
-    WindowSpec design;
+    WindowDesign design;
     for (const std::string& name : labels) {
-        ControlSpec label;
+        ControlDesign label;
         label.name = name;
         label.text = name.find("时间") != std::string::npos ? "0:0:0" : zero;
         design.controls.push_back(label);
     }
-    ControlSpec draw;
+    ControlDesign draw;
     draw.kind = ControlKind::DrawPanel;
     draw.name = panel;
     design.controls.push_back(draw);

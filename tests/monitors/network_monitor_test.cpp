@@ -19,8 +19,8 @@ constexpr const char* kPeak = "显示_最高流量";
 constexpr const char* kAverage = "显示_平均流量";
 constexpr const char* kPeakTime = "显示_最高时间";
 
-WindowSpec NetworkWindow() {
-    return testing::MonitorWindowSpec({kCurrent, kPeak, kAverage, kPeakTime}, "0K", "画板_Lan");
+WindowDesign NetworkWindow() {
+    return testing::MonitorWindowDesign({kCurrent, kPeak, kAverage, kPeakTime}, "0K", "画板_Lan");
 }
 
 // Both windows on one watched interface (row 2 of a Linux table). A bandwidth of "8" is 10 K per
