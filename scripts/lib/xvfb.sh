@@ -10,24 +10,25 @@ xvfb_cleanup() {
   wait 2>/dev/null || true
 }
 
-# xvfb_start [WIDTHxHEIGHT]: exports DISPLAY.
+# xvfb_start [WIDTHxHEIGHT]: exports DISPLAY. Xvfb picks a free display number itself and reports it
+# once it is ready (-displayfd), so scripts running side by side never share a display.
 xvfb_start() {
   local geometry=${1:-1280x1024}
-  local n
-  for n in $(seq 91 140); do
-    [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
-    Xvfb ":$n" -screen 0 "${geometry}x24" -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pids+=($!)
-    export DISPLAY=":$n"
-    local i
-    for i in $(seq 1 100); do
-      xdpyinfo >/dev/null 2>&1 && return 0
-      sleep 0.1
-    done
-    echo "Xvfb did not start on :$n" >&2
-    return 1
+  local number_file; number_file=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 "${geometry}x24" -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
+  xvfb_pids+=($!)
+  local i n
+  for i in $(seq 1 100); do
+    n=$(tr -dc 0-9 <"$number_file")
+    if [[ -n "$n" ]]; then
+      rm -f "$number_file"
+      export DISPLAY=":$n"
+      return 0
+    fi
+    sleep 0.1
   done
-  echo "no free X display" >&2
+  rm -f "$number_file"
+  echo "Xvfb did not start" >&2
   return 1
 }
 
@@ -37,7 +38,7 @@ tray_start() {
          --transparent false --tint 0x303030 --SetDockType true --expand false >/dev/null 2>&1 &
   xvfb_pids+=($!)
   local i
-  for i in $(seq 1 50); do
+  for i in $(seq 1 150); do
     xdotool search --class trayer >/dev/null 2>&1 && return 0
     sleep 0.1
   done
