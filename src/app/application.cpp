@@ -7,6 +7,7 @@
 #include "app/model/controls.h"
 #include "app/model/menu.h"
 #include "runtime/fatal_error.h"
+#include "runtime/ini_store.h"
 
 namespace quorell {
 
@@ -125,6 +126,8 @@ std::function<void()> Application::Guarded(std::function<void()> handler) {
         if (exitCode_) {
             return;
         }
+        // One event: its many reads of the same history file need to look at the file on disk only once.
+        const IniEventScope iniEvent;
         // A handler may raise further events inside itself (a move, a window's creation). An error in
         // such an inner handler ends the whole outer one, as a fatal error ends the program at once.
         struct Depth {

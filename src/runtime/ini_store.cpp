@@ -52,6 +52,28 @@ bool IniStore::HasUnsavedChanges() {
     return !unsaved_.empty();
 }
 
+void IniStore::BeginEvent() {
+    std::lock_guard lock(mutex_);
+    ++eventDepth_;
+}
+
+void IniStore::EndEvent() {
+    std::lock_guard lock(mutex_);
+    if (eventDepth_ > 0 && --eventDepth_ == 0) eventIdentities_.clear();
+}
+
+std::optional<FileIdentity> IniStore::Identify(const std::filesystem::path& file, Check check) {
+    if (eventDepth_ == 0) return files_->Identify(file);
+    if (check == Check::kOncePerEvent) {
+        if (auto it = eventIdentities_.find(file.native()); it != eventIdentities_.end()) return it->second;
+    }
+    std::optional<FileIdentity> identity = files_->Identify(file);
+    eventIdentities_.insert_or_assign(file.native(), identity);
+    return identity;
+}
+
+void IniStore::ForgetIdentity(const std::filesystem::path& file) { eventIdentities_.erase(file.native()); }
+
 bool IniStore::FlushLocked() {
     bool ok = true;
     for (auto it = unsaved_.begin(); it != unsaved_.end();) {
@@ -66,7 +88,8 @@ bool IniStore::FlushLocked() {
 }
 
 bool IniStore::FlushFile(const std::filesystem::path& file, Unsaved& unsaved) {
-    const Loaded current = LoadUnsaved(file, unsaved);
+    const Loaded current = LoadUnsaved(file, unsaved, Check::kFresh);
+    ForgetIdentity(file);
     if (current.status == FileReadStatus::kFailed || !files_->Replace(file, current.document->Bytes())) {
         unsaved.since = clock_();  // try again after another delay
         return false;
@@ -75,8 +98,8 @@ bool IniStore::FlushFile(const std::filesystem::path& file, Unsaved& unsaved) {
     return true;
 }
 
-IniStore::Loaded IniStore::LoadUnsaved(const std::filesystem::path& file, Unsaved& unsaved) {
-    const std::optional<FileIdentity> identity = files_->Identify(file);
+IniStore::Loaded IniStore::LoadUnsaved(const std::filesystem::path& file, Unsaved& unsaved, Check check) {
+    const std::optional<FileIdentity> identity = Identify(file, check);
     if (identity == unsaved.base) return {FileReadStatus::kRead, unsaved.document};
     // The file changed on disk since the edits were made: apply them again to what it holds now.
     FileSnapshot snapshot = files_->Read(file);
@@ -95,18 +118,22 @@ IniStore::Loaded IniStore::LoadUnsaved(const std::filesystem::path& file, Unsave
 void IniStore::Forget() {
     std::lock_guard lock(mutex_);
     cache_.clear();
+    eventIdentities_.clear();
 }
 
-IniStore::Loaded IniStore::Load(const std::filesystem::path& file) {
+IniStore::Loaded IniStore::Load(const std::filesystem::path& file, Check check) {
     const std::string& name = file.native();
-    if (auto it = unsaved_.find(name); it != unsaved_.end()) return LoadUnsaved(file, it->second);
+    if (auto it = unsaved_.find(name); it != unsaved_.end()) return LoadUnsaved(file, it->second, check);
     if (auto it = cache_.find(name); it != cache_.end()) {
-        const std::optional<FileIdentity> identity = files_->Identify(file);
+        const std::optional<FileIdentity> identity = Identify(file, check);
         if (identity && *identity == it->second.identity) return {FileReadStatus::kRead, it->second.document};
         cache_.erase(it);
     }
     FileSnapshot snapshot = files_->Read(file);
+    // What was just read is what the file is now (a missing or unreadable file is checked again).
+    ForgetIdentity(file);
     if (snapshot.status != FileReadStatus::kRead) return {snapshot.status, nullptr};
+    if (eventDepth_ > 0 && snapshot.settled) eventIdentities_.insert_or_assign(name, snapshot.identity);
     auto document = std::make_shared<const IniDocument>(std::move(snapshot.bytes));
     if (snapshot.settled) {
         if (cache_.size() >= kMaxCachedFiles) cache_.clear();
@@ -135,7 +162,9 @@ std::string IniStore::Read(const std::filesystem::path& file, std::string_view s
 
     std::lock_guard lock(mutex_);
     // A path is costly to build: the caller's serves unless blanks had to be skipped.
-    const Loaded loaded = fileName.size() == file.native().size() ? Load(file) : Load(std::filesystem::path(fileName));
+    const Loaded loaded = fileName.size() == file.native().size()
+                              ? Load(file, Check::kOncePerEvent)
+                              : Load(std::filesystem::path(fileName), Check::kOncePerEvent);
     if (loaded.document == nullptr) return fallback;
     const IniEncoding encoding = loaded.document->Encoding();
     const std::optional<std::string> storedSection = StoredName(sectionName, encoding);
@@ -160,7 +189,7 @@ bool IniStore::Write(const std::filesystem::path& file, std::string_view section
     if (edit.value && HasLineBreak(*edit.value)) return false;
 
     std::lock_guard lock(mutex_);
-    const Loaded loaded = Load(file);
+    const Loaded loaded = Load(file, Check::kFresh);
     if (loaded.status == FileReadStatus::kFailed) return false;  // never replace what could not be read
     const bool deleting = !edit.key || !edit.value;
     if (loaded.status == FileReadStatus::kMissing && deleting) return true;  // nothing to delete
@@ -173,13 +202,14 @@ bool IniStore::Write(const std::filesystem::path& file, std::string_view section
 
     if (writeBehind_.count() <= 0) {
         cache_.erase(file.native());
+        ForgetIdentity(file);
         return files_->Replace(file, *updated);
     }
     auto [it, added] = unsaved_.try_emplace(file.native());
     Unsaved& unsaved = it->second;
     if (added) {
         // The base is the file as just loaded; a missing file stays missing until the first flush.
-        unsaved.base = files_->Identify(file);
+        unsaved.base = Identify(file, Check::kOncePerEvent);  // as checked by the load just above
         unsaved.since = clock_();
         cache_.erase(file.native());
     }

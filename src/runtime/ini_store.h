@@ -56,6 +56,13 @@ public:
     bool Flush();
     bool HasUnsavedChanges();
 
+    // Marks one event of the program (a timer tick, a click; nested marks count as one). Within an
+    // event, reads check each file's identity once: a tick reads dozens of keys of the same file in
+    // a few microseconds, and an edit by hand is seen at the next event. Writes, and every
+    // replacement of a file, still check the file afresh, so no edit by hand is ever overwritten.
+    void BeginEvent();
+    void EndEvent();
+
 private:
     // One write as the caller gave it, kept until its file has been replaced.
     struct Edit {
@@ -79,11 +86,17 @@ private:
         std::shared_ptr<const IniDocument> document;  // set when status is kRead
     };
 
-    Loaded Load(const std::filesystem::path& file);
+    // How a load learns whether the file changed: afresh, or once per event (reads only).
+    enum class Check { kFresh, kOncePerEvent };
+
+    Loaded Load(const std::filesystem::path& file, Check check);
     // The document after `edit`, or nullopt when the document's encoding cannot hold its texts.
     std::optional<std::string> Applied(const IniDocument& document, const Edit& edit);
     // The unsaved copy of `file`, brought up to date with the file on disk.
-    Loaded LoadUnsaved(const std::filesystem::path& file, Unsaved& unsaved);
+    Loaded LoadUnsaved(const std::filesystem::path& file, Unsaved& unsaved, Check check);
+    std::optional<FileIdentity> Identify(const std::filesystem::path& file, Check check);
+    // The file at `file` is about to change or has changed by our own hand.
+    void ForgetIdentity(const std::filesystem::path& file);
     bool FlushFile(const std::filesystem::path& file, Unsaved& unsaved);
     bool FlushLocked();
     // A section or key name in the file's encoding; nullopt when the encoding has no form for it.
@@ -95,11 +108,28 @@ private:
     std::unordered_map<std::string, Unsaved> unsaved_;
     std::chrono::milliseconds writeBehind_{0};
     Clock clock_;
+    // Identities learnt during the current event (see BeginEvent); empty outside events.
+    int eventDepth_ = 0;
+    std::unordered_map<std::string, std::optional<FileIdentity>> eventIdentities_;
     // The same few dozen names are looked up on every tick; converting each once saves most of a read.
     std::unordered_map<std::string, std::optional<std::string>> gbkNames_;
 };
 
 // The store behind ReadIni and WriteIni: one per process, so that every caller shares its parsed copies.
 IniStore& DefaultIniStore();
+
+// Held for the length of one event of the program (a tick, a click): reads through ReadIni within it
+// check each file for changes once, so a file edited by hand is seen from the next event on. Writes
+// always check afresh. Scopes may nest.
+class IniEventScope {
+public:
+    explicit IniEventScope(IniStore& store = DefaultIniStore()) : store_(store) { store_.BeginEvent(); }
+    ~IniEventScope() { store_.EndEvent(); }
+    IniEventScope(const IniEventScope&) = delete;
+    IniEventScope& operator=(const IniEventScope&) = delete;
+
+private:
+    IniStore& store_;
+};
 
 }  // namespace quorell

@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "platform/linux/posix_file_access.h"
+#include "runtime/ini_store.h"
+#include "support/temp_dir.h"
+
+namespace quorell {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::ReadFileBytes;
+using testing::TempDir;
+using testing::WriteFileBytes;
+
+// The real file access, counting how often a file's identity is looked up.
+class CountingFileAccess final : public FileAccess {
+public:
+    int identifies = 0;
+
+    FileSnapshot Read(const std::filesystem::path& file) override { return real_.Read(file); }
+    std::optional<FileIdentity> Identify(const std::filesystem::path& file) override {
+        ++identifies;
+        return real_.Identify(file);
+    }
+    bool Replace(const std::filesystem::path& file, std::string_view bytes) override {
+        return real_.Replace(file, bytes);
+    }
+
+private:
+    PosixFileAccess real_;
+};
+
+class IniEventScopeTest : public ::testing::Test {
+protected:
+    IniEventScopeTest() {
+        auto owned = std::make_unique<CountingFileAccess>();
+        files = owned.get();
+        store = std::make_unique<IniStore>(std::move(owned));
+    }
+
+    // Writes the file as an editor would, dated well in the past so that the store keeps its parsed copy.
+    void EditByHand(std::string_view bytes) {
+        WriteFileBytes(file, bytes);
+        std::filesystem::last_write_time(file, std::filesystem::file_time_type::clock::now() - 1h);
+    }
+    // A file whose status change is older than the file system's timestamp granularity.
+    void LetSettle() { std::this_thread::sleep_for(std::chrono::milliseconds(60)); }
+
+    TempDir dir;
+    const std::filesystem::path file = dir.File("发送.FDB");
+    CountingFileAccess* files;
+    std::unique_ptr<IniStore> store;
+};
+
+TEST_F(IniEventScopeTest, ReadsWithinOneEventLookAtTheFileOnceAndEveryEventLooksAgain) {
+    EditByHand("[All]\r\n0=5\r\n1=7\r\n");
+    LetSettle();
+    ASSERT_EQ(store->Read(file, "All", "0"), "5");  // parsed and kept
+
+    files->identifies = 0;
+    {
+        const IniEventScope event(*store);
+        for (int i = 0; i < 20; ++i) {
+            EXPECT_EQ(store->Read(file, "All", i % 2 == 0 ? "0" : "1"), i % 2 == 0 ? "5" : "7");
+        }
+    }
+    EXPECT_EQ(files->identifies, 1);
+
+    // Outside an event every read looks, as before.
+    store->Read(file, "All", "0");
+    store->Read(file, "All", "1");
+    EXPECT_EQ(files->identifies, 3);
+
+    // A nested scope belongs to the event around it.
+    {
+        const IniEventScope outer(*store);
+        store->Read(file, "All", "0");
+        {
+            const IniEventScope inner(*store);
+            store->Read(file, "All", "1");
+        }
+        store->Read(file, "All", "0");
+    }
+    EXPECT_EQ(files->identifies, 4);
+}
+
+TEST_F(IniEventScopeTest, AnEditByHandDuringAnEventIsSeenByTheNextEventAndNeverOverwritten) {
+    EditByHand("[Other]\r\nRecord=10\r\n");
+    LetSettle();
+    ASSERT_EQ(store->Read(file, "Other", "Record"), "10");
+    {
+        const IniEventScope event(*store);
+        EXPECT_EQ(store->Read(file, "Other", "Record"), "10");
+        EditByHand("[Other]\r\nRecord=999\r\n");
+        // A write looks afresh: it goes onto the edited file, not onto the copy the event started with.
+        ASSERT_TRUE(store->Write(file, "Other", "Ticks", "3"));
+    }
+    EXPECT_EQ(ReadFileBytes(file), "[Other]\r\nRecord=999\r\nTicks=3\r\n");
+    const IniEventScope next(*store);
+    EXPECT_EQ(store->Read(file, "Other", "Record"), "999");
+}
+
+TEST_F(IniEventScopeTest, ASaveWithinTheEventKeepsAnEditByHandMadeDuringIt) {
+    store->SetWriteBehind(1h);
+    EditByHand("[Other]\r\nDay=1\r\n");
+    LetSettle();
+    {
+        const IniEventScope event(*store);
+        ASSERT_TRUE(store->Write(file, "Other", "Day", "2"));
+        EXPECT_EQ(store->Read(file, "Other", "Day"), "2");
+        EditByHand("[Other]\r\nDay=1\r\nWeek=40\r\n");
+        ASSERT_TRUE(store->Flush());
+        EXPECT_EQ(ReadFileBytes(file), "[Other]\r\nDay=2\r\nWeek=40\r\n");
+        // Our own replacement is read back within the same event.
+        EXPECT_EQ(store->Read(file, "Other", "Week"), "40");
+        EXPECT_EQ(store->Read(file, "Other", "Day"), "2");
+    }
+}
+
+}  // namespace
+}  // namespace quorell
