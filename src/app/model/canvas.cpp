@@ -20,6 +20,12 @@ Span Clip(std::int64_t start, std::int64_t length, std::int64_t limit) {
     return {std::max<std::int64_t>(start, 0), std::min<std::int64_t>(start + length, limit)};
 }
 
+// Spans that passed clipping lie within the drawing area, so they fit an int.
+Rect AreaOf(Span xs, Span ys) {
+    return Rect{static_cast<int>(xs.begin), static_cast<int>(ys.begin), static_cast<int>(xs.end - xs.begin),
+                static_cast<int>(ys.end - ys.begin)};
+}
+
 // Line end points beyond this magnitude are pulled in, which keeps the stepping arithmetic exact in
 // 64 bits. It is far outside any panel, and a vertical or horizontal line keeps exactly its pixels.
 constexpr std::int64_t kCoordinateLimit = std::int64_t{1} << 24;
@@ -59,7 +65,7 @@ void Canvas::CopyRect(int left, int top, int width, int height, int toLeft, int 
     } else {
         for (std::int64_t y = ys.begin; y < ys.end; ++y) copyRow(y);
     }
-    Changed();
+    Changed(AreaOf({xs.begin + dx, xs.end + dx}, {ys.begin + dy, ys.end + dy}));
 }
 
 void Canvas::ClearRect(int left, int top, int width, int height) {
@@ -71,7 +77,7 @@ void Canvas::ClearRect(int left, int top, int width, int height) {
         std::fill(row + static_cast<std::ptrdiff_t>(xs.begin), row + static_cast<std::ptrdiff_t>(xs.end),
                   kBackground);
     }
-    Changed();
+    Changed(AreaOf(xs, ys));
 }
 
 void Canvas::DrawLine(int x0, int y0, int x1, int y1) {
@@ -100,7 +106,7 @@ void Canvas::DrawLine(int x0, int y0, int x1, int y1) {
         last = std::min<std::int64_t>(last, majorStart + 1);
     }
 
-    bool wrote = false;
+    Span xs{kWidth, 0}, ys{kHeight, 0};  // what was written; empty so far
     for (std::int64_t i = first; i < last; ++i) {
         const std::int64_t major = majorStart + majorSign * i;
         const std::int64_t offset = (2 * i * minorSpan + steps) / (2 * steps);
@@ -109,12 +115,14 @@ void Canvas::DrawLine(int x0, int y0, int x1, int y1) {
         const std::int64_t x = xMajor ? major : minor;
         const std::int64_t y = xMajor ? minor : major;
         pixels_[static_cast<std::size_t>(y * kWidth + x)] = pen_;
-        wrote = true;
+        xs = {std::min(xs.begin, x), std::max(xs.end, x + 1)};
+        ys = {std::min(ys.begin, y), std::max(ys.end, y + 1)};
     }
-    if (wrote) Changed();
+    if (!xs.Empty()) Changed(AreaOf(xs, ys));
 }
 
-void Canvas::Changed() {
+void Canvas::Changed(const Rect& area) {
+    lastChanged_ = area;
     ++revision_;
     if (listener_) listener_();
 }

@@ -4,6 +4,8 @@
 #include <functional>
 #include <vector>
 
+#include "app/model/geometry.h"
+
 namespace quorell {
 
 // The retained picture of a monitor window's draw panel: a 300 x 100 drawing area inside a 1-pixel
@@ -46,15 +48,19 @@ public:
 
     // Counts every operation that wrote at least one pixel, so a view can tell when to repaint.
     std::uint64_t Revision() const { return revision_; }
+    // The pixels the latest such operation wrote, as the smallest rectangle holding them (drawing-area
+    // coordinates), so a view need repaint no more: a graph step before the graph scrolls is one column.
+    const Rect& LastChangedArea() const { return lastChanged_; }
     // Called after each such change; one listener (the view or the control that owns the panel).
     void SetChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
 
 private:
-    void Changed();
+    void Changed(const Rect& area);
 
     std::vector<std::uint32_t> pixels_;
     std::uint32_t pen_ = kInitialPen;
     std::uint64_t revision_ = 0;
+    Rect lastChanged_;
     std::function<void()> listener_;
 };
 

@@ -1,6 +1,7 @@
 #include "gui/qt/draw_panel_view.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 #include "gui/qt/qt_text.h"
@@ -13,14 +14,19 @@ const QColor kBorderColour(0x64, 0x64, 0x64);
 }  // namespace
 
 DrawPanelView::DrawPanelView(DrawPanel& model, QWidget* parent)
-    : QWidget(parent), model_(model), image_(Canvas::kWidth, Canvas::kHeight, QImage::Format_RGB32) {
+    : QWidget(parent),
+      model_(model),
+      image_(Canvas::kWidth, Canvas::kHeight, QImage::Format_RGB32),
+      stale_(0, 0, Canvas::kWidth, Canvas::kHeight) {
     setObjectName(ToQString(model.Name()));
     setGeometry(ToQRect(model.Geometry()));
     setAttribute(Qt::WA_OpaquePaintEvent);
     subscription_ = model_.Subscribe([this](ControlProperty property) {
         if (property == ControlProperty::Pixels) {
-            stale_ = true;
-            update();
+            const Rect& area = model_.Canvas().LastChangedArea();
+            const QRect changed(area.left, area.top, area.width, area.height);
+            stale_ |= changed;
+            update(changed.translated(DrawingOrigin()));
             emit PixelsChanged();
         }
     });
@@ -29,36 +35,44 @@ DrawPanelView::DrawPanelView(DrawPanel& model, QWidget* parent)
 DrawPanelView::~DrawPanelView() { model_.Unsubscribe(subscription_); }
 
 void DrawPanelView::CopyCanvas() {
+    const QRect area = stale_ & QRect(0, 0, Canvas::kWidth, Canvas::kHeight);
     const auto& pixels = model_.Canvas().Pixels();
-    for (int y = 0; y < Canvas::kHeight; ++y) {
+    for (int y = area.top(); y <= area.bottom(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
         const std::uint32_t* source = pixels.data() + static_cast<std::size_t>(y) * Canvas::kWidth;
-        for (int x = 0; x < Canvas::kWidth; ++x) {
+        for (int x = area.left(); x <= area.right(); ++x) {
             line[x] = 0xFF000000u | source[x];
         }
     }
-    stale_ = false;
+    stale_ = QRect();
 }
 
 const QImage& DrawPanelView::Image() {
-    if (stale_) {
+    if (!stale_.isEmpty()) {
         CopyCanvas();
     }
     return image_;
 }
 
-void DrawPanelView::paintEvent(QPaintEvent*) {
+void DrawPanelView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.setPen(QPen(kBorderColour, 0));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
-    // Anything the widget holds beyond the canvas (it is sized for the canvas) keeps the panel colour.
     const QRect drawing(DrawingOrigin(), QSize(Canvas::kWidth, Canvas::kHeight));
-    const QRect inner = rect().adjusted(1, 1, -1, -1);
-    if (inner != drawing) {
-        painter.fillRect(inner, ToQColor(Canvas::kBackground));
+    const QRect exposed = event->rect();
+    // A graph step exposes only pixels of the drawing area; the frame around it is left alone.
+    if (!drawing.contains(exposed)) {
+        painter.setPen(QPen(kBorderColour, 0));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        // Anything the widget holds beyond the canvas (it is sized for the canvas) keeps the panel colour.
+        const QRect inner = rect().adjusted(1, 1, -1, -1);
+        if (inner != drawing) {
+            painter.fillRect(inner, ToQColor(Canvas::kBackground));
+        }
     }
-    painter.drawImage(DrawingOrigin(), Image());
+    const QRect shown = exposed & drawing;
+    if (!shown.isEmpty()) {
+        painter.drawImage(shown.topLeft(), Image(), shown.translated(-DrawingOrigin()));
+    }
 }
 
 // Presses, moves and releases stop here: the graph is not a handle for moving the window.

@@ -8,7 +8,7 @@
 namespace quorell::gui {
 
 // Shows a draw panel's canvas pixel for pixel inside a 1-pixel border. Changes of the canvas are
-// collected and painted once per frame. A press on the panel is taken here, so it never drags the window.
+// collected and painted once per frame, and only where pixels changed. A press on the panel is taken here, so it never drags the window.
 class DrawPanelView : public QWidget {
     Q_OBJECT
 public:
@@ -37,7 +37,8 @@ private:
     DrawPanel& model_;
     Signal<ControlProperty>::Id subscription_;
     QImage image_;
-    bool stale_ = true;
+    QRect stale_;  // the part of image_ behind the canvas, in canvas coordinates
+
 };
 
 }  // namespace quorell::gui
