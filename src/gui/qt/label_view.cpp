@@ -25,12 +25,16 @@ void LabelView::Refresh() {
 }
 
 QFont LabelView::ShownFont() const {
+    if (fitted_.width == width() && fitted_.text == text_ && fitted_.base == font()) {
+        return fitted_.shown;
+    }
     QFont shown = font();
     const int needed = QFontMetrics(shown).horizontalAdvance(text_);
     if (needed > width() && needed > 0) {
         constexpr int kNarrowest = 50;   // percent of the normal width
         shown.setStretch(std::max(kNarrowest, 100 * width() / needed));
     }
+    fitted_ = {text_, width(), font(), shown};
     return shown;
 }
 

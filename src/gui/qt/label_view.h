@@ -29,6 +29,13 @@ private:
     Label& model_;
     Signal<ControlProperty>::Id subscription_;
     QString text_;
+    // ShownFont measures the text; most repaints show the same text at the same width and font.
+    mutable struct {
+        QString text;
+        int width = -1;
+        QFont base;
+        QFont shown;
+    } fitted_;
 };
 
 }  // namespace quorell::gui
