@@ -40,7 +40,7 @@ std::uint64_t DriverSpeed(const UniqueFd& socket, const std::string& name) {
 }  // namespace
 
 std::optional<InterfaceTableReading> LinuxInterfaceTable::ReadInterfaceTable() {
-    auto links = DumpLinks();
+    auto links = links_.Dump();
     if (!links) {
         return std::nullopt;
     }

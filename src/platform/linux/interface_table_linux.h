@@ -4,6 +4,7 @@
 #include <map>
 
 #include "platform/counter_ports.h"
+#include "platform/linux/link_dump.h"
 
 namespace quorell {
 
@@ -21,6 +22,7 @@ private:
         std::uint64_t bitsPerSecond = 0;
     };
     std::map<std::int32_t, KnownSpeed> speeds_;
+    LinkDumper links_;
 };
 
 }  // namespace quorell

@@ -9,14 +9,12 @@
 #include <cstdint>
 #include <cstring>
 
-#include "platform/linux/unique_fd.h"
 
 namespace quorell {
 
 namespace {
 
 constexpr std::size_t kReceiveBytes = 65536;  // larger than any one dump part the kernel sends
-constexpr std::uint32_t kSequence = 1;        // one request per socket
 
 struct LinkRequest {
     nlmsghdr header;
@@ -34,12 +32,12 @@ UniqueFd OpenRouteSocket() {
     return socket;
 }
 
-bool SendRequest(const UniqueFd& socket) {
+bool SendRequest(const UniqueFd& socket, std::uint32_t sequence) {
     LinkRequest request{};
     request.header.nlmsg_len = NLMSG_LENGTH(sizeof(ifinfomsg));
     request.header.nlmsg_type = RTM_GETLINK;
     request.header.nlmsg_flags = NLM_F_REQUEST | NLM_F_DUMP;
-    request.header.nlmsg_seq = kSequence;
+    request.header.nlmsg_seq = sequence;
     request.info.ifi_family = AF_UNSPEC;
     sockaddr_nl kernel{};
     kernel.nl_family = AF_NETLINK;
@@ -53,11 +51,12 @@ bool SendRequest(const UniqueFd& socket) {
 
 enum class PartResult { More, Done, Failed };
 
-PartResult ReadPart(const std::uint32_t* buffer, std::size_t length, std::vector<LinkMessage>& links) {
+PartResult ReadPart(const std::uint32_t* buffer, std::size_t length, std::uint32_t sequence,
+                    std::vector<LinkMessage>& links) {
     const auto* message = reinterpret_cast<const nlmsghdr*>(buffer);
     auto remaining = static_cast<unsigned>(length);
     for (; NLMSG_OK(message, remaining); message = NLMSG_NEXT(message, remaining)) {
-        if (message->nlmsg_seq != kSequence) {
+        if (message->nlmsg_seq != sequence) {
             continue;
         }
         if (message->nlmsg_flags & NLM_F_DUMP_INTR) {
@@ -78,29 +77,37 @@ PartResult ReadPart(const std::uint32_t* buffer, std::size_t length, std::vector
 
 }  // namespace
 
-std::optional<std::vector<LinkMessage>> DumpLinks() {
-    const UniqueFd socket = OpenRouteSocket();
-    if (!socket.Valid() || !SendRequest(socket)) {
-        return std::nullopt;
+std::optional<std::vector<LinkMessage>> LinkDumper::Dump() {
+    if (!socket_.Valid()) {
+        socket_ = OpenRouteSocket();
     }
-    std::vector<std::uint32_t> buffer(kReceiveBytes / sizeof(std::uint32_t));  // keeps messages aligned
+    const std::uint32_t sequence = ++sequence_;
+    auto links = socket_.Valid() && SendRequest(socket_, sequence) ? Receive(sequence) : std::nullopt;
+    if (!links) {
+        socket_ = UniqueFd();  // whatever is left of this dump goes with the socket
+    }
+    return links;
+}
+
+std::optional<std::vector<LinkMessage>> LinkDumper::Receive(std::uint32_t sequence) {
+    buffer_.resize(kReceiveBytes / sizeof(std::uint32_t));
     std::vector<LinkMessage> links;
     for (;;) {
-        iovec part{buffer.data(), kReceiveBytes};
+        iovec part{buffer_.data(), kReceiveBytes};
         sockaddr_nl sender{};
         msghdr header{};
         header.msg_name = &sender;
         header.msg_namelen = sizeof sender;
         header.msg_iov = &part;
         header.msg_iovlen = 1;
-        const ssize_t got = ::recvmsg(socket.Get(), &header, 0);
+        const ssize_t got = ::recvmsg(socket_.Get(), &header, 0);
         if (got < 0 && errno == EINTR) {
             continue;
         }
         if (got <= 0 || (header.msg_flags & MSG_TRUNC) || sender.nl_pid != 0) {
             return std::nullopt;
         }
-        switch (ReadPart(buffer.data(), static_cast<std::size_t>(got), links)) {
+        switch (ReadPart(buffer_.data(), static_cast<std::size_t>(got), sequence, links)) {
             case PartResult::Done:
                 return links;
             case PartResult::Failed:
@@ -110,5 +117,7 @@ std::optional<std::vector<LinkMessage>> DumpLinks() {
         }
     }
 }
+
+std::optional<std::vector<LinkMessage>> DumpLinks() { return LinkDumper().Dump(); }
 
 }  // namespace quorell

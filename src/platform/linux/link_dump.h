@@ -1,11 +1,30 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
 #include "platform/linux/link_message.h"
+#include "platform/linux/unique_fd.h"
 
 namespace quorell {
+
+// Dumps the interface table again and again over one rtnetlink socket, kept open between dumps (the
+// table is read twice a second). Each request has its own sequence number, so nothing of an earlier
+// dump can be taken for a part of this one; after any failure the socket is closed and the next dump
+// opens a fresh one.
+class LinkDumper {
+public:
+    // What DumpLinks returns, for the table as it is now.
+    std::optional<std::vector<LinkMessage>> Dump();
+
+private:
+    std::optional<std::vector<LinkMessage>> Receive(std::uint32_t sequence);
+
+    UniqueFd socket_;
+    std::uint32_t sequence_ = 0;
+    std::vector<std::uint32_t> buffer_;  // keeps messages aligned
+};
 
 // Every interface of the calling thread's network namespace, by one RTM_GETLINK dump over a fresh
 // rtnetlink socket, in the order the kernel sent them. Nothing when the socket, the request or the
