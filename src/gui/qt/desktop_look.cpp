@@ -16,6 +16,12 @@ void PreferX11Platform() {
     qputenv("QT_QPA_PLATFORM", platforms);
 }
 
+void PreferSocketImageTransfer() {
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) {
+        qputenv("QT_XCB_NO_MITSHM", "1");
+    }
+}
+
 void ApplyDesktopLook(QApplication& application) {
     if (QStyle* style = QStyleFactory::create(QStringLiteral("Fusion"))) {
         QApplication::setStyle(style);

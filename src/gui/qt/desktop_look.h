@@ -8,6 +8,12 @@ namespace quorell::gui {
 // no program place its own windows or keep them on top). Call before the application object exists.
 void PreferX11Platform();
 
+// Sends window pixels to the X server over the connection instead of through shared memory, unless the
+// user chose otherwise. With shared memory every repaint of a window first waits for the server to
+// finish showing the previous one, a round trip per window per second; the windows are small, so
+// sending their changed pixels costs less. Call before the application object exists.
+void PreferSocketImageTransfer();
+
 // The look every window is designed for: one style on every desktop and an 11-pixel user-interface
 // font that has the Chinese characters of the texts.
 void ApplyDesktopLook(QApplication& application);
