@@ -1,3 +1,5 @@
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -57,6 +59,41 @@ TEST(LinuxCounters, InterfaceTableHoldsLoopbackInAscendingIndexOrder) {
         loopback = loopback || table->rows[i].dwType == kInterfaceTypeLoopback;
     }
     EXPECT_TRUE(loopback);
+}
+
+// Bytes sent to this machine's own address travel through the loopback interface.
+void SendOverLoopback() {
+    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    ASSERT_GE(fd, 0);
+    sockaddr_in to{};
+    to.sin_family = AF_INET;
+    to.sin_port = htons(9);  // discard: the datagram is counted whether or not anyone listens
+    to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    const char payload[512] = {};
+    for (int i = 0; i < 4; ++i) {
+        ::sendto(fd, payload, sizeof payload, 0, reinterpret_cast<const sockaddr*>(&to), sizeof to);
+    }
+    ::close(fd);
+}
+
+std::uint64_t LoopbackOutOctets(LinuxInterfaceTable& interfaces) {
+    const auto reading = interfaces.ReadInterfaceTable();
+    const auto* table = reading ? std::get_if<InterfaceRows64>(&*reading) : nullptr;
+    if (table == nullptr) return 0;
+    for (const auto& row : table->rows) {
+        if (row.dwType == kInterfaceTypeLoopback) return row.dwOutOctets;
+    }
+    return 0;
+}
+
+TEST(LinuxCounters, InterfaceTableIsReadAgainUnlessItWasReadWithinTheReuseWindow) {
+    LinuxInterfaceTable fresh;
+    const std::uint64_t freshBefore = LoopbackOutOctets(fresh);
+    LinuxInterfaceTable reused(std::chrono::hours(1));
+    const std::uint64_t reusedBefore = LoopbackOutOctets(reused);
+    SendOverLoopback();
+    EXPECT_GT(LoopbackOutOctets(fresh), freshBefore);
+    EXPECT_EQ(LoopbackOutOctets(reused), reusedBefore);
 }
 
 TEST(LinuxVersionFromRelease, TakesMajorAndMinor) {

@@ -40,6 +40,18 @@ std::uint64_t DriverSpeed(const UniqueFd& socket, const std::string& name) {
 }  // namespace
 
 std::optional<InterfaceTableReading> LinuxInterfaceTable::ReadInterfaceTable() {
+    const auto now = std::chrono::steady_clock::now();
+    if (!last_ || reuseWithin_.count() <= 0 || now - lastReadAt_ >= reuseWithin_) {
+        last_ = ReadFromKernel();
+        lastReadAt_ = now;
+    }
+    if (!last_) {
+        return std::nullopt;
+    }
+    return InterfaceTableReading{*last_};
+}
+
+std::optional<InterfaceRows64> LinuxInterfaceTable::ReadFromKernel() {
     auto links = links_.Dump();
     if (!links) {
         return std::nullopt;
@@ -66,7 +78,7 @@ std::optional<InterfaceTableReading> LinuxInterfaceTable::ReadInterfaceTable() {
         table.rows.push_back(std::move(row));
     }
     speeds_ = std::move(speeds);
-    return InterfaceTableReading{std::move(table)};
+    return table;
 }
 
 }  // namespace quorell

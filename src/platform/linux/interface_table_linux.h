@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <map>
 
@@ -12,9 +13,16 @@ namespace quorell {
 // interface index, with the kernel's 64-bit counters.
 class LinuxInterfaceTable final : public InterfaceTablePort {
 public:
+    // A table read less than `reuseWithin` ago is returned again instead of asking the kernel anew:
+    // the receive and send monitors tick together and read the same table within microseconds, and one
+    // dump of every link serves both. Zero (the default) reads afresh every time.
+    explicit LinuxInterfaceTable(std::chrono::milliseconds reuseWithin = {}) : reuseWithin_(reuseWithin) {}
+
     std::optional<InterfaceTableReading> ReadInterfaceTable() override;
 
 private:
+    std::optional<InterfaceRows64> ReadFromKernel();
+
     // The link speed asked of the driver, kept until the interface's state changes: some drivers
     // answer slowly, and the table is read twice a second.
     struct KnownSpeed {
@@ -23,6 +31,9 @@ private:
     };
     std::map<std::int32_t, KnownSpeed> speeds_;
     LinkDumper links_;
+    std::chrono::milliseconds reuseWithin_;
+    std::optional<InterfaceRows64> last_;
+    std::chrono::steady_clock::time_point lastReadAt_;
 };
 
 }  // namespace quorell
