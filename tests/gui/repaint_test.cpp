@@ -107,6 +107,36 @@ private slots:
         compare("after being shown again");
     }
 
+    void aNewValueRepaintsItsLabelAloneWhereOnlyPlainColourLiesBehindIt() {
+        Window& model = rig->Model(WindowKind::CpuMonitor);
+        model.SetVisible(true);
+        gui::WindowView& window = rig->View(WindowKind::CpuMonitor);
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* value = rig->Widget<gui::LabelView>(WindowKind::CpuMonitor, "显示_当前Cpu使用率");
+        QWidget* strip = rig->Widget<QWidget>(WindowKind::CpuMonitor, "外形框1");
+        QWidget* caption = rig->Widget<QWidget>(WindowKind::CpuMonitor, "标签1");
+        QCoreApplication::processEvents();
+        PaintLog valuePaints, stripPaints, captionPaints;
+        value->installEventFilter(&valuePaints);
+        strip->installEventFilter(&stripPaints);
+        caption->installEventFilter(&captionPaints);
+
+        model.Label("显示_当前Cpu使用率").SetText("57%");
+        QCoreApplication::processEvents();
+        QCOMPARE(valuePaints.rects.size(), std::size_t{1});
+        QVERIFY(stripPaints.rects.empty());
+        QVERIFY(captionPaints.rects.empty());
+        // Behind the text the window's face, as before, and the strip's outline untouched around it.
+        const QImage shown = OnScreen(window);
+        const QPoint corner = value->mapTo(&window, QPoint(0, 0));
+        QCOMPARE(shown.pixel(corner) & 0xFFFFFFu, 0xF0F0F0u);
+        const QPoint stripCorner = strip->mapTo(&window, QPoint(0, 0));
+        QCOMPARE(shown.pixel(stripCorner + QPoint(50, 0)) & 0xFFFFFFu, colours::kFrameGrey);
+
+        // Labels in a group box keep drawing over whatever lies behind them.
+        QVERIFY(!rig->Widget<QWidget>(WindowKind::Main, "标签1")->testAttribute(Qt::WA_OpaquePaintEvent));
+    }
+
     void aLabelRefitsItsTextWheneverTheTextOrItsWidthChanges() {
         Label& model = rig->Model(WindowKind::ReceiveMonitor).Label("显示_当前流量");
         auto* label = rig->Widget<gui::LabelView>(WindowKind::ReceiveMonitor, "显示_当前流量");

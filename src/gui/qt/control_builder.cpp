@@ -44,6 +44,44 @@ QTimer* MakeTimer(Timer& timer, ViewContext& context, QWidget* owner) {
     return qtimer;
 }
 
+// Whether another child of `parent` than `except` covers part of `area` (in `parent`'s coordinates).
+bool OtherChildOverlaps(const QWidget* parent, const QWidget* except, const QRect& area) {
+    for (const QObject* object : parent->children()) {
+        const auto* child = qobject_cast<const QWidget*>(object);
+        if (child != nullptr && child != except && !child->isWindow() && child->geometry().intersects(area)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The one colour behind `widget` when nothing but plain colour lies there: the fill of the shape boxes
+// it sits in (inside their outlines), or the face of the window. Nothing when anything else (a group
+// box, a tab page, a neighbouring control) could show behind it.
+std::optional<QColor> PlainBackdrop(const QWidget* widget) {
+    QRect area = widget->geometry();
+    const QWidget* child = widget;
+    for (const QWidget* parent = widget->parentWidget(); parent != nullptr; parent = parent->parentWidget()) {
+        if (OtherChildOverlaps(parent, child, area)) {
+            return std::nullopt;
+        }
+        if (parent->isWindow()) {
+            if (!parent->autoFillBackground()) return std::nullopt;
+            return parent->palette().color(QPalette::Window);
+        }
+        const auto* box = qobject_cast<const ShapeBoxView*>(parent);
+        if (box == nullptr || !parent->rect().adjusted(1, 1, -1, -1).contains(area)) {
+            return std::nullopt;
+        }
+        if (const auto fill = box->Fill()) {
+            return ToQColor(*fill);
+        }
+        area.translate(parent->pos());
+        child = parent;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 BuiltControls BuildControls(const Window& window, ViewContext& context, QWidget* client) {
@@ -73,6 +111,12 @@ BuiltControls BuildControls(const Window& window, ViewContext& context, QWidget*
             }
         }
         built.widgets.emplace(widget->objectName(), widget);
+    }
+    // Once every control is in place, labels learn what lies behind them.
+    for (const auto& [name, widget] : built.widgets) {
+        if (auto* label = qobject_cast<LabelView*>(widget)) {
+            label->SetBackdrop(PlainBackdrop(label));
+        }
     }
     return built;
 }

@@ -20,8 +20,13 @@ LabelView::~LabelView() { model_.Unsubscribe(subscription_); }
 
 void LabelView::Refresh() {
     text_ = ToQString(model_.Text());
-    setAttribute(Qt::WA_OpaquePaintEvent, model_.Background().has_value());
+    setAttribute(Qt::WA_OpaquePaintEvent, model_.Background().has_value() || backdrop_.has_value());
     update();
+}
+
+void LabelView::SetBackdrop(std::optional<QColor> colour) {
+    backdrop_ = colour;
+    Refresh();
 }
 
 QFont LabelView::ShownFont() const {
@@ -43,6 +48,8 @@ void LabelView::paintEvent(QPaintEvent*) {
     painter.setFont(ShownFont());
     if (const auto background = model_.Background()) {
         painter.fillRect(rect(), ToQColor(*background));
+    } else if (backdrop_) {
+        painter.fillRect(rect(), *backdrop_);
     }
     painter.setPen(ToQColor(model_.TextColour()));
     const Qt::Alignment horizontal = model_.Align() == TextAlign::Right ? Qt::AlignRight : Qt::AlignLeft;

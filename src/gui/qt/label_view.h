@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QColor>
 #include <QWidget>
+#include <optional>
 
 #include "app/model/controls.h"
 
@@ -19,6 +21,10 @@ public:
     QString Text() const { return text_; }
     // The font the text is drawn in: the window's, narrowed when the text would not fit.
     QFont ShownFont() const;
+    // The plain colour that shows behind the label where it has no background of its own (nothing
+    // when what lies behind is not one colour). With it the label paints its whole rectangle itself,
+    // so a new text repaints the label alone instead of everything behind it.
+    void SetBackdrop(std::optional<QColor> colour);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -29,6 +35,7 @@ private:
     Label& model_;
     Signal<ControlProperty>::Id subscription_;
     QString text_;
+    std::optional<QColor> backdrop_;
     // ShownFont measures the text; most repaints show the same text at the same width and font.
     mutable struct {
         QString text;

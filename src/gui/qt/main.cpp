@@ -28,10 +28,13 @@ namespace {
 // The monitors write some thirty keys a second into their history files; each file is replaced at most
 // this often. A crash loses at most these last seconds of samples, never a file.
 constexpr std::chrono::seconds kHistoryWriteBehind{5};
+// The receive and send monitors tick together; the interface table read for the one serves the other.
+constexpr std::chrono::milliseconds kInterfaceTableReuse{100};
 }  // namespace
 
 int main(int argc, char** argv) {
     gui::PreferX11Platform();
+    gui::PreferSocketImageTransfer();
     QApplication qtApplication(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quorell"));
     // Closing a window never ends the program: only the confirmed exit from the tray menu does.
@@ -53,7 +56,7 @@ int main(int argc, char** argv) {
     LinuxEnvironment environment;
     LinuxCpuCounters cpuCounters;
     LinuxMemoryStatus memoryStatus;
-    LinuxInterfaceTable interfaceTable;
+    LinuxInterfaceTable interfaceTable(kInterfaceTableReuse);
     LinuxPlatformVersion platformVersion;
 
     gui::ViewContext context;

@@ -14,6 +14,7 @@ class ShapeBoxView : public QWidget {
     Q_OBJECT
 public:
     ShapeBoxView(const ShapeBox& model, QWidget* parent);
+    std::optional<Rgb> Fill() const { return model_.Fill(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
