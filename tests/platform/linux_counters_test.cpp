@@ -11,6 +11,7 @@
 #include "platform/linux/interface_table_linux.h"
 #include "platform/linux/memory_status_linux.h"
 #include "platform/linux/platform_version_linux.h"
+#include "platform/linux/proc_text.h"
 
 namespace quorell {
 namespace {
@@ -30,6 +31,25 @@ TEST(LinuxCounters, CpuClockFollowsTheWallClockAndIdleStaysWithinIt) {
     EXPECT_GE(idle, 0);
     // Idle of all processors cannot pass the clock times the processor count (one tick of slack each).
     EXPECT_LE(idle, (clock + 100000) * counters.OnlineProcessorCount());
+}
+
+TEST(LinuxCounters, KernelTextKeptOpenIsProducedAfreshAtEveryRead) {
+    ProcTextFile uptime("/proc/uptime");
+    const auto first = uptime.Read();
+    ASSERT_TRUE(first);
+    const std::string before(*first);
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    const auto second = uptime.Read();
+    ASSERT_TRUE(second);
+    EXPECT_NE(*second, before);
+    EXPECT_FALSE(ProcTextFile("/proc/no-such-file").Read());
+}
+
+TEST(LinuxCounters, ProcessorCountBeforeAndAfterAReadingAgree) {
+    LinuxCpuCounters counters;
+    const int asked = counters.OnlineProcessorCount();
+    ASSERT_TRUE(counters.ReadCpuTimes());
+    EXPECT_EQ(counters.OnlineProcessorCount(), asked);
 }
 
 TEST(LinuxCounters, MemoryStatusIsConsistent) {

@@ -3,12 +3,11 @@
 #include <unistd.h>
 
 #include "platform/linux/proc_stat.h"
-#include "platform/linux/proc_text.h"
 
 namespace quorell {
 
 std::optional<CpuTimes> LinuxCpuCounters::ReadCpuTimes() {
-    const auto text = ReadProcText("/proc/stat");
+    const auto text = stat_.Read();
     if (!text) {
         return std::nullopt;
     }
@@ -16,10 +15,14 @@ std::optional<CpuTimes> LinuxCpuCounters::ReadCpuTimes() {
     if (!stat) {
         return std::nullopt;
     }
+    listedProcessors_ = stat->processorLines;
     return CpuTimesFromProcStat(*stat, ::sysconf(_SC_CLK_TCK));
 }
 
 int LinuxCpuCounters::OnlineProcessorCount() const {
+    if (listedProcessors_ > 0) {
+        return listedProcessors_;
+    }
     const long online = ::sysconf(_SC_NPROCESSORS_ONLN);
     return online > 0 ? static_cast<int>(online) : 0;
 }

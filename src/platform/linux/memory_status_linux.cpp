@@ -1,12 +1,11 @@
 #include "platform/linux/memory_status_linux.h"
 
 #include "platform/linux/proc_meminfo.h"
-#include "platform/linux/proc_text.h"
 
 namespace quorell {
 
 std::optional<MemoryStatus> LinuxMemoryStatus::ReadMemoryStatus() {
-    const auto text = ReadProcText("/proc/meminfo");
+    const auto text = meminfo_.Read();
     if (!text) {
         return std::nullopt;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/counter_ports.h"
+#include "platform/linux/proc_text.h"
 
 namespace quorell {
 
@@ -8,6 +9,9 @@ namespace quorell {
 class LinuxMemoryStatus final : public MemoryStatusPort {
 public:
     std::optional<MemoryStatus> ReadMemoryStatus() override;
+
+private:
+    ProcTextFile meminfo_{"/proc/meminfo"};
 };
 
 }  // namespace quorell
