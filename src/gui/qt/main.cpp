@@ -27,7 +27,7 @@ using namespace quorell;
 namespace {
 // The monitors write some thirty keys a second into their history files; each file is replaced at most
 // this often. A crash loses at most these last seconds of samples, never a file.
-constexpr std::chrono::seconds kHistoryWriteBehind{5};
+constexpr std::chrono::seconds kHistoryWriteBehind{15};
 // The receive and send monitors tick together; the interface table read for the one serves the other.
 constexpr std::chrono::milliseconds kInterfaceTableReuse{100};
 }  // namespace
