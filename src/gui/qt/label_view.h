@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
+#include <QStaticText>
 #include <QWidget>
 #include <optional>
 
@@ -30,19 +32,25 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The text laid out once in the font it is shown in, for as long as the text, the width and the
+    // window's font stay the same: a value changes once a second, and laying out text is most of what
+    // drawing it costs.
+    struct Fitted {
+        QString text;
+        int width = -1;
+        QFont base;
+        QFont shown;
+        QStaticText layout;
+    };
+
     void Refresh();
+    const Fitted& Fit() const;
 
     Label& model_;
     Signal<ControlProperty>::Id subscription_;
     QString text_;
     std::optional<QColor> backdrop_;
-    // ShownFont measures the text; most repaints show the same text at the same width and font.
-    mutable struct {
-        QString text;
-        int width = -1;
-        QFont base;
-        QFont shown;
-    } fitted_;
+    mutable Fitted fitted_;
 };
 
 }  // namespace quorell::gui
