@@ -40,7 +40,10 @@ QTimer* MakeTimer(Timer& timer, ViewContext& context, QWidget* owner) {
     qtimer->setObjectName(ToQString(timer.Name()));
     qtimer->setInterval(timer.IntervalMs());
     qtimer->setTimerType(Qt::CoarseTimer);
-    QObject::connect(qtimer, &QTimer::timeout, owner, [&timer, &context] { context.Run([&] { timer.Tick(); }); });
+    QObject::connect(qtimer, &QTimer::timeout, owner, [&timer, &context] {
+        context.Ticks().Join();
+        context.Run([&] { timer.Tick(); });
+    });
     return qtimer;
 }
 

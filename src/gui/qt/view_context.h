@@ -4,6 +4,7 @@
 #include <QPixmap>
 #include <functional>
 
+#include "gui/qt/tick_batch.h"
 #include "runtime/fatal_error.h"
 
 namespace quorell::gui {
@@ -44,6 +45,9 @@ public:
     // Whether a fault was reported; once one was, no further model call runs.
     bool Faulted() const { return faulted_; }
 
+    // The INI event shared by the timers that come due together.
+    TickBatch& Ticks() { return ticks_; }
+
 private:
     void Report(const FatalError& error) noexcept;
 
@@ -51,6 +55,7 @@ private:
     QPixmap closeMark_;
     FaultHandler faultHandler_;
     bool faulted_ = false;
+    TickBatch ticks_;
 };
 
 }  // namespace quorell::gui

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QObject>
+
+#include "runtime/ini_store.h"
+
+namespace quorell::gui {
+
+// Timers that come due together (the monitors and the trend window tick in step once a second) run as
+// one event of the INI files: each file is checked on disk once for all their reads instead of once
+// per tick. The event ends as soon as the event loop has handled what the ticks left for it, before
+// it waits again, so an edit by hand is seen at the next second's ticks as before.
+class TickBatch : public QObject {
+    Q_OBJECT
+public:
+    explicit TickBatch(IniStore& store = DefaultIniStore());
+    ~TickBatch() override;
+
+    // Called before each tick: opens the batch's event unless one is open.
+    void Join();
+    bool Open() const { return open_; }
+
+private:
+    void Close();
+
+    IniStore& store_;
+    bool open_ = false;
+};
+
+}  // namespace quorell::gui
