@@ -36,10 +36,15 @@ TEST(CanvasChangedArea, IsTheSmallestRectangleHoldingWhatEachOperationWrote) {
 
     canvas.ClearRect(299, 0, 300, 102);  // the graph's blanked last column
     EXPECT_EQ(canvas.LastChangedArea(), (Rect{299, 0, 1, 100}));
+    EXPECT_FALSE(canvas.LastMove());
     canvas.CopyRect(1, 0, 299, 102, 0, 0);  // the graph's scroll: the destination changed
     EXPECT_EQ(canvas.LastChangedArea(), (Rect{0, 0, 299, 100}));
+    EXPECT_EQ(canvas.LastMove(), (Point{-1, 0}));
     canvas.CopyRect(0, 0, 300, 100, 295, 98);  // mostly outside: only what lands inside
     EXPECT_EQ(canvas.LastChangedArea(), (Rect{295, 98, 5, 2}));
+    EXPECT_EQ(canvas.LastMove(), (Point{295, 98}));
+    canvas.DrawLine(0, 0, 0, 10);
+    EXPECT_FALSE(canvas.LastMove());
 }
 
 TEST(CanvasChangedArea, CoversEveryChangedPixelAndStaysWhenNothingIsWritten) {

@@ -65,7 +65,8 @@ void Canvas::CopyRect(int left, int top, int width, int height, int toLeft, int 
     } else {
         for (std::int64_t y = ys.begin; y < ys.end; ++y) copyRow(y);
     }
-    Changed(AreaOf({xs.begin + dx, xs.end + dx}, {ys.begin + dy, ys.end + dy}));
+    Changed(AreaOf({xs.begin + dx, xs.end + dx}, {ys.begin + dy, ys.end + dy}),
+            Point{static_cast<int>(dx), static_cast<int>(dy)});
 }
 
 void Canvas::ClearRect(int left, int top, int width, int height) {
@@ -121,8 +122,9 @@ void Canvas::DrawLine(int x0, int y0, int x1, int y1) {
     if (!xs.Empty()) Changed(AreaOf(xs, ys));
 }
 
-void Canvas::Changed(const Rect& area) {
+void Canvas::Changed(const Rect& area, std::optional<Point> move) {
     lastChanged_ = area;
+    lastMove_ = move;
     ++revision_;
     if (listener_) listener_();
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "app/model/geometry.h"
@@ -51,16 +52,20 @@ public:
     // The pixels the latest such operation wrote, as the smallest rectangle holding them (drawing-area
     // coordinates), so a view need repaint no more: a graph step before the graph scrolls is one column.
     const Rect& LastChangedArea() const { return lastChanged_; }
+    // When the latest change moved pixels (CopyRect), by how much: the changed area then holds what lay
+    // at the area offset by minus this. A view that shows the earlier pixels can move them too.
+    const std::optional<Point>& LastMove() const { return lastMove_; }
     // Called after each such change; one listener (the view or the control that owns the panel).
     void SetChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
 
 private:
-    void Changed(const Rect& area);
+    void Changed(const Rect& area, std::optional<Point> move = std::nullopt);
 
     std::vector<std::uint32_t> pixels_;
     std::uint32_t pen_ = kInitialPen;
     std::uint64_t revision_ = 0;
     Rect lastChanged_;
+    std::optional<Point> lastMove_;
     std::function<void()> listener_;
 };
 

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <cstring>
 
 #include "gui/qt/qt_text.h"
 
@@ -25,11 +26,38 @@ DrawPanelView::DrawPanelView(DrawPanel& model, QWidget* parent)
         if (property == ControlProperty::Pixels) {
             const Rect& area = model_.Canvas().LastChangedArea();
             const QRect changed(area.left, area.top, area.width, area.height);
-            stale_ |= changed;
-            update(changed.translated(DrawingOrigin()));
+            if (const auto& move = model_.Canvas().LastMove(); move && isVisible()) {
+                Move(changed, QPoint(move->x, move->y));
+            } else {
+                stale_ |= changed;
+                update(changed.translated(DrawingOrigin()));
+            }
             emit PixelsChanged();
         }
     });
+}
+
+void DrawPanelView::Move(const QRect& destination, const QPoint& offset) {
+    const QRect source = destination.translated(-offset);
+    // The image follows the canvas: the moved pixels are moved, not copied afresh. What was still to be
+    // copied from the canvas at the source is still to be copied at the destination.
+    const int bytes = destination.width() * static_cast<int>(sizeof(QRgb));
+    auto moveRow = [&](int y) {
+        std::memmove(image_.scanLine(y) + destination.left() * sizeof(QRgb),
+                     image_.constScanLine(y - offset.y()) + source.left() * sizeof(QRgb),
+                     static_cast<std::size_t>(bytes));
+    };
+    if (offset.y() > 0) {
+        for (int y = destination.bottom(); y >= destination.top(); --y) moveRow(y);
+    } else {
+        for (int y = destination.top(); y <= destination.bottom(); ++y) moveRow(y);
+    }
+    if (stale_.intersects(source)) {
+        stale_ |= (stale_ & source).translated(offset);
+    }
+    // The pixels on screen move with them (within the desktop's copy of the window where it can), and
+    // only what the move uncovers is painted; Qt moves the parts still waiting to be painted along.
+    scroll(offset.x(), offset.y(), (source | destination).translated(DrawingOrigin()));
 }
 
 DrawPanelView::~DrawPanelView() { model_.Unsubscribe(subscription_); }

@@ -33,6 +33,8 @@ protected:
 
 private:
     void CopyCanvas();
+    // The canvas moved the pixels of `destination` there from `destination` minus `offset`.
+    void Move(const QRect& destination, const QPoint& offset);
 
     DrawPanel& model_;
     Signal<ControlProperty>::Id subscription_;
