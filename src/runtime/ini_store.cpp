@@ -189,7 +189,10 @@ bool IniStore::Write(const std::filesystem::path& file, std::string_view section
     if (edit.value && HasLineBreak(*edit.value)) return false;
 
     std::lock_guard lock(mutex_);
-    const Loaded loaded = Load(file, Check::kFresh);
+    // A write that replaces the file at once must start from the file as it is now. A write held back
+    // is kept as an edit and applied anew at the save to whatever the file then holds, so the event's
+    // one look at the file serves it too.
+    const Loaded loaded = Load(file, writeBehind_.count() > 0 ? Check::kOncePerEvent : Check::kFresh);
     if (loaded.status == FileReadStatus::kFailed) return false;  // never replace what could not be read
     const bool deleting = !edit.key || !edit.value;
     if (loaded.status == FileReadStatus::kMissing && deleting) return true;  // nothing to delete

@@ -58,8 +58,9 @@ public:
 
     // Marks one event of the program (a timer tick, a click; nested marks count as one). Within an
     // event, reads check each file's identity once: a tick reads dozens of keys of the same file in
-    // a few microseconds, and an edit by hand is seen at the next event. Writes, and every
-    // replacement of a file, still check the file afresh, so no edit by hand is ever overwritten.
+    // a few microseconds, and an edit by hand is seen at the next event. So do writes held back by
+    // write-behind (the save applies them to the file as it then is); a write that replaces the file
+    // at once, and every replacement, checks the file afresh, so no edit by hand is ever overwritten.
     void BeginEvent();
     void EndEvent();
 

@@ -121,5 +121,27 @@ TEST_F(IniEventScopeTest, ASaveWithinTheEventKeepsAnEditByHandMadeDuringIt) {
     }
 }
 
+TEST_F(IniEventScopeTest, HeldBackWritesLookAtTheFileOnceAndAnEditByHandMeanwhileSurvivesTheSave) {
+    store->SetWriteBehind(1h);
+    EditByHand("[All]\r\n0=5\r\n");
+    LetSettle();
+    ASSERT_EQ(store->Read(file, "All", "0"), "5");
+    files->identifies = 0;
+    {
+        const IniEventScope event(*store);
+        for (int i = 0; i < 10; ++i) {
+            ASSERT_TRUE(store->Write(file, "All", std::to_string(i), std::to_string(100 + i)));
+        }
+        EXPECT_EQ(files->identifies, 1);
+        EditByHand("[All]\r\n0=5\r\nByHand=1\r\n");
+        ASSERT_TRUE(store->Write(file, "All", "10", "110"));
+    }
+    ASSERT_TRUE(store->Flush());
+    const std::string saved = ReadFileBytes(file);
+    EXPECT_NE(saved.find("ByHand=1\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("0=100\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("10=110\r\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace quorell
