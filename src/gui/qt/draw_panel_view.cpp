@@ -3,7 +3,6 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <cstring>
 
 #include "gui/qt/qt_text.h"
 
@@ -29,7 +28,7 @@ DrawPanelView::DrawPanelView(DrawPanel& model, QWidget* parent)
             if (const auto& move = model_.Canvas().LastMove(); move && isVisible()) {
                 Move(changed, QPoint(move->x, move->y));
             } else {
-                stale_ |= changed;
+                stale_ += changed;
                 update(changed.translated(DrawingOrigin()));
             }
             emit PixelsChanged();
@@ -37,48 +36,35 @@ DrawPanelView::DrawPanelView(DrawPanel& model, QWidget* parent)
     });
 }
 
+DrawPanelView::~DrawPanelView() { model_.Unsubscribe(subscription_); }
+
 void DrawPanelView::Move(const QRect& destination, const QPoint& offset) {
-    const QRect source = destination.translated(-offset);
-    // The image follows the canvas: the moved pixels are moved, not copied afresh. What was still to be
-    // copied from the canvas at the source is still to be copied at the destination.
-    const int bytes = destination.width() * static_cast<int>(sizeof(QRgb));
-    auto moveRow = [&](int y) {
-        std::memmove(image_.scanLine(y) + destination.left() * sizeof(QRgb),
-                     image_.constScanLine(y - offset.y()) + source.left() * sizeof(QRgb),
-                     static_cast<std::size_t>(bytes));
-    };
-    if (offset.y() > 0) {
-        for (int y = destination.bottom(); y >= destination.top(); --y) moveRow(y);
-    } else {
-        for (int y = destination.top(); y <= destination.bottom(); ++y) moveRow(y);
-    }
-    if (stale_.intersects(source)) {
-        stale_ |= (stale_ & source).translated(offset);
-    }
+    // The image is brought up to date where it is painted: the moved pixels are copied from the canvas
+    // when the desktop asks for them, which after a move is only the part the move uncovered.
+    stale_ += destination;
     // The pixels on screen move with them (within the desktop's copy of the window where it can), and
     // only what the move uncovers is painted; Qt moves the parts still waiting to be painted along.
+    const QRect source = destination.translated(-offset);
     scroll(offset.x(), offset.y(), (source | destination).translated(DrawingOrigin()));
 }
 
-DrawPanelView::~DrawPanelView() { model_.Unsubscribe(subscription_); }
-
-void DrawPanelView::CopyCanvas() {
-    const QRect area = stale_ & QRect(0, 0, Canvas::kWidth, Canvas::kHeight);
+void DrawPanelView::CopyCanvas(const QRegion& wanted) {
+    const QRegion copied = stale_ & wanted & QRect(0, 0, Canvas::kWidth, Canvas::kHeight);
     const auto& pixels = model_.Canvas().Pixels();
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
-        const std::uint32_t* source = pixels.data() + static_cast<std::size_t>(y) * Canvas::kWidth;
-        for (int x = area.left(); x <= area.right(); ++x) {
-            line[x] = 0xFF000000u | source[x];
+    for (const QRect& area : copied) {
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+            const std::uint32_t* source = pixels.data() + static_cast<std::size_t>(y) * Canvas::kWidth;
+            for (int x = area.left(); x <= area.right(); ++x) {
+                line[x] = 0xFF000000u | source[x];
+            }
         }
     }
-    stale_ = QRect();
+    stale_ -= copied;
 }
 
 const QImage& DrawPanelView::Image() {
-    if (!stale_.isEmpty()) {
-        CopyCanvas();
-    }
+    CopyCanvas(QRect(0, 0, Canvas::kWidth, Canvas::kHeight));
     return image_;
 }
 
@@ -99,7 +85,9 @@ void DrawPanelView::paintEvent(QPaintEvent* event) {
     }
     const QRect shown = exposed & drawing;
     if (!shown.isEmpty()) {
-        painter.drawImage(shown.topLeft(), Image(), shown.translated(-DrawingOrigin()));
+        const QRect canvasArea = shown.translated(-DrawingOrigin());
+        CopyCanvas(canvasArea);
+        painter.drawImage(shown.topLeft(), image_, canvasArea);
     }
 }
 

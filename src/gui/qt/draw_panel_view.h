@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRegion>
 #include <QWidget>
 
 #include "app/model/draw_panel.h"
@@ -32,14 +33,15 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void CopyCanvas();
+    // Brings the image up to date with the canvas within `wanted` (canvas coordinates).
+    void CopyCanvas(const QRegion& wanted);
     // The canvas moved the pixels of `destination` there from `destination` minus `offset`.
     void Move(const QRect& destination, const QPoint& offset);
 
     DrawPanel& model_;
     Signal<ControlProperty>::Id subscription_;
     QImage image_;
-    QRect stale_;  // the part of image_ behind the canvas, in canvas coordinates
+    QRegion stale_;  // the part of image_ behind the canvas, in canvas coordinates
 
 };
 
