@@ -20,6 +20,38 @@ QStaticText LaidOut(const QString& text, const QFont& font) {
 
 int WidthOf(const QStaticText& layout) { return static_cast<int>(std::ceil(layout.size().width())); }
 
+// Characters whose glyphs never depend on their neighbours: Latin (with its punctuation and signs),
+// CJK punctuation, the unified ideographs and the full-width forms.
+bool NeedsNoShaping(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= 0x20 && u < 0x7F) || (u >= 0xA0 && u < 0x250) || (u >= 0x3000 && u < 0x3040) ||
+           (u >= 0x4E00 && u < 0xA000) || (u >= 0xFF01 && u < 0xFF5F);
+}
+
+// The text placed glyph by glyph in `font`; nothing when a character needs shaping or the face lacks it.
+std::optional<QGlyphRun> PlacedGlyphs(const QString& text, const QRawFont& font) {
+    if (!font.isValid() || text.isEmpty()) return std::nullopt;
+    for (const QChar c : text) {
+        if (!NeedsNoShaping(c) || !font.supportsCharacter(c)) return std::nullopt;
+    }
+    const QList<quint32> indexes = font.glyphIndexesForString(text);
+    const QList<QPointF> advances = font.advancesForGlyphIndexes(indexes, QRawFont::KernedAdvances);
+    if (indexes.size() != text.size() || advances.size() != indexes.size()) return std::nullopt;
+    QList<QPointF> positions;
+    positions.reserve(indexes.size());
+    QPointF pen(0.0, font.ascent());  // the baseline of a laid-out line
+    for (const QPointF& advance : advances) {
+        positions.push_back(pen);
+        pen += advance;
+    }
+    QGlyphRun run;
+    run.setRawFont(font);
+    run.setGlyphIndexes(indexes);
+    run.setPositions(positions);
+    run.setBoundingRect(QRectF(0.0, 0.0, pen.x(), font.ascent() + font.descent()));
+    return run;
+}
+
 }  // namespace
 
 LabelView::LabelView(Label& model, QWidget* parent) : QWidget(parent), model_(model) {
@@ -48,15 +80,27 @@ const LabelView::Fitted& LabelView::Fit() const {
     if (fitted_.width == width() && fitted_.text == text_ && fitted_.base == font()) {
         return fitted_;
     }
-    QFont shown = font();
-    QStaticText layout = LaidOut(text_, shown);
-    const int needed = WidthOf(layout);
-    if (needed > width() && needed > 0) {
-        constexpr int kNarrowest = 50;   // percent of the normal width
-        shown.setStretch(std::max(kNarrowest, 100 * width() / needed));
-        layout = LaidOut(text_, shown);
+    if (rawFontOf_ != font() || !rawFont_.isValid()) {
+        rawFontOf_ = font();
+        rawFont_ = QRawFont::fromFont(font());
+        // Centred like a laid-out line of the same font.
+        rawLineHeight_ = LaidOut(QStringLiteral("0"), font()).size().height();
     }
-    fitted_ = {text_, width(), font(), shown, layout};
+    Fitted fitted{text_, width(), font(), font(), std::nullopt, {}, {}};
+    if (auto glyphs = PlacedGlyphs(text_, rawFont_); glyphs && glyphs->boundingRect().width() <= width()) {
+        fitted.size = QSizeF(glyphs->boundingRect().width(), rawLineHeight_);
+        fitted.glyphs = std::move(glyphs);
+    } else {
+        fitted.layout = LaidOut(text_, fitted.shown);
+        const int needed = WidthOf(fitted.layout);
+        if (needed > width() && needed > 0) {
+            constexpr int kNarrowest = 50;   // percent of the normal width
+            fitted.shown.setStretch(std::max(kNarrowest, 100 * width() / needed));
+            fitted.layout = LaidOut(text_, fitted.shown);
+        }
+        fitted.size = fitted.layout.size();
+    }
+    fitted_ = std::move(fitted);
     return fitted_;
 }
 
@@ -70,14 +114,17 @@ void LabelView::paintEvent(QPaintEvent*) {
         painter.fillRect(rect(), *backdrop_);
     }
     const Fitted& fitted = Fit();
-    const QSizeF size = fitted.layout.size();
     // Right-aligned text too wide even when narrowed loses its leading characters, never its last ones.
-    const qreal left = model_.Align() == TextAlign::Right ? width() - size.width() : 0.0;
-    const qreal top = (height() - size.height()) / 2.0;
-    painter.setFont(fitted.shown);
+    const qreal left = model_.Align() == TextAlign::Right ? width() - fitted.size.width() : 0.0;
+    const QPointF topLeft(left, std::round((height() - fitted.size.height()) / 2.0));
     painter.setPen(ToQColor(model_.TextColour()));
     painter.setClipRect(rect());
-    painter.drawStaticText(QPointF(left, std::round(top)), fitted.layout);
+    if (fitted.glyphs) {
+        painter.drawGlyphRun(topLeft, *fitted.glyphs);
+    } else {
+        painter.setFont(fitted.shown);
+        painter.drawStaticText(topLeft, fitted.layout);
+    }
 }
 
 }  // namespace quorell::gui

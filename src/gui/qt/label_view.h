@@ -2,6 +2,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QGlyphRun>
+#include <QRawFont>
 #include <QStaticText>
 #include <QWidget>
 #include <optional>
@@ -34,13 +36,16 @@ protected:
 private:
     // The text laid out once in the font it is shown in, for as long as the text, the width and the
     // window's font stay the same: a value changes once a second, and laying out text is most of what
-    // drawing it costs.
+    // drawing it costs. Texts of characters that need no shaping (digits, Latin letters, Chinese
+    // characters) are placed glyph by glyph from the font's own advances, without a text layout.
     struct Fitted {
         QString text;
         int width = -1;
         QFont base;
         QFont shown;
-        QStaticText layout;
+        std::optional<QGlyphRun> glyphs;  // baseline at the height of the font's ascent
+        QStaticText layout;               // when there are no glyphs
+        QSizeF size;
     };
 
     void Refresh();
@@ -51,6 +56,10 @@ private:
     QString text_;
     std::optional<QColor> backdrop_;
     mutable Fitted fitted_;
+    // The face the window's font resolves to, for placing glyphs; kept while the font stays the same.
+    mutable QFont rawFontOf_;
+    mutable QRawFont rawFont_;
+    mutable qreal rawLineHeight_ = 0.0;
 };
 
 }  // namespace quorell::gui
