@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -19,6 +21,11 @@ struct FileIdentity {
     std::int64_t changedNs = 0;   // status change time, nanoseconds since the epoch
     friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
 };
+
+// File timestamps come from a clock that may advance only every few milliseconds, so a file changed
+// twice within that time can keep its timestamps. A file whose timestamps are at least this old cannot
+// change again without showing it; a younger one is not settled.
+inline constexpr std::int64_t kFileSettleNs = 50'000'000;
 
 enum class FileReadStatus {
     kRead,     // the file is a regular file and `bytes` holds all of it
@@ -45,6 +52,14 @@ public:
     virtual FileSnapshot Read(const std::filesystem::path& file) = 0;
     // The identity of the regular file at `file`, or nullopt when there is none.
     virtual std::optional<FileIdentity> Identify(const std::filesystem::path& file) = 0;
+    // Whether a file of this identity can no longer change without its identity showing it (its
+    // timestamps are older than kFileSettleNs); file timestamps are read against the wall clock.
+    virtual bool Settled(const FileIdentity& identity) {
+        const std::int64_t now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                     std::chrono::system_clock::now().time_since_epoch())
+                                     .count();
+        return now - std::max(identity.modifiedNs, identity.changedNs) >= kFileSettleNs;
+    }
     // Replaces (or creates) `file` with `bytes` so that no reader and no crash can ever see a partial
     // file: the bytes go to a temporary file in the same directory, which then takes the file's place.
     // Never creates a directory. On failure returns false and leaves `file` exactly as it was.

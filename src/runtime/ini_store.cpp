@@ -94,7 +94,7 @@ bool IniStore::FlushFile(const std::filesystem::path& file, Unsaved& unsaved) {
         unsaved.since = clock_();  // try again after another delay
         return false;
     }
-    cache_.erase(file.native());
+    KeepWritten(file, current.document);
     return true;
 }
 
@@ -115,6 +115,16 @@ IniStore::Loaded IniStore::LoadUnsaved(const std::filesystem::path& file, Unsave
     return {FileReadStatus::kRead, document};
 }
 
+void IniStore::KeepWritten(const std::filesystem::path& file, std::shared_ptr<const IniDocument> document) {
+    cache_.erase(file.native());
+    // What we just wrote is what the file holds, unless another hand changed it at once (its size shows).
+    const std::optional<FileIdentity> identity = files_->Identify(file);
+    if (!identity || identity->size != document->Bytes().size()) return;
+    if (cache_.size() >= kMaxCachedFiles) cache_.clear();
+    cache_[file.native()] = Cached{*identity, std::move(document), files_->Settled(*identity)};
+    if (eventDepth_ > 0) eventIdentities_.insert_or_assign(file.native(), identity);
+}
+
 void IniStore::Forget() {
     std::lock_guard lock(mutex_);
     cache_.clear();
@@ -125,8 +135,14 @@ IniStore::Loaded IniStore::Load(const std::filesystem::path& file, Check check) 
     const std::string& name = file.native();
     if (auto it = unsaved_.find(name); it != unsaved_.end()) return LoadUnsaved(file, it->second, check);
     if (auto it = cache_.find(name); it != cache_.end()) {
+        Cached& cached = it->second;
+        // Within the event that wrote the copy, the write was the event's look at the file.
+        const bool seenThisEvent = check == Check::kOncePerEvent && eventIdentities_.contains(name);
         const std::optional<FileIdentity> identity = Identify(file, check);
-        if (identity && *identity == it->second.identity) return {FileReadStatus::kRead, it->second.document};
+        if (identity && *identity == cached.identity) {
+            cached.settled = cached.settled || files_->Settled(*identity);
+            if (cached.settled || seenThisEvent) return {FileReadStatus::kRead, cached.document};
+        }
         cache_.erase(it);
     }
     FileSnapshot snapshot = files_->Read(file);
@@ -206,7 +222,10 @@ bool IniStore::Write(const std::filesystem::path& file, std::string_view section
     if (writeBehind_.count() <= 0) {
         cache_.erase(file.native());
         ForgetIdentity(file);
-        return files_->Replace(file, *updated);
+        auto written = std::make_shared<const IniDocument>(std::move(*updated));
+        if (!files_->Replace(file, written->Bytes())) return false;
+        KeepWritten(file, std::move(written));
+        return true;
     }
     auto [it, added] = unsaved_.try_emplace(file.native());
     Unsaved& unsaved = it->second;

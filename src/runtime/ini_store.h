@@ -81,6 +81,9 @@ private:
     struct Cached {
         FileIdentity identity;
         std::shared_ptr<const IniDocument> document;
+        // False for a copy of what we just wrote: it serves the rest of the event, and later only once
+        // the file has settled with the same identity.
+        bool settled = true;
     };
     struct Loaded {
         FileReadStatus status = FileReadStatus::kMissing;
@@ -99,6 +102,8 @@ private:
     // The file at `file` is about to change or has changed by our own hand.
     void ForgetIdentity(const std::filesystem::path& file);
     bool FlushFile(const std::filesystem::path& file, Unsaved& unsaved);
+    // Keeps what a replacement just wrote as the file's parsed copy.
+    void KeepWritten(const std::filesystem::path& file, std::shared_ptr<const IniDocument> document);
     bool FlushLocked();
     // A section or key name in the file's encoding; nullopt when the encoding has no form for it.
     std::optional<std::string> StoredName(std::string_view name, IniEncoding encoding);

@@ -20,8 +20,12 @@ using testing::WriteFileBytes;
 class CountingFileAccess final : public FileAccess {
 public:
     int identifies = 0;
+    int reads = 0;
 
-    FileSnapshot Read(const std::filesystem::path& file) override { return real_.Read(file); }
+    FileSnapshot Read(const std::filesystem::path& file) override {
+        ++reads;
+        return real_.Read(file);
+    }
     std::optional<FileIdentity> Identify(const std::filesystem::path& file) override {
         ++identifies;
         return real_.Identify(file);
@@ -141,6 +145,29 @@ TEST_F(IniEventScopeTest, HeldBackWritesLookAtTheFileOnceAndAnEditByHandMeanwhil
     EXPECT_NE(saved.find("ByHand=1\r\n"), std::string::npos);
     EXPECT_NE(saved.find("0=100\r\n"), std::string::npos);
     EXPECT_NE(saved.find("10=110\r\n"), std::string::npos);
+}
+
+TEST_F(IniEventScopeTest, WhatASaveWroteIsNotReadBackAndAnEditByHandAfterItIsSeen) {
+    store->SetWriteBehind(1h);
+    EditByHand("[All]\r\n0=5\r\n");
+    LetSettle();
+    {
+        const IniEventScope event(*store);
+        ASSERT_TRUE(store->Write(file, "All", "0", "6"));
+        ASSERT_TRUE(store->Flush());
+        files->reads = 0;
+        for (int i = 0; i < 5; ++i) EXPECT_EQ(store->Read(file, "All", "0"), "6");
+        EXPECT_EQ(files->reads, 0);
+    }
+    LetSettle();
+    {
+        const IniEventScope event(*store);
+        EXPECT_EQ(store->Read(file, "All", "0"), "6");
+        EXPECT_EQ(files->reads, 0);
+    }
+    EditByHand("[All]\r\n0=77\r\n");
+    const IniEventScope next(*store);
+    EXPECT_EQ(store->Read(file, "All", "0"), "77");
 }
 
 }  // namespace

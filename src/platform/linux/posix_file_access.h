@@ -23,10 +23,8 @@ struct PosixWriteCalls {
 // directory (written, flushed to storage with fsync, then renamed over the file).
 class PosixFileAccess final : public FileAccess {
 public:
-    // File timestamps come from a clock that may advance only every few milliseconds, so a file changed
-    // twice within that time can keep its timestamps. A file whose timestamps are at least this old when
-    // it is read cannot change again without showing it; a younger one is not settled.
-    static constexpr std::int64_t kSettleNs = 50'000'000;
+    // A file whose timestamps are at least this old when it is read is settled (see kFileSettleNs).
+    static constexpr std::int64_t kSettleNs = kFileSettleNs;
 
     explicit PosixFileAccess(PosixWriteCalls calls = PosixWriteCalls::System(), bool flushBeforeRename = true);
 
