@@ -4,39 +4,18 @@
 #include <filesystem>
 #include <thread>
 
-#include "platform/linux/posix_file_access.h"
 #include "runtime/ini_store.h"
+#include "support/counting_file_access.h"
 #include "support/temp_dir.h"
 
 namespace quorell {
 namespace {
 
 using namespace std::chrono_literals;
+using testing::CountingFileAccess;
 using testing::ReadFileBytes;
 using testing::TempDir;
 using testing::WriteFileBytes;
-
-// The real file access, counting how often a file's identity is looked up.
-class CountingFileAccess final : public FileAccess {
-public:
-    int identifies = 0;
-    int reads = 0;
-
-    FileSnapshot Read(const std::filesystem::path& file) override {
-        ++reads;
-        return real_.Read(file);
-    }
-    std::optional<FileIdentity> Identify(const std::filesystem::path& file) override {
-        ++identifies;
-        return real_.Identify(file);
-    }
-    bool Replace(const std::filesystem::path& file, std::string_view bytes) override {
-        return real_.Replace(file, bytes);
-    }
-
-private:
-    PosixFileAccess real_;
-};
 
 class IniEventScopeTest : public ::testing::Test {
 protected:
