@@ -67,6 +67,49 @@ TEST(CanvasCopy, OverlappingCopiesMoveThePictureInEitherDirection) {
     }
 }
 
+// Every pixel of a canvas kept as a plain array, copied pixel by pixel: what the canvas must show.
+struct PlainPicture {
+    std::vector<std::uint32_t> pixels = std::vector<std::uint32_t>(Canvas::kWidth * Canvas::kHeight, kBg);
+    std::uint32_t& At(int x, int y) { return pixels[static_cast<std::size_t>(y * Canvas::kWidth + x)]; }
+    void Copy(int left, int width, int toLeft) {  // whole rows' worth of height
+        const std::vector<std::uint32_t> before = pixels;
+        for (int y = 0; y < Canvas::kHeight; ++y) {
+            for (int x = left; x < left + width; ++x) {
+                const int to = x + toLeft - left;
+                if (x >= 0 && x < Canvas::kWidth && to >= 0 && to < Canvas::kWidth) {
+                    At(to, y) = before[static_cast<std::size_t>(y * Canvas::kWidth + x)];
+                }
+            }
+        }
+    }
+};
+
+TEST(CanvasCopy, SidewaysCopiesOfTheWholePictureKeepEveryPixelAsAPlainCopyWould) {
+    Canvas canvas;
+    PlainPicture plain;
+    const int shifts[][3] = {{1, 299, 0}, {0, 300, 7}, {5, 295, 0}, {0, 300, 150}, {150, 150, 0}, {1, 299, 0}};
+    for (int step = 0; step < 700; ++step) {
+        // A graph step: scroll one column left, blank the last one, draw a new bar; now and then
+        // another sideways copy of the whole picture, in either direction.
+        const int* shift = shifts[step % 97 == 0 ? (step / 97) % 6 : 0];
+        canvas.CopyRect(shift[0], 0, shift[1], 102, shift[2], 0);
+        plain.Copy(shift[0], shift[1], shift[2]);
+        canvas.ClearRect(299, 0, 1, 100);
+        for (int y = 0; y < 100; ++y) plain.At(299, y) = kBg;
+        const auto colour = static_cast<std::uint32_t>(step * 7919 % 0xFFFFFF);
+        const int top = 99 - step % 100;
+        canvas.SetPenColour(colour);
+        canvas.DrawLine(298, top, 298, 100);
+        for (int y = top; y < 100; ++y) plain.At(298, y) = colour;
+        if (step % 50 == 0 || step > 690) {
+            ASSERT_EQ(canvas.Pixels(), plain.pixels) << "step " << step;
+            std::vector<std::uint32_t> row(40);
+            canvas.ReadRow(50, 270, 30, row.data());
+            for (int i = 0; i < 30; ++i) ASSERT_EQ(row[i], plain.At(270 + i, 50)) << i;
+        }
+    }
+}
+
 TEST(CanvasCopy, RectanglesOutsideTheAreaCopyAndClearNothing) {
     Canvas canvas = Striped();
     const auto pixels = canvas.Pixels();

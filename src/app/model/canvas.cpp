@@ -40,7 +40,39 @@ Canvas::Canvas() : pixels_(static_cast<std::size_t>(kWidth) * kHeight, kBackgrou
 
 std::uint32_t Canvas::Pixel(int x, int y) const {
     if (x < 0 || x >= kWidth || y < 0 || y >= kHeight) return kBackground;
-    return pixels_[static_cast<std::size_t>(y) * kWidth + static_cast<std::size_t>(x)];
+    return pixels_[Index(x, y)];
+}
+
+std::vector<std::uint32_t> Canvas::Pixels() const {
+    std::vector<std::uint32_t> all(pixels_.size());
+    for (int y = 0; y < kHeight; ++y) ReadRow(y, 0, kWidth, all.data() + static_cast<std::size_t>(y) * kWidth);
+    return all;
+}
+
+void Canvas::ReadRow(int y, int left, int count, std::uint32_t* out) const {
+    // At most two runs: up to the end of the stored row, then from its start.
+    const std::uint32_t* row = pixels_.data() + static_cast<std::size_t>(y) * kWidth;
+    const int start = static_cast<int>(Index(left, 0));  // the stored column of `left`
+    const int first = std::min(count, kWidth - start);
+    std::memcpy(out, row + start, static_cast<std::size_t>(first) * sizeof(std::uint32_t));
+    std::memcpy(out + first, row, static_cast<std::size_t>(count - first) * sizeof(std::uint32_t));
+}
+
+bool Canvas::TurnSideways(std::int64_t dx, std::int64_t fromX, std::int64_t toX, std::int64_t fromY,
+                          std::int64_t toY) {
+    // Every row, every column that has a destination, and at most half the width (see below).
+    if (dx == 0 || fromY != 0 || toY != kHeight || 2 * std::llabs(dx) > kWidth) return false;
+    if (fromX != std::max<std::int64_t>(0, -dx) || toX != kWidth - std::max<std::int64_t>(0, dx)) return false;
+    // Turned, every column x shows what column x - dx showed, the |dx| columns without a source too:
+    // they show what wrapped round. A copy leaves those as they were, and what they were now lies
+    // dx further on, within the copied columns (|dx| is at most half the width).
+    origin_ = static_cast<int>(((origin_ - dx) % kWidth + kWidth) % kWidth);
+    const int from = dx < 0 ? static_cast<int>(kWidth + dx) : 0;
+    const int to = dx < 0 ? kWidth : static_cast<int>(dx);
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = from; x < to; ++x) pixels_[Index(x, y)] = pixels_[Index(x + static_cast<int>(dx), y)];
+    }
+    return true;
 }
 
 void Canvas::CopyRect(int left, int top, int width, int height, int toLeft, int toTop) {
@@ -53,17 +85,21 @@ void Canvas::CopyRect(int left, int top, int width, int height, int toLeft, int 
     ys = {std::max(ys.begin, -dy), std::min(ys.end, kHeight - dy)};
     if (xs.Empty() || ys.Empty()) return;
 
-    const auto count = static_cast<std::size_t>(xs.end - xs.begin);
-    auto copyRow = [&](std::int64_t y) {
-        const std::uint32_t* from = &pixels_[static_cast<std::size_t>(y * kWidth + xs.begin)];
-        std::uint32_t* to = &pixels_[static_cast<std::size_t>((y + dy) * kWidth + xs.begin + dx)];
-        std::memmove(to, from, count * sizeof(std::uint32_t));
-    };
-    // Walk rows away from the destination so an overlapping source row is read before it is overwritten.
-    if (dy > 0) {
-        for (std::int64_t y = ys.end - 1; y >= ys.begin; --y) copyRow(y);
-    } else {
-        for (std::int64_t y = ys.begin; y < ys.end; ++y) copyRow(y);
+    if (dy != 0 || !TurnSideways(dx, xs.begin, xs.end, ys.begin, ys.end)) {
+        const auto count = static_cast<int>(xs.end - xs.begin);
+        std::vector<std::uint32_t> row(static_cast<std::size_t>(count));
+        auto copyRow = [&](std::int64_t y) {
+            ReadRow(static_cast<int>(y), static_cast<int>(xs.begin), count, row.data());
+            for (int i = 0; i < count; ++i) {
+                pixels_[Index(static_cast<int>(xs.begin + dx) + i, static_cast<int>(y + dy))] = row[i];
+            }
+        };
+        // Walk rows away from the destination so an overlapping source row is read before it is overwritten.
+        if (dy > 0) {
+            for (std::int64_t y = ys.end - 1; y >= ys.begin; --y) copyRow(y);
+        } else {
+            for (std::int64_t y = ys.begin; y < ys.end; ++y) copyRow(y);
+        }
     }
     Changed(AreaOf({xs.begin + dx, xs.end + dx}, {ys.begin + dy, ys.end + dy}),
             Point{static_cast<int>(dx), static_cast<int>(dy)});
@@ -74,9 +110,9 @@ void Canvas::ClearRect(int left, int top, int width, int height) {
     const Span ys = Clip(top, height, kHeight);
     if (xs.Empty() || ys.Empty()) return;
     for (std::int64_t y = ys.begin; y < ys.end; ++y) {
-        auto row = pixels_.begin() + static_cast<std::ptrdiff_t>(y * kWidth);
-        std::fill(row + static_cast<std::ptrdiff_t>(xs.begin), row + static_cast<std::ptrdiff_t>(xs.end),
-                  kBackground);
+        for (std::int64_t x = xs.begin; x < xs.end; ++x) {
+            pixels_[Index(static_cast<int>(x), static_cast<int>(y))] = kBackground;
+        }
     }
     Changed(AreaOf(xs, ys));
 }
@@ -115,7 +151,7 @@ void Canvas::DrawLine(int x0, int y0, int x1, int y1) {
         if (minor < 0 || minor >= minorLimit) continue;
         const std::int64_t x = xMajor ? major : minor;
         const std::int64_t y = xMajor ? minor : major;
-        pixels_[static_cast<std::size_t>(y * kWidth + x)] = pen_;
+        pixels_[Index(static_cast<int>(x), static_cast<int>(y))] = pen_;
         xs = {std::min(xs.begin, x), std::max(xs.end, x + 1)};
         ys = {std::min(ys.begin, y), std::max(ys.end, y + 1)};
     }

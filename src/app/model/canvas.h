@@ -28,8 +28,10 @@ public:
 
     // The colour at (x, y); outside the drawing area, the background colour.
     std::uint32_t Pixel(int x, int y) const;
-    // Row-major, kWidth * kHeight entries, row 0 at the top.
-    const std::vector<std::uint32_t>& Pixels() const { return pixels_; }
+    // Every pixel, row-major, kWidth * kHeight entries, row 0 at the top (a copy).
+    std::vector<std::uint32_t> Pixels() const;
+    // Copies `count` pixels of row `y` from column `left` on into `out`; the span must lie in the area.
+    void ReadRow(int y, int left, int count, std::uint32_t* out) const;
 
     std::uint32_t PenColour() const { return pen_; }
     void SetPenColour(std::uint32_t rgb) { pen_ = rgb & 0xFFFFFF; }
@@ -61,7 +63,17 @@ public:
 private:
     void Changed(const Rect& area, std::optional<Point> move = std::nullopt);
 
+    // Where pixel (x, y) is kept. The columns form a ring: a copy of the whole picture sideways (as a
+    // scrolling graph makes every second) turns the ring instead of moving every pixel.
+    std::size_t Index(int x, int y) const {
+        const int column = x + origin_ < kWidth ? x + origin_ : x + origin_ - kWidth;
+        return static_cast<std::size_t>(y) * kWidth + static_cast<std::size_t>(column);
+    }
+    // CopyRect of every pixel that can move sideways by dx: false when it is not such a copy.
+    bool TurnSideways(std::int64_t dx, std::int64_t fromX, std::int64_t toX, std::int64_t fromY, std::int64_t toY);
+
     std::vector<std::uint32_t> pixels_;
+    int origin_ = 0;  // the stored column of x = 0
     std::uint32_t pen_ = kInitialPen;
     std::uint64_t revision_ = 0;
     Rect lastChanged_;

@@ -50,13 +50,13 @@ void DrawPanelView::Move(const QRect& destination, const QPoint& offset) {
 
 void DrawPanelView::CopyCanvas(const QRegion& wanted) {
     const QRegion copied = stale_ & wanted & QRect(0, 0, Canvas::kWidth, Canvas::kHeight);
-    const auto& pixels = model_.Canvas().Pixels();
+    const Canvas& canvas = model_.Canvas();
     for (const QRect& area : copied) {
         for (int y = area.top(); y <= area.bottom(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
-            const std::uint32_t* source = pixels.data() + static_cast<std::size_t>(y) * Canvas::kWidth;
-            for (int x = area.left(); x <= area.right(); ++x) {
-                line[x] = 0xFF000000u | source[x];
+            auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y)) + area.left();
+            canvas.ReadRow(y, area.left(), area.width(), line);
+            for (int x = 0; x < area.width(); ++x) {
+                line[x] |= 0xFF000000u;  // the canvas holds colours, the image opaque pixels
             }
         }
     }
