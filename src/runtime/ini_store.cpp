@@ -158,14 +158,16 @@ IniStore::Loaded IniStore::Load(const std::filesystem::path& file, Check check) 
     return {FileReadStatus::kRead, document};
 }
 
-std::optional<std::string> IniStore::StoredName(std::string_view name, IniEncoding encoding) {
-    if (encoding != IniEncoding::kGbk) return EncodeIniText(name, encoding);
-    std::string key(name);
-    if (auto it = gbkNames_.find(key); it != gbkNames_.end()) return it->second;
+const std::string* IniStore::StoredName(std::string_view name, IniEncoding encoding) {
+    ConvertedNames& names = encoding == IniEncoding::kGbk ? gbkNames_ : utf8Names_;
+    auto it = names.find(name);
+    if (it == names.end()) it = names.emplace(std::string(name), EncodeIniText(name, encoding)).first;
+    return it->second ? &*it->second : nullptr;
+}
+
+void IniStore::TrimNames() {
     if (gbkNames_.size() >= kMaxConvertedNames) gbkNames_.clear();
-    std::optional<std::string> stored = EncodeIniText(name, encoding);
-    gbkNames_.emplace(std::move(key), stored);
-    return stored;
+    if (utf8Names_.size() >= kMaxConvertedNames) utf8Names_.clear();
 }
 
 std::string IniStore::Read(const std::filesystem::path& file, std::string_view section, std::string_view key,
@@ -177,14 +179,15 @@ std::string IniStore::Read(const std::filesystem::path& file, std::string_view s
     const std::string fallback = Limited(CutAtNul(defaultValue));
 
     std::lock_guard lock(mutex_);
+    TrimNames();
     // A path is costly to build: the caller's serves unless blanks had to be skipped.
     const Loaded loaded = fileName.size() == file.native().size()
                               ? Load(file, Check::kOncePerEvent)
                               : Load(std::filesystem::path(fileName), Check::kOncePerEvent);
     if (loaded.document == nullptr) return fallback;
     const IniEncoding encoding = loaded.document->Encoding();
-    const std::optional<std::string> storedSection = StoredName(sectionName, encoding);
-    const std::optional<std::string> storedKey = StoredName(keyName, encoding);
+    const std::string* storedSection = StoredName(sectionName, encoding);
+    const std::string* storedKey = StoredName(keyName, encoding);
     if (!storedSection || !storedKey) return fallback;  // a name the file cannot hold is not in it
     const std::optional<std::string_view> value = loaded.document->FindValue(*storedSection, *storedKey);
     if (!value) return fallback;
@@ -205,6 +208,7 @@ bool IniStore::Write(const std::filesystem::path& file, std::string_view section
     if (edit.value && HasLineBreak(*edit.value)) return false;
 
     std::lock_guard lock(mutex_);
+    TrimNames();
     // A write that replaces the file at once must start from the file as it is now. A write held back
     // is kept as an edit and applied anew at the save to whatever the file then holds, so the event's
     // one look at the file serves it too.
@@ -246,8 +250,8 @@ bool IniStore::Write(const std::filesystem::path& file, std::string_view section
 
 std::optional<std::string> IniStore::Applied(const IniDocument& document, const Edit& edit) {
     const IniEncoding encoding = document.Encoding();
-    const std::optional<std::string> storedSection = StoredName(edit.section, encoding);
-    const std::optional<std::string> storedKey = edit.key ? StoredName(*edit.key, encoding) : std::nullopt;
+    const std::string* storedSection = StoredName(edit.section, encoding);
+    const std::string* storedKey = edit.key ? StoredName(*edit.key, encoding) : nullptr;
     const std::optional<std::string> storedValue = edit.value ? EncodeIniText(*edit.value, encoding) : std::nullopt;
     if (!storedSection || (edit.key && !storedKey) || (edit.value && !storedValue)) return std::nullopt;
     if (!edit.key) return document.WithoutSection(*storedSection);

@@ -105,8 +105,11 @@ private:
     // Keeps what a replacement just wrote as the file's parsed copy.
     void KeepWritten(const std::filesystem::path& file, std::shared_ptr<const IniDocument> document);
     bool FlushLocked();
-    // A section or key name in the file's encoding; nullopt when the encoding has no form for it.
-    std::optional<std::string> StoredName(std::string_view name, IniEncoding encoding);
+    // A section or key name in the file's encoding; nullptr when the encoding has no form for it. Valid
+    // until the next TrimNames.
+    const std::string* StoredName(std::string_view name, IniEncoding encoding);
+    // Forgets the converted names once there are too many; called before a read or write looks any up.
+    void TrimNames();
 
     std::unique_ptr<FileAccess> files_;
     std::mutex mutex_;
@@ -118,7 +121,13 @@ private:
     int eventDepth_ = 0;
     std::unordered_map<std::string, std::optional<FileIdentity>> eventIdentities_;
     // The same few dozen names are looked up on every tick; converting each once saves most of a read.
-    std::unordered_map<std::string, std::optional<std::string>> gbkNames_;
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
+    };
+    using ConvertedNames = std::unordered_map<std::string, std::optional<std::string>, NameHash, std::equal_to<>>;
+    ConvertedNames gbkNames_;
+    ConvertedNames utf8Names_;
 };
 
 // The store behind ReadIni and WriteIni: one per process, so that every caller shares its parsed copies.
