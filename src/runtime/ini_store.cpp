@@ -176,7 +176,8 @@ std::string IniStore::Read(const std::filesystem::path& file, std::string_view s
     const std::string_view sectionName = CallerName(section);
     const std::string_view keyName = CallerName(key);
     if (fileName.empty() || sectionName.empty() || keyName.empty()) return {};
-    const std::string fallback = Limited(CutAtNul(defaultValue));
+    // Made only when needed: most reads find their key.
+    const auto fallback = [defaultValue] { return Limited(CutAtNul(defaultValue)); };
 
     std::lock_guard lock(mutex_);
     TrimNames();
@@ -184,13 +185,13 @@ std::string IniStore::Read(const std::filesystem::path& file, std::string_view s
     const Loaded loaded = fileName.size() == file.native().size()
                               ? Load(file, Check::kOncePerEvent)
                               : Load(std::filesystem::path(fileName), Check::kOncePerEvent);
-    if (loaded.document == nullptr) return fallback;
+    if (loaded.document == nullptr) return fallback();
     const IniEncoding encoding = loaded.document->Encoding();
     const std::string* storedSection = StoredName(sectionName, encoding);
     const std::string* storedKey = StoredName(keyName, encoding);
-    if (!storedSection || !storedKey) return fallback;  // a name the file cannot hold is not in it
+    if (!storedSection || !storedKey) return fallback();  // a name the file cannot hold is not in it
     const std::optional<std::string_view> value = loaded.document->FindValue(*storedSection, *storedKey);
-    if (!value) return fallback;
+    if (!value) return fallback();
     // Every byte decodes to at least one byte of UTF-8, so the limit falls within the first
     // kMaxValueBytes bytes; the few after them complete a character that starts before it.
     const std::string_view stored = CutAtNul(*value).substr(0, kMaxValueBytes + 4);
