@@ -1,7 +1,7 @@
 // The cost of one monitor tick end to end on this machine: the real counters, the window model, the
 // graph and the history file in a temporary directory. Each monitor ticks once per second. Wall time is
 // measured, since a tick's file writes wait for the disk. The argument is the write-behind delay in
-// seconds: 5 as the program runs (the file is replaced once every five ticks, by BM_HistoryFileFlush),
+// seconds: 15 as the program runs (the file is replaced once every fifteen ticks, by BM_HistoryFileFlush),
 // 0 to replace the file at every write. For medians run with
 //   --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 #include <benchmark/benchmark.h>
@@ -55,7 +55,7 @@ void BM_CpuTick(benchmark::State& state) {
     monitor.OnCpuTick();  // the file exists from here on, as in every tick but a run's first
     for (auto _ : state) monitor.OnCpuTick();
 }
-BENCHMARK(BM_CpuTick)->Arg(5)->Arg(0)->UseRealTime();
+BENCHMARK(BM_CpuTick)->Arg(15)->Arg(0)->UseRealTime();
 
 void BM_MemoryTick(benchmark::State& state) {
     BenchDirectory directory;
@@ -68,7 +68,7 @@ void BM_MemoryTick(benchmark::State& state) {
     monitor.OnMemoryTick();
     for (auto _ : state) monitor.OnMemoryTick();
 }
-BENCHMARK(BM_MemoryTick)->Arg(5)->Arg(0)->UseRealTime();
+BENCHMARK(BM_MemoryTick)->Arg(15)->Arg(0)->UseRealTime();
 
 void BM_NetworkTick(benchmark::State& state) {
     BenchDirectory directory;
@@ -85,7 +85,7 @@ void BM_NetworkTick(benchmark::State& state) {
     monitor.OnNetworkTick();
     for (auto _ : state) monitor.OnNetworkTick();
 }
-BENCHMARK(BM_NetworkTick)->Arg(5)->Arg(0)->UseRealTime();
+BENCHMARK(BM_NetworkTick)->Arg(15)->Arg(0)->UseRealTime();
 
 // One replacement of a grown history file with the ticks' unsaved changes: what the write-behind pays
 // once per delay for each file.
@@ -105,7 +105,7 @@ void BM_HistoryFileFlush(benchmark::State& state) {
         FlushIniWrites();
     }
 }
-BENCHMARK(BM_HistoryFileFlush)->Arg(5)->UseRealTime();
+BENCHMARK(BM_HistoryFileFlush)->Arg(15)->UseRealTime();
 
 // The window side of a tick alone (colour, labels, average, peak, scrolling graph), without sampling
 // or history, to tell the monitors' own cost from that of the counters and the files.
