@@ -69,11 +69,14 @@ void WriteLoop(benchmark::State& state, IniStore* store) {
     for (auto _ : state) {
         const std::string value = std::to_string(++sum);  // a new value each time: a real replacement
         const bool ok = store ? store->Write(file, "最近", "14", value) : WriteIni(file, "最近", "14", value);
-        if (!ok) state.SkipWithError("write failed");
+        if (!ok)
+            state.SkipWithError("write failed");
     }
 }
 
-void BM_WriteIni(benchmark::State& state) { WriteLoop(state, nullptr); }
+void BM_WriteIni(benchmark::State& state) {
+    WriteLoop(state, nullptr);
+}
 BENCHMARK(BM_WriteIni);
 
 // The same replacement without waiting for the storage device, to show what the flush costs.

@@ -53,7 +53,8 @@ void BM_CpuTick(benchmark::State& state) {
     Window window(CpuMonitorLayout());
     CpuMonitor monitor(window, sampler, clock, HistoryFilesIn(directory.Path()).cpu);
     monitor.OnCpuTick();  // the file exists from here on, as in every tick but a run's first
-    for (auto _ : state) monitor.OnCpuTick();
+    for (auto _ : state)
+        monitor.OnCpuTick();
 }
 BENCHMARK(BM_CpuTick)->Arg(15)->Arg(0)->UseRealTime();
 
@@ -66,7 +67,8 @@ void BM_MemoryTick(benchmark::State& state) {
     Window window(MemoryMonitorLayout());
     MemoryMonitor monitor(window, sampler, clock, HistoryFilesIn(directory.Path()).memory);
     monitor.OnMemoryTick();
-    for (auto _ : state) monitor.OnMemoryTick();
+    for (auto _ : state)
+        monitor.OnMemoryTick();
 }
 BENCHMARK(BM_MemoryTick)->Arg(15)->Arg(0)->UseRealTime();
 
@@ -79,11 +81,13 @@ void BM_NetworkTick(benchmark::State& state) {
     NetworkSampler sampler(interfaces, version);
     sampler.SelectMonitoredRow();
     Window window(ReceiveMonitorLayout());
-    NetworkMonitor monitor(window, Direction::Receive, sampler, [] { return std::string("2"); }, clock,
-                           HistoryFilesIn(directory.Path()).receive);
+    NetworkMonitor monitor(
+        window, Direction::Receive, sampler, [] { return std::string("2"); }, clock,
+        HistoryFilesIn(directory.Path()).receive);
     monitor.OnWindowCreated();
     monitor.OnNetworkTick();
-    for (auto _ : state) monitor.OnNetworkTick();
+    for (auto _ : state)
+        monitor.OnNetworkTick();
 }
 BENCHMARK(BM_NetworkTick)->Arg(15)->Arg(0)->UseRealTime();
 
@@ -115,7 +119,8 @@ void BM_DisplayTick(benchmark::State& state) {
                                                       "显示_平均Cpu使用率", "画板_Cpu", " %", "%", " %"});
     const DateTime noon = MakeDateTime(2011, 6, 13, 12, 0, 0);
     std::int32_t value = 0;
-    for (int tick = 0; tick < 400; ++tick) display.ShowTick(tick % 100, tick % 100, noon);  // scrolling from here
+    for (int tick = 0; tick < 400; ++tick)
+        display.ShowTick(tick % 100, tick % 100, noon);  // scrolling from here
     for (auto _ : state) {
         value = (value + 37) % 101;
         display.ShowTick(value, value, noon);

@@ -25,8 +25,8 @@ int ProbeCpu(int seconds) {
     for (int tick = 1; tick <= seconds; ++tick) {
         std::this_thread::sleep_until(start + std::chrono::seconds(tick));
         const int usage = sampler.SampleCpuUsage();
-        const auto now = std::chrono::duration_cast<std::chrono::milliseconds>(
-            std::chrono::system_clock::now().time_since_epoch());
+        const auto now =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::system_clock::now().time_since_epoch());
         std::printf("%lld %d\n", static_cast<long long>(now.count()), usage);
         std::fflush(stdout);
     }

@@ -23,8 +23,8 @@ namespace {
 void GrowTrafficFile(const std::filesystem::path& file) {
     for (int hour = 0; hour < 48; ++hour) {
         const int day = 30 + hour / 24;
-        const DateTime now = day == 30 ? MakeDateTime(2011, 12, 31, hour % 24, 10, 5)
-                                       : MakeDateTime(2012, 1, 1, hour % 24, 10, 5);
+        const DateTime now =
+            day == 30 ? MakeDateTime(2011, 12, 31, hour % 24, 10, 5) : MakeDateTime(2012, 1, 1, hour % 24, 10, 5);
         RecordTrafficSample(file, 1000 + hour * 37, now);
         RecordTrafficSample(file, 2000 + hour, DateTime{now.value + 1.0 / 86400});
     }

@@ -36,7 +36,8 @@ public:
     FileSnapshot Read(const std::filesystem::path& file) override {
         FileSnapshot snapshot;
         const auto it = files.bytes.find(file.native());
-        if (it == files.bytes.end()) return snapshot;
+        if (it == files.bytes.end())
+            return snapshot;
         snapshot.status = FileReadStatus::kRead;
         snapshot.bytes = it->second;
         snapshot.identity = *Identify(file);
@@ -45,7 +46,8 @@ public:
     }
     std::optional<FileIdentity> Identify(const std::filesystem::path& file) override {
         const auto it = files.bytes.find(file.native());
-        if (it == files.bytes.end()) return std::nullopt;
+        if (it == files.bytes.end())
+            return std::nullopt;
         return FileIdentity{1, files.generation, it->second.size(), 0, 0};
     }
     bool Replace(const std::filesystem::path& file, std::string_view content) override {
@@ -81,7 +83,8 @@ std::vector<std::string_view> Lines(std::string_view bytes) {
 // Outside one run of changed bytes, old and new are equal, and that run covered at most one old line.
 bool ChangedAtMostOneLine(std::string_view before, std::string_view after) {
     std::size_t prefix = 0;
-    while (prefix < before.size() && prefix < after.size() && before[prefix] == after[prefix]) ++prefix;
+    while (prefix < before.size() && prefix < after.size() && before[prefix] == after[prefix])
+        ++prefix;
     std::size_t suffix = 0;
     while (suffix < before.size() - prefix && suffix < after.size() - prefix &&
            before[before.size() - 1 - suffix] == after[after.size() - 1 - suffix]) {
@@ -96,8 +99,10 @@ bool OnlyRemovedLines(std::string_view before, std::string_view after) {
     const auto old = Lines(before);
     std::size_t next = 0;
     for (std::string_view line : Lines(after)) {
-        while (next < old.size() && old[next] != line) ++next;
-        if (next == old.size()) return false;
+        while (next < old.size() && old[next] != line)
+            ++next;
+        if (next == old.size())
+            return false;
         ++next;
     }
     return true;
@@ -106,7 +111,8 @@ bool OnlyRemovedLines(std::string_view before, std::string_view after) {
 std::string Folded(std::string_view name) {
     std::string out(TrimIniBlanks(SkipLeadingControls(CutAtNul(name))));
     for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
     }
     return out;
 }
@@ -119,10 +125,12 @@ std::string Expected(std::string_view value, IniEncoding encoding) {
     return std::string(LimitUtf8(decoded, IniStore::kMaxValueBytes));
 }
 
-const char* const kNames[] = {"s", "S", " s ", "k", "K", "最近", "全部", "14", "14_A", "#x", "a]b", "\"q\"", "丄", "乤"};
+const char* const kNames[] = {"s",  "S",    " s ", "k",   "K",     "最近", "全部",
+                              "14", "14_A", "#x",  "a]b", "\"q\"", "丄",   "乤"};
 
 std::string PickName(FuzzedDataProvider& input) {
-    if (input.ConsumeBool()) return kNames[input.ConsumeIntegralInRange<std::size_t>(0, std::size(kNames) - 1)];
+    if (input.ConsumeBool())
+        return kNames[input.ConsumeIntegralInRange<std::size_t>(0, std::size(kNames) - 1)];
     return input.ConsumeRandomLengthString(12);
 }
 
@@ -133,10 +141,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MemoryFiles files;
     IniStore store(std::make_unique<MemoryFileAccess>(files));
     const std::string path = "/fuzz.ini";
-    if (input.ConsumeBool()) files.Put(path, input.ConsumeRandomLengthString(4096));
+    if (input.ConsumeBool())
+        files.Put(path, input.ConsumeRandomLengthString(4096));
 
     std::vector<std::pair<std::string, std::string>> watched;
-    for (int i = 0; i < 4; ++i) watched.emplace_back(PickName(input), PickName(input));
+    for (int i = 0; i < 4; ++i)
+        watched.emplace_back(PickName(input), PickName(input));
 
     for (int step = 0; step < 16 && input.remaining_bytes() > 0; ++step) {
         const int operation = input.ConsumeIntegralInRange(0, 4);
@@ -147,7 +157,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string before = existed ? files.bytes[path] : std::string();
 
         std::vector<std::string> watchedBefore;
-        for (const auto& [s, k] : watched) watchedBefore.push_back(store.Read(path, s, k, "\x01"));
+        for (const auto& [s, k] : watched)
+            watchedBefore.push_back(store.Read(path, s, k, "\x01"));
 
         if (operation == 0) {  // a hand edit: the parsed copy must not be used again
             files.Put(path, input.ConsumeRandomLengthString(4096));
@@ -168,25 +179,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         } else if (operation == 3) {
             const bool ok = store.Write(path, section, key, std::nullopt);
             Check(files.bytes.count(path) == (existed ? 1u : 0u), "a delete neither creates nor removes the file");
-            if (existed) Check(OnlyRemovedLines(before, files.bytes[path]), "a delete only removes lines");
-            if (ok) Check(store.Read(path, section, key, "\x01") == "\x01", "a deleted key is gone");
+            if (existed)
+                Check(OnlyRemovedLines(before, files.bytes[path]), "a delete only removes lines");
+            if (ok)
+                Check(store.Read(path, section, key, "\x01") == "\x01", "a deleted key is gone");
         } else {
             const bool ok = store.Write(path, section, std::nullopt, std::nullopt);
             Check(files.bytes.count(path) == (existed ? 1u : 0u), "a delete neither creates nor removes the file");
-            if (existed) Check(OnlyRemovedLines(before, files.bytes[path]), "a delete only removes lines");
+            if (existed)
+                Check(OnlyRemovedLines(before, files.bytes[path]), "a delete only removes lines");
             if (ok && !Folded(key).empty()) {
                 Check(store.Read(path, section, key, "\x01") == "\x01", "a deleted section is gone");
             }
         }
 
-        if (operation == 0) continue;
+        if (operation == 0)
+            continue;
         for (std::size_t i = 0; i < watched.size(); ++i) {
             const auto& [s, k] = watched[i];
             const std::string now = store.Read(path, s, k, "\x01");
             IniStore fresh(std::make_unique<MemoryFileAccess>(files));
             Check(now == fresh.Read(path, s, k, "\x01"), "the parsed copy agrees with a fresh parse");
             const bool touched = Folded(s) == Folded(section) && (operation == 4 || Folded(k) == Folded(key));
-            if (operation >= 2 && !touched) Check(now == watchedBefore[i], "keys not written keep their values");
+            if (operation >= 2 && !touched)
+                Check(now == watchedBefore[i], "keys not written keep their values");
         }
     }
     return 0;

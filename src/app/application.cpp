@@ -51,12 +51,14 @@ void Application::BindEvents() {
 
     main.BindCreated(Guarded([&logic] { logic.MainWindowCreated(); }));
     main.BindMayClose(GuardedClose([&logic] { return logic.OnMainWindowClose(); }));
-    main.BindTrayEvent([this, &logic](int operation) { Guarded([&logic, operation] { logic.OnTrayEvent(operation); })(); });
+    main.BindTrayEvent(
+        [this, &logic](int operation) { Guarded([&logic, operation] { logic.OnTrayEvent(operation); })(); });
 
-    const std::pair<const char*, WindowKind> buttons[] = {
-        {"功能_打开Cpu使用", WindowKind::CpuMonitor}, {"功能_打开内存使用", WindowKind::MemoryMonitor},
-        {"功能_打开Lan接收", WindowKind::ReceiveMonitor}, {"功能_打开Lan发送", WindowKind::SendMonitor},
-        {"功能_查看统计", WindowKind::Trend}};
+    const std::pair<const char*, WindowKind> buttons[] = {{"功能_打开Cpu使用", WindowKind::CpuMonitor},
+                                                          {"功能_打开内存使用", WindowKind::MemoryMonitor},
+                                                          {"功能_打开Lan接收", WindowKind::ReceiveMonitor},
+                                                          {"功能_打开Lan发送", WindowKind::SendMonitor},
+                                                          {"功能_查看统计", WindowKind::Trend}};
     for (const auto& [button, target] : buttons) {
         main.Button(button).BindClicked(Guarded([&logic, kind = target] { logic.ToggleWindow(kind); }));
     }
@@ -64,9 +66,12 @@ void Application::BindEvents() {
     main.CheckBox("选择_是否透明").BindClicked(Guarded([&placement] { placement.OnTransparencyClicked(); }));
 
     PopupMenu& menu = main.Menu(kTrayMenuName);
-    const std::pair<std::size_t, WindowKind> items[] = {
-        {kMainItem, WindowKind::Main}, {kCpuItem, WindowKind::CpuMonitor}, {kMemoryItem, WindowKind::MemoryMonitor},
-        {kReceiveItem, WindowKind::ReceiveMonitor}, {kSendItem, WindowKind::SendMonitor}, {kTrendItem, WindowKind::Trend}};
+    const std::pair<std::size_t, WindowKind> items[] = {{kMainItem, WindowKind::Main},
+                                                        {kCpuItem, WindowKind::CpuMonitor},
+                                                        {kMemoryItem, WindowKind::MemoryMonitor},
+                                                        {kReceiveItem, WindowKind::ReceiveMonitor},
+                                                        {kSendItem, WindowKind::SendMonitor},
+                                                        {kTrendItem, WindowKind::Trend}};
     for (const auto& [item, target] : items) {
         menu.Item(item).BindSelected(
             Guarded([&logic, kind = target, position = item] { logic.ToggleWindowWithCaption(kind, position); }));
@@ -78,15 +83,17 @@ void Application::BindEvents() {
         Window& window = windows_->Get(monitor);
         window.BindMayClose(GuardedClose([&placement, monitor] { return placement.HideMonitor(monitor); }));
         window.BindPositionChanged(Guarded([&placement, monitor] { placement.StorePosition(monitor); }));
-        window.PictureBox("功能_关闭窗口").BindDoubleClicked(
-            [this, &placement, monitor](int, int, int) { Guarded([&placement, monitor] { placement.HideMonitor(monitor); })(); });
+        window.PictureBox("功能_关闭窗口").BindDoubleClicked([this, &placement, monitor](int, int, int) {
+            Guarded([&placement, monitor] { placement.HideMonitor(monitor); })();
+        });
     }
     windows_->Get(WindowKind::CpuMonitor).BindCreated(Guarded([&work, &placement] {
         work.OnCpuCreated();
         placement.RestorePosition(WindowKind::CpuMonitor);
     }));
-    windows_->Get(WindowKind::MemoryMonitor).BindCreated(
-        Guarded([&placement] { placement.RestorePosition(WindowKind::MemoryMonitor); }));
+    windows_->Get(WindowKind::MemoryMonitor).BindCreated(Guarded([&placement] {
+        placement.RestorePosition(WindowKind::MemoryMonitor);
+    }));
     windows_->Get(WindowKind::ReceiveMonitor).BindCreated(Guarded([&work, &placement] {
         work.OnReceiveCreated();
         placement.RestorePosition(WindowKind::ReceiveMonitor);

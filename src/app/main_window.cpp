@@ -8,13 +8,20 @@ namespace quorell {
 
 CaptionPair CaptionsOf(std::size_t item) {
     switch (item) {
-        case kMainItem: return {"显示软件界面", "隐藏软件界面"};
-        case kCpuItem: return {"显示 Cpu 监控", "隐藏 Cpu 监控"};
-        case kMemoryItem: return {"显示 内存 监控", "隐藏 内存 监控"};
-        case kReceiveItem: return {"显示 接收 监控", "隐藏 接收 监控"};
-        case kSendItem: return {"显示 发送 监控", "隐藏 发送 监控"};
-        case kTrendItem: return {"显示趋势统计窗口", "隐藏趋势统计窗口"};
-        default: return {"", ""};
+        case kMainItem:
+            return {"显示软件界面", "隐藏软件界面"};
+        case kCpuItem:
+            return {"显示 Cpu 监控", "隐藏 Cpu 监控"};
+        case kMemoryItem:
+            return {"显示 内存 监控", "隐藏 内存 监控"};
+        case kReceiveItem:
+            return {"显示 接收 监控", "隐藏 接收 监控"};
+        case kSendItem:
+            return {"显示 发送 监控", "隐藏 发送 监控"};
+        case kTrendItem:
+            return {"显示趋势统计窗口", "隐藏趋势统计窗口"};
+        default:
+            return {"", ""};
     }
 }
 

@@ -28,7 +28,10 @@ public:
     // `selectMonitoredRow` chooses the watched network interface before the network windows exist.
     MainWindowLogic(const WindowSet& windows, const SettingsFile& settings, DesktopPort& desktop,
                     MonitorPlacement& placement, std::function<void()> selectMonitoredRow)
-        : windows_(windows), settings_(settings), desktop_(desktop), placement_(placement),
+        : windows_(windows),
+          settings_(settings),
+          desktop_(desktop),
+          placement_(placement),
           selectMonitoredRow_(std::move(selectMonitoredRow)) {}
 
     // The main window's created handler: watched interface, the other five windows (hidden, in the order

@@ -12,12 +12,12 @@ MeasuredWork::MeasuredWork(const WindowSet& windows, const ApplicationPorts& por
       historyFiles_(HistoryFilesIn(ports.runDirectory.RunDirectory())),
       cpu_(windows.Get(WindowKind::CpuMonitor), cpuSampler_, ports.clock, historyFiles_.cpu),
       memory_(windows.Get(WindowKind::MemoryMonitor), memorySampler_, ports.clock, historyFiles_.memory),
-      receive_(windows.Get(WindowKind::ReceiveMonitor), Direction::Receive, network_,
-               [&windows] { return windows.Main().EditBox("输入_网络带宽").Text(); }, ports.clock,
-               historyFiles_.receive),
-      send_(windows.Get(WindowKind::SendMonitor), Direction::Send, network_,
-            [&windows] { return windows.Main().EditBox("输入_网络带宽").Text(); }, ports.clock,
-            historyFiles_.send),
+      receive_(
+          windows.Get(WindowKind::ReceiveMonitor), Direction::Receive, network_,
+          [&windows] { return windows.Main().EditBox("输入_网络带宽").Text(); }, ports.clock, historyFiles_.receive),
+      send_(
+          windows.Get(WindowKind::SendMonitor), Direction::Send, network_,
+          [&windows] { return windows.Main().EditBox("输入_网络带宽").Text(); }, ports.clock, historyFiles_.send),
       trend_(windows.Get(WindowKind::Trend), historyFiles_) {}
 
 }  // namespace quorell

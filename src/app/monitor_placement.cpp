@@ -12,26 +12,37 @@ namespace {
 
 const char* KeyPrefix(WindowKind monitor) {
     switch (monitor) {
-        case WindowKind::CpuMonitor: return "Cpu";
-        case WindowKind::MemoryMonitor: return "内存";
-        case WindowKind::ReceiveMonitor: return "接收";
-        case WindowKind::SendMonitor: return "发送";
-        default: break;
+        case WindowKind::CpuMonitor:
+            return "Cpu";
+        case WindowKind::MemoryMonitor:
+            return "内存";
+        case WindowKind::ReceiveMonitor:
+            return "接收";
+        case WindowKind::SendMonitor:
+            return "发送";
+        default:
+            break;
     }
     throw std::invalid_argument("not a monitor window");
 }
 
 }  // namespace
 
-std::string MonitorPlacement::LeftKey(WindowKind monitor) { return std::string(KeyPrefix(monitor)) + "左边"; }
-std::string MonitorPlacement::TopKey(WindowKind monitor) { return std::string(KeyPrefix(monitor)) + "顶边"; }
+std::string MonitorPlacement::LeftKey(WindowKind monitor) {
+    return std::string(KeyPrefix(monitor)) + "左边";
+}
+std::string MonitorPlacement::TopKey(WindowKind monitor) {
+    return std::string(KeyPrefix(monitor)) + "顶边";
+}
 
 std::size_t MonitorPlacement::Slot(WindowKind monitor) {
-    KeyPrefix(monitor);   // refuses the main and trend windows
+    KeyPrefix(monitor);  // refuses the main and trend windows
     return static_cast<std::size_t>(monitor) - static_cast<std::size_t>(WindowKind::CpuMonitor);
 }
 
-bool MonitorPlacement::PlacementReady(WindowKind monitor) const { return placementReady_[Slot(monitor)]; }
+bool MonitorPlacement::PlacementReady(WindowKind monitor) const {
+    return placementReady_[Slot(monitor)];
+}
 
 void MonitorPlacement::RestorePosition(WindowKind monitor) {
     Window& window = windows_.Get(monitor);
@@ -56,16 +67,16 @@ void MonitorPlacement::StorePosition(WindowKind monitor) {
 
 void MonitorPlacement::OnTransparencyClicked() {
     const bool ticked = windows_.Main().CheckBox("选择_是否透明").Checked();
-    for (WindowKind monitor : {WindowKind::CpuMonitor, WindowKind::ReceiveMonitor, WindowKind::SendMonitor,
-                               WindowKind::MemoryMonitor}) {
+    for (WindowKind monitor :
+         {WindowKind::CpuMonitor, WindowKind::ReceiveMonitor, WindowKind::SendMonitor, WindowKind::MemoryMonitor}) {
         SetMonitorTransparency(monitor, ticked);
     }
     StoreTransparency(settings_, windows_.Main());
 }
 
 void MonitorPlacement::SetMonitorTransparency(WindowKind monitor, bool enabled) {
-    desktop_.SetColourKeyTransparency(monitor, enabled ? std::optional<std::uint32_t>(colours::kGraphBackground)
-                                                       : std::nullopt);
+    desktop_.SetColourKeyTransparency(monitor,
+                                      enabled ? std::optional<std::uint32_t>(colours::kGraphBackground) : std::nullopt);
 }
 
 bool MonitorPlacement::HideMonitor(WindowKind monitor) {

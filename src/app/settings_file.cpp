@@ -12,9 +12,9 @@ constexpr std::string_view kTransparencyBox = "选择_是否透明";
 }  // namespace
 
 std::filesystem::path SettingsFile::Path() const {
-    return runDirectory_.RunDirectory() / std::filesystem::path(std::u8string(
-                                              reinterpret_cast<const char8_t*>(kSettingsFileName.data()),
-                                              kSettingsFileName.size()));
+    return runDirectory_.RunDirectory() /
+           std::filesystem::path(
+               std::u8string(reinterpret_cast<const char8_t*>(kSettingsFileName.data()), kSettingsFileName.size()));
 }
 
 std::string SettingsFile::Read(std::string_view section, std::string_view key, std::string_view defaultValue) const {

@@ -9,9 +9,12 @@ namespace {
 
 // The length of the UTF-8 sequence that starts with `lead`; 1 for a stray byte, so bad input moves on.
 std::size_t SequenceLength(unsigned char lead) {
-    if (lead >= 0xF0 && lead <= 0xF4) return 4;
-    if (lead >= 0xE0) return lead <= 0xEF ? 3 : 1;
-    if (lead >= 0xC2) return 2;
+    if (lead >= 0xF0 && lead <= 0xF4)
+        return 4;
+    if (lead >= 0xE0)
+        return lead <= 0xEF ? 3 : 1;
+    if (lead >= 0xC2)
+        return 2;
     return 1;
 }
 

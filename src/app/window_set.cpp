@@ -5,7 +5,9 @@
 namespace quorell {
 
 namespace {
-std::size_t IndexOf(WindowKind kind) { return static_cast<std::size_t>(kind); }
+std::size_t IndexOf(WindowKind kind) {
+    return static_cast<std::size_t>(kind);
+}
 }  // namespace
 
 WindowSet::WindowSet(const std::vector<ScreenRect>& screens) {
@@ -18,7 +20,9 @@ WindowSet::WindowSet(const std::vector<ScreenRect>& screens) {
     }
 }
 
-Window& WindowSet::Get(WindowKind kind) const { return *windows_.at(IndexOf(kind)); }
+Window& WindowSet::Get(WindowKind kind) const {
+    return *windows_.at(IndexOf(kind));
+}
 
 Point CentredOn(const std::vector<ScreenRect>& screens, Size size) {
     if (screens.empty()) {

@@ -10,7 +10,7 @@
 namespace quorell {
 
 inline constexpr std::array<WindowKind, 4> kMonitorKinds = {WindowKind::CpuMonitor, WindowKind::MemoryMonitor,
-                                                           WindowKind::ReceiveMonitor, WindowKind::SendMonitor};
+                                                            WindowKind::ReceiveMonitor, WindowKind::SendMonitor};
 
 // The six windows of a run, built from their designs. They live from start-up to exit.
 class WindowSet {

@@ -8,9 +8,13 @@
 
 namespace quorell {
 
-std::string HourSlotKey(int hour) { return ToText(static_cast<std::int32_t>(hour)); }
+std::string HourSlotKey(int hour) {
+    return ToText(static_cast<std::int32_t>(hour));
+}
 
-std::string HourCountKey(int hour) { return Concat(HourSlotKey(hour), kCountKeySuffix); }
+std::string HourCountKey(int hour) {
+    return Concat(HourSlotKey(hour), kCountKeySuffix);
+}
 
 std::int64_t ReadStoredInteger(const std::filesystem::path& file, std::string_view section, std::string_view key) {
     return ToInteger64(ReadIni(file, section, key));

@@ -28,8 +28,8 @@ HourSlots ReadTrafficSlots(const std::filesystem::path& file, std::string_view s
 
 // What the trend window shows from the "其他" section of a traffic file.
 struct TrafficSummary {
-    std::string record;      // "最高", as stored
-    std::string recordTime;  // "时间", as stored
+    std::string record;           // "最高", as stored
+    std::string recordTime;       // "时间", as stored
     std::int64_t tickCount = 1;   // "秒数"
     std::int64_t dayTotal = 1;    // "今日"
     std::int64_t weekTotal = 1;   // "本周"

@@ -22,13 +22,14 @@ constexpr MonitorLayoutNames kCpuNames{
 
 }  // namespace
 
-CpuMonitor::CpuMonitor(Window& window, CpuSampler& sampler, const ClockPort& clock,
-                       std::filesystem::path historyFile)
+CpuMonitor::CpuMonitor(Window& window, CpuSampler& sampler, const ClockPort& clock, std::filesystem::path historyFile)
     : sampler_(sampler), clock_(clock), historyFile_(std::move(historyFile)), display_(window, kCpuNames) {
     sampler_.TakeBaseline();
 }
 
-void CpuMonitor::OnWindowCreated() { sampler_.TakeBaseline(); }
+void CpuMonitor::OnWindowCreated() {
+    sampler_.TakeBaseline();
+}
 
 void CpuMonitor::OnCpuTick() {
     // A failed sample (-1) is shown, drawn, averaged and recorded like any other value.

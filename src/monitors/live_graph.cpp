@@ -9,11 +9,16 @@ namespace quorell {
 
 void ApplyLevelColour(Canvas& panel, std::int32_t percent) {
     // Each later test overrides the earlier ones; exactly 30 passes none of them.
-    if (percent < 30) panel.SetPenColour(kLevelNormal);
-    if (percent > 30) panel.SetPenColour(kLevelOrdinary);
-    if (percent > 50) panel.SetPenColour(kLevelReminder);
-    if (percent > 80) panel.SetPenColour(kLevelWarning);
-    if (percent > 90) panel.SetPenColour(kLevelDanger);
+    if (percent < 30)
+        panel.SetPenColour(kLevelNormal);
+    if (percent > 30)
+        panel.SetPenColour(kLevelOrdinary);
+    if (percent > 50)
+        panel.SetPenColour(kLevelReminder);
+    if (percent > 80)
+        panel.SetPenColour(kLevelWarning);
+    if (percent > 90)
+        panel.SetPenColour(kLevelDanger);
 }
 
 void DrawGraphColumn(Canvas& panel, std::int32_t percent, std::int32_t& graphColumn) {

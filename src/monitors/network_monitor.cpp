@@ -31,7 +31,9 @@ NetworkMonitor::NetworkMonitor(Window& window, Direction direction, NetworkSampl
       historyFile_(std::move(historyFile)),
       display_(window, kNetworkNames) {}
 
-void NetworkMonitor::OnWindowCreated() { sampler_.TakeBaseline(direction_); }
+void NetworkMonitor::OnWindowCreated() {
+    sampler_.TakeBaseline(direction_);
+}
 
 void NetworkMonitor::OnNetworkTick() {
     const std::string bandwidth = bandwidthText_ ? bandwidthText_() : std::string();

@@ -35,7 +35,7 @@ struct TrayIconData {
     int identifier = 0;
     WindowKind owner{};
     TrayImage image = TrayImage::Application;
-    std::string tipText;   // UTF-8; the core has already cut it to what the tray keeps
+    std::string tipText;  // UTF-8; the core has already cut it to what the tray keeps
     friend bool operator==(const TrayIconData&, const TrayIconData&) = default;
 };
 
@@ -56,8 +56,7 @@ public:
     // Pops up the owner window's popup menu `menuName` with its top-left corner at `topLeft`, tracking
     // the right mouse button, and waits until it closes. Returns the 1-based position of the chosen item,
     // or nothing when the user chose none. The core then raises that item's selected event.
-    virtual std::optional<std::size_t> PopUpMenu(WindowKind owner, std::string_view menuName,
-                                                 ScreenPoint topLeft) = 0;
+    virtual std::optional<std::size_t> PopUpMenu(WindowKind owner, std::string_view menuName, ScreenPoint topLeft) = 0;
 
     // A modal message box with the buttons Yes and No, modal for the whole program.
     virtual MessageAnswer AskYesNo(std::string_view title, std::string_view text, MessageIcon icon) = 0;

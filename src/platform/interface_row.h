@@ -7,7 +7,7 @@
 
 namespace quorell {
 
-inline constexpr std::size_t kInterfaceNameBytes = 512;      // 256 UTF-16 code units
+inline constexpr std::size_t kInterfaceNameBytes = 512;  // 256 UTF-16 code units
 inline constexpr std::size_t kPhysicalAddressBytes = 8;
 inline constexpr std::size_t kInterfaceDescriptionBytes = 256;
 

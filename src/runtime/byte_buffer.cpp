@@ -70,14 +70,21 @@ ByteBuffer MidBytes(const ByteBuffer& buf, long long start, long long n) {
 BufferValue ReadBuffer(const ByteBuffer& buf, int type, long long start) {
     const long long offset = start - 1;
     switch (static_cast<BufferValueType>(type)) {
-        case BufferValueType::Byte: return ReadLittleEndian<std::uint8_t>(buf, offset);
-        case BufferValueType::Int16: return ReadLittleEndian<std::int16_t>(buf, offset);
-        case BufferValueType::Int32: return ReadLittleEndian<std::int32_t>(buf, offset);
-        case BufferValueType::Int64: return ReadLittleEndian<std::int64_t>(buf, offset);
-        case BufferValueType::Float: return ReadLittleEndian<float>(buf, offset);
-        case BufferValueType::Double: return ReadLittleEndian<double>(buf, offset);
+        case BufferValueType::Byte:
+            return ReadLittleEndian<std::uint8_t>(buf, offset);
+        case BufferValueType::Int16:
+            return ReadLittleEndian<std::int16_t>(buf, offset);
+        case BufferValueType::Int32:
+            return ReadLittleEndian<std::int32_t>(buf, offset);
+        case BufferValueType::Int64:
+            return ReadLittleEndian<std::int64_t>(buf, offset);
+        case BufferValueType::Float:
+            return ReadLittleEndian<float>(buf, offset);
+        case BufferValueType::Double:
+            return ReadLittleEndian<double>(buf, offset);
         // A stored boolean is a 32-bit integer; any non-zero value is true.
-        case BufferValueType::Boolean: return ReadLittleEndian<std::int32_t>(buf, offset) != 0;
+        case BufferValueType::Boolean:
+            return ReadLittleEndian<std::int32_t>(buf, offset) != 0;
         case BufferValueType::DateTime: {
             double date = ReadLittleEndian<double>(buf, offset);
             if (!(date >= kMinOleDate)) {  // NaN clamps to the minimum too

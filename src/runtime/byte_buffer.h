@@ -9,15 +9,23 @@ namespace quorell {
 
 using ByteBuffer = std::vector<std::uint8_t>;
 
-ByteBuffer ZeroBuffer(long long n);                            // n <= 0 gives an empty buffer
-ByteBuffer LeftBytes(const ByteBuffer& buf, long long n);      // n clamped to 0..length
+ByteBuffer ZeroBuffer(long long n);                        // n <= 0 gives an empty buffer
+ByteBuffer LeftBytes(const ByteBuffer& buf, long long n);  // n clamped to 0..length
 ByteBuffer RightBytes(const ByteBuffer& buf, long long n);
 ByteBuffer MidBytes(const ByteBuffer& buf, long long start, long long n);  // 1-based start
 
 // Types that ReadBuffer can take out of a buffer.
 enum class BufferValueType : int {
-    Byte = 1, Int16 = 2, Int32 = 3, Int64 = 4, Float = 5, Double = 6,
-    Boolean = 7, DateTime = 8, CodeAddress = 9, Text = 10,
+    Byte = 1,
+    Int16 = 2,
+    Int32 = 3,
+    Int64 = 4,
+    Float = 5,
+    Double = 6,
+    Boolean = 7,
+    DateTime = 8,
+    CodeAddress = 9,
+    Text = 10,
 };
 
 struct BufferDate {

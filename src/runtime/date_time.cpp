@@ -81,7 +81,8 @@ int DayOfWeek(long long oleDay) {
 
 int DayOfYear(const CivilTime& c) {
     return static_cast<int>(DaysFromCivil(c.year, static_cast<unsigned>(c.month), static_cast<unsigned>(c.day)) -
-                            DaysFromCivil(c.year, 1, 1)) + 1;
+                            DaysFromCivil(c.year, 1, 1)) +
+           1;
 }
 
 // Reads a run of decimal digits; false when there is none.
@@ -116,8 +117,8 @@ void SkipSpaces(std::string_view& text) {
 
 bool IsValid(const CivilTime& c) {
     return c.year >= 100 && c.year <= 9999 && c.month >= 1 && c.month <= 12 && c.day >= 1 &&
-           c.day <= DaysInMonth(c.year, c.month) && c.hour >= 0 && c.hour < 24 && c.minute >= 0 &&
-           c.minute < 60 && c.second >= 0 && c.second < 60;
+           c.day <= DaysInMonth(c.year, c.month) && c.hour >= 0 && c.hour < 24 && c.minute >= 0 && c.minute < 60 &&
+           c.second >= 0 && c.second < 60;
 }
 
 // "2011年6月13日8时30分5秒" with the time parts optional in order.
@@ -127,12 +128,18 @@ bool ParseChinese(std::string_view text, CivilTime& c) {
         return false;
     }
     SkipSpaces(text);
-    if (text.empty()) return true;
-    if (!ReadNumber(text, c.hour) || !Consume(text, "时")) return false;
-    if (text.empty()) return true;
-    if (!ReadNumber(text, c.minute) || !Consume(text, "分")) return false;
-    if (text.empty()) return true;
-    if (!ReadNumber(text, c.second) || !Consume(text, "秒")) return false;
+    if (text.empty())
+        return true;
+    if (!ReadNumber(text, c.hour) || !Consume(text, "时"))
+        return false;
+    if (text.empty())
+        return true;
+    if (!ReadNumber(text, c.minute) || !Consume(text, "分"))
+        return false;
+    if (text.empty())
+        return true;
+    if (!ReadNumber(text, c.second) || !Consume(text, "秒"))
+        return false;
     return text.empty();
 }
 
@@ -196,8 +203,8 @@ std::string ToText(DateTime dt) {
         length += std::snprintf(buffer + length, sizeof buffer - static_cast<std::size_t>(length), "%d时%d分%d秒",
                                 c.hour, c.minute, c.second);
     } else if (c.minute != 0) {
-        length += std::snprintf(buffer + length, sizeof buffer - static_cast<std::size_t>(length), "%d时%d分",
-                                c.hour, c.minute);
+        length += std::snprintf(buffer + length, sizeof buffer - static_cast<std::size_t>(length), "%d时%d分", c.hour,
+                                c.minute);
     } else if (c.hour != 0) {
         length += std::snprintf(buffer + length, sizeof buffer - static_cast<std::size_t>(length), "%d时", c.hour);
     }
@@ -222,25 +229,47 @@ DateTime ToDateTime(std::string_view text) {
 int DatePart(DateTime dt, int unit) {
     const CivilTime c = ToCivil(dt);
     switch (std::clamp(unit, 1, 10)) {
-        case 1: return c.year;
-        case 2: return (c.month - 1) / 3 + 1;
-        case 3: return c.month;
-        case 4: return (DayOfYear(c) - 1) / 7 + 1;
-        case 5: return c.day;
-        case 6: return c.hour;
-        case 7: return c.minute;
-        case 8: return c.second;
-        case 9: return DayOfWeek(Split(dt).day);
-        default: return DayOfYear(c);
+        case 1:
+            return c.year;
+        case 2:
+            return (c.month - 1) / 3 + 1;
+        case 3:
+            return c.month;
+        case 4:
+            return (DayOfYear(c) - 1) / 7 + 1;
+        case 5:
+            return c.day;
+        case 6:
+            return c.hour;
+        case 7:
+            return c.minute;
+        case 8:
+            return c.second;
+        case 9:
+            return DayOfWeek(Split(dt).day);
+        default:
+            return DayOfYear(c);
     }
 }
 
-int Year(DateTime dt) { return DatePart(dt, DateUnit::Year); }
-int Month(DateTime dt) { return DatePart(dt, DateUnit::Month); }
-int Day(DateTime dt) { return DatePart(dt, DateUnit::Day); }
-int Hour(DateTime dt) { return DatePart(dt, DateUnit::Hour); }
-int Minute(DateTime dt) { return DatePart(dt, DateUnit::Minute); }
-int Second(DateTime dt) { return DatePart(dt, DateUnit::Second); }
+int Year(DateTime dt) {
+    return DatePart(dt, DateUnit::Year);
+}
+int Month(DateTime dt) {
+    return DatePart(dt, DateUnit::Month);
+}
+int Day(DateTime dt) {
+    return DatePart(dt, DateUnit::Day);
+}
+int Hour(DateTime dt) {
+    return DatePart(dt, DateUnit::Hour);
+}
+int Minute(DateTime dt) {
+    return DatePart(dt, DateUnit::Minute);
+}
+int Second(DateTime dt) {
+    return DatePart(dt, DateUnit::Second);
+}
 
 double Interval(DateTime dt1, DateTime dt2, int unit) {
     if (dt1 == dt2) {
@@ -248,21 +277,30 @@ double Interval(DateTime dt1, DateTime dt2, int unit) {
     }
     const double days = Linear(dt1) - Linear(dt2);
     switch (std::clamp(unit, 1, 8)) {
-        case 1: return Year(dt1) - Year(dt2);
-        case 2: return (Year(dt1) - Year(dt2)) * 4 + (Month(dt1) - 1) / 3 - (Month(dt2) - 1) / 3;
-        case 3: return (Year(dt1) - Year(dt2)) * 12 + Month(dt1) - Month(dt2);
+        case 1:
+            return Year(dt1) - Year(dt2);
+        case 2:
+            return (Year(dt1) - Year(dt2)) * 4 + (Month(dt1) - 1) / 3 - (Month(dt2) - 1) / 3;
+        case 3:
+            return (Year(dt1) - Year(dt2)) * 12 + Month(dt1) - Month(dt2);
         case 4: {
             double weeks = std::trunc(std::trunc(days) / 7);
             const int dow1 = DatePart(dt1, DateUnit::DayOfWeek);
             const int dow2 = DatePart(dt2, DateUnit::DayOfWeek);
-            if (days > 0 && dow1 < dow2) weeks += 1;
-            if (days < 0 && dow1 > dow2) weeks -= 1;
+            if (days > 0 && dow1 < dow2)
+                weeks += 1;
+            if (days < 0 && dow1 > dow2)
+                weeks -= 1;
             return weeks;
         }
-        case 5: return days;
-        case 6: return std::trunc(days * 24 + 5.787037037037037e-6);
-        case 7: return std::trunc(days * 1440 + 5.787037037037037e-6);
-        default: return std::trunc(days * 86400 + 5.787037037037037e-6);
+        case 5:
+            return days;
+        case 6:
+            return std::trunc(days * 24 + 5.787037037037037e-6);
+        case 7:
+            return std::trunc(days * 1440 + 5.787037037037037e-6);
+        default:
+            return std::trunc(days * 86400 + 5.787037037037037e-6);
     }
 }
 

@@ -15,8 +15,8 @@ struct DateTime {
     friend bool operator==(const DateTime&, const DateTime&) = default;
 };
 
-inline constexpr double kMinDateTime = -657434.0;   // 100-01-01
-inline constexpr double kMaxDateTime = 2958465.0;   // 9999-12-31 (its time of day may follow)
+inline constexpr double kMinDateTime = -657434.0;  // 100-01-01
+inline constexpr double kMaxDateTime = 2958465.0;  // 9999-12-31 (its time of day may follow)
 
 // A date from calendar fields; fields out of range are not normalised (the caller passes real dates).
 DateTime MakeDateTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
@@ -36,14 +36,24 @@ std::optional<DateTime> TryParseDateTime(std::string_view text);
 DateTime ToDateTime(std::string_view text);
 
 enum class DateUnit : int {
-    Year = 1, Quarter = 2, Month = 3, Week = 4, Day = 5, Hour = 6, Minute = 7, Second = 8,
-    DayOfWeek = 9, DayOfYear = 10,
+    Year = 1,
+    Quarter = 2,
+    Month = 3,
+    Week = 4,
+    Day = 5,
+    Hour = 6,
+    Minute = 7,
+    Second = 8,
+    DayOfWeek = 9,
+    DayOfYear = 10,
 };
 
 // Unit 1 year, 2 quarter, 3 month, 4 week of the year, 5 day, 6 hour, 7 minute, 8 second,
 // 9 day of week (1 = Sunday), 10 day of year. Units outside 1..10 are clamped.
 int DatePart(DateTime dt, int unit);
-inline int DatePart(DateTime dt, DateUnit unit) { return DatePart(dt, static_cast<int>(unit)); }
+inline int DatePart(DateTime dt, DateUnit unit) {
+    return DatePart(dt, static_cast<int>(unit));
+}
 int Year(DateTime dt);
 int Month(DateTime dt);
 int Day(DateTime dt);

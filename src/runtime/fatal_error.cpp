@@ -4,8 +4,7 @@
 
 namespace quorell {
 
-FatalError::FatalError(std::string message, std::optional<int> code)
-    : message_(std::move(message)), code_(code) {}
+FatalError::FatalError(std::string message, std::optional<int> code) : message_(std::move(message)), code_(code) {}
 
 std::string FatalErrorText(const std::string& message, std::optional<int> code) {
     std::string text = "运行时出错!\r\n\r\n";

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <chrono>
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -55,9 +55,9 @@ public:
     // Whether a file of this identity can no longer change without its identity showing it (its
     // timestamps are older than kFileSettleNs); file timestamps are read against the wall clock.
     virtual bool Settled(const FileIdentity& identity) {
-        const std::int64_t now = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                                     std::chrono::system_clock::now().time_since_epoch())
-                                     .count();
+        const std::int64_t now =
+            std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
+                .count();
         return now - std::max(identity.modifiedNs, identity.changedNs) >= kFileSettleNs;
     }
     // Replaces (or creates) `file` with `bytes` so that no reader and no crash can ever see a partial

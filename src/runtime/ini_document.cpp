@@ -7,7 +7,9 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-std::uint32_t Offset(std::size_t offset) { return static_cast<std::uint32_t>(offset); }
+std::uint32_t Offset(std::size_t offset) {
+    return static_cast<std::uint32_t>(offset);
+}
 
 // `bytes` with [begin, end) replaced by `insert`.
 std::string Splice(const std::string& bytes, std::size_t begin, std::size_t end, std::string_view insert) {
@@ -40,7 +42,8 @@ std::string RemoveRanges(const std::string& bytes, const std::vector<Range>& ran
 }  // namespace
 
 IniDocument::IniDocument(std::string bytes) : bytes_(std::move(bytes)) {
-    if (std::string_view(bytes_).starts_with(kUtf8ByteOrderMark)) encoding_ = IniEncoding::kUtf8;
+    if (std::string_view(bytes_).starts_with(kUtf8ByteOrderMark))
+        encoding_ = IniEncoding::kUtf8;
     Parse();
 }
 
@@ -49,7 +52,8 @@ void IniDocument::Parse() {
     const std::size_t size = all.size();
     Section* current = nullptr;
     auto closeCurrent = [&](std::size_t end) {
-        if (current == nullptr) return;
+        if (current == nullptr)
+            return;
         current->bodyEnd = Offset(end);
         current->endKey = Offset(keys_.size());
     };
@@ -63,7 +67,8 @@ void IniDocument::Parse() {
         pos = lineEnd;
 
         const std::string_view line = TrimIniBlanks(all.substr(lineBegin, contentEnd - lineBegin));
-        if (line.empty()) continue;
+        if (line.empty())
+            continue;
         const auto offsetOf = [&](std::string_view part) { return Offset(part.data() - all.data()); };
 
         if (line.front() == '[') {
@@ -82,11 +87,14 @@ void IniDocument::Parse() {
                 continue;
             }
         }
-        if (current == nullptr) continue;  // before the first section: kept, never looked up
+        if (current == nullptr)
+            continue;  // before the first section: kept, never looked up
         current->insertAt = Offset(lineEnd);
-        if (line.front() == ';' || line.front() == '[') continue;
+        if (line.front() == ';' || line.front() == '[')
+            continue;
         const std::size_t equals = line.find('=');
-        if (equals == std::string_view::npos) continue;
+        if (equals == std::string_view::npos)
+            continue;
         const std::string_view name = TrimIniBlanks(line.substr(0, equals));
         const std::string_view value = TrimIniBlanks(line.substr(equals + 1));
         Key key;
@@ -101,23 +109,27 @@ void IniDocument::Parse() {
 
 const IniDocument::Section* IniDocument::FindSection(std::string_view name) const {
     for (const Section& section : sections_) {
-        if (SameIniName(name, View(section.name), encoding_)) return &section;
+        if (SameIniName(name, View(section.name), encoding_))
+            return &section;
     }
     return nullptr;
 }
 
 const IniDocument::Key* IniDocument::FindKey(const Section& section, std::string_view name) const {
     for (std::uint32_t i = section.firstKey; i < section.endKey; ++i) {
-        if (keys_[i].name.size == name.size() && SameIniName(name, View(keys_[i].name), encoding_)) return &keys_[i];
+        if (keys_[i].name.size == name.size() && SameIniName(name, View(keys_[i].name), encoding_))
+            return &keys_[i];
     }
     return nullptr;
 }
 
 std::optional<std::string_view> IniDocument::FindValue(std::string_view section, std::string_view key) const {
     const Section* found = FindSection(section);
-    if (found == nullptr) return std::nullopt;
+    if (found == nullptr)
+        return std::nullopt;
     const Key* entry = FindKey(*found, key);
-    if (entry == nullptr) return std::nullopt;
+    if (entry == nullptr)
+        return std::nullopt;
     return StripQuotes(View(entry->value));
 }
 
@@ -129,12 +141,14 @@ std::string IniDocument::WithValue(std::string_view section, std::string_view ke
             return Splice(bytes_, entry->lineBegin, entry->lineEnd, line);
         }
         // The section's last line may be the file's last one, without a line end of its own.
-        if (found->insertAt > 0 && bytes_[found->insertAt - 1] != '\n') line.append(kLineEnd);
+        if (found->insertAt > 0 && bytes_[found->insertAt - 1] != '\n')
+            line.append(kLineEnd);
         line.append(key).append("=").append(value).append(kLineEnd);
         return Splice(bytes_, found->insertAt, found->insertAt, line);
     }
     const std::size_t contentBegin = encoding_ == IniEncoding::kUtf8 ? kUtf8ByteOrderMark.size() : 0;
-    if (bytes_.size() > contentBegin && bytes_.back() != '\n') line.append(kLineEnd);
+    if (bytes_.size() > contentBegin && bytes_.back() != '\n')
+        line.append(kLineEnd);
     line.append("[").append(section).append("]").append(kLineEnd);
     line.append(key).append("=").append(value).append(kLineEnd);
     return bytes_ + line;
@@ -142,10 +156,12 @@ std::string IniDocument::WithValue(std::string_view section, std::string_view ke
 
 std::string IniDocument::WithoutKey(std::string_view section, std::string_view key) const {
     const Section* found = FindSection(section);
-    if (found == nullptr) return bytes_;
+    if (found == nullptr)
+        return bytes_;
     std::vector<Range> lines;
     for (std::uint32_t i = found->firstKey; i < found->endKey; ++i) {
-        if (SameIniName(key, View(keys_[i].name), encoding_)) lines.push_back({keys_[i].lineBegin, keys_[i].lineEnd});
+        if (SameIniName(key, View(keys_[i].name), encoding_))
+            lines.push_back({keys_[i].lineBegin, keys_[i].lineEnd});
     }
     return RemoveRanges(bytes_, lines);
 }
@@ -153,7 +169,8 @@ std::string IniDocument::WithoutKey(std::string_view section, std::string_view k
 std::string IniDocument::WithoutSection(std::string_view section) const {
     std::vector<Range> blocks;
     for (const Section& candidate : sections_) {
-        if (SameIniName(section, View(candidate.name), encoding_)) blocks.push_back({candidate.headerBegin, candidate.bodyEnd});
+        if (SameIniName(section, View(candidate.name), encoding_))
+            blocks.push_back({candidate.headerBegin, candidate.bodyEnd});
     }
     return RemoveRanges(bytes_, blocks);
 }

@@ -57,7 +57,7 @@ private:
         std::uint32_t bodyEnd = 0;    // start of the next header, or the end of the file
         std::uint32_t insertAt = 0;   // just after the last non-blank line of the section
         Span name;
-        std::uint32_t firstKey = 0;   // keys_[firstKey, endKey) are this section's keys
+        std::uint32_t firstKey = 0;  // keys_[firstKey, endKey) are this section's keys
         std::uint32_t endKey = 0;
     };
 

@@ -14,8 +14,12 @@ bool WriteIni(const std::filesystem::path& file, std::string_view section, std::
     return DefaultIniStore().Write(file, section, key, value);
 }
 
-void SetIniWriteBehind(std::chrono::milliseconds delay) { DefaultIniStore().SetWriteBehind(delay); }
+void SetIniWriteBehind(std::chrono::milliseconds delay) {
+    DefaultIniStore().SetWriteBehind(delay);
+}
 
-bool FlushIniWrites() { return DefaultIniStore().Flush(); }
+bool FlushIniWrites() {
+    return DefaultIniStore().Flush();
+}
 
 }  // namespace quorell

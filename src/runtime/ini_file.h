@@ -20,8 +20,8 @@ std::string ReadIni(const std::filesystem::path& file, std::string_view section,
 // Stores `value` under section/key. No key (std::nullopt) deletes the whole section; no value deletes
 // the key. The file is replaced atomically; on any failure the old file stays byte for byte as it was
 // and false is returned. The first write creates the file, never its directory.
-bool WriteIni(const std::filesystem::path& file, std::string_view section,
-              std::optional<std::string_view> key, std::optional<std::string_view> value);
+bool WriteIni(const std::filesystem::path& file, std::string_view section, std::optional<std::string_view> key,
+              std::optional<std::string_view> value);
 
 // Write-behind for every file written through WriteIni: reads see each write at once, and a file is
 // replaced once its oldest unsaved change is `delay` old (zero, the default: at every write).

@@ -13,19 +13,27 @@ constexpr std::size_t kMaxCachedFiles = 16;
 constexpr std::size_t kMaxConvertedNames = 1024;
 
 // A section or key name as the caller gave it: up to its first NUL, without blanks around it.
-std::string_view CallerName(std::string_view name) { return TrimIniBlanks(SkipLeadingControls(CutAtNul(name))); }
+std::string_view CallerName(std::string_view name) {
+    return TrimIniBlanks(SkipLeadingControls(CutAtNul(name)));
+}
 
-bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+bool HasLineBreak(std::string_view text) {
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
 
 // Names that would not read back as written: a key with '=' in it, or one that starts like a section
 // header or a comment. Line breaks anywhere would add lines of their own.
-bool IsWritableSection(std::string_view name) { return !name.empty() && !HasLineBreak(name); }
+bool IsWritableSection(std::string_view name) {
+    return !name.empty() && !HasLineBreak(name);
+}
 bool IsWritableKey(std::string_view name) {
     return !name.empty() && !HasLineBreak(name) && name.find('=') == std::string_view::npos && name.front() != '[' &&
            name.front() != ';';
 }
 
-std::string Limited(std::string_view text) { return std::string(LimitUtf8(text, IniStore::kMaxValueBytes)); }
+std::string Limited(std::string_view text) {
+    return std::string(LimitUtf8(text, IniStore::kMaxValueBytes));
+}
 
 }  // namespace
 
@@ -34,12 +42,15 @@ IniStore::IniStore() : IniStore(MakeSystemFileAccess()) {}
 IniStore::IniStore(std::unique_ptr<FileAccess> files, Clock clock)
     : files_(std::move(files)), clock_(clock ? std::move(clock) : Clock(&std::chrono::steady_clock::now)) {}
 
-IniStore::~IniStore() { Flush(); }
+IniStore::~IniStore() {
+    Flush();
+}
 
 void IniStore::SetWriteBehind(std::chrono::milliseconds delay) {
     std::lock_guard lock(mutex_);
     writeBehind_ = delay;
-    if (delay.count() <= 0) FlushLocked();
+    if (delay.count() <= 0)
+        FlushLocked();
 }
 
 bool IniStore::Flush() {
@@ -59,20 +70,25 @@ void IniStore::BeginEvent() {
 
 void IniStore::EndEvent() {
     std::lock_guard lock(mutex_);
-    if (eventDepth_ > 0 && --eventDepth_ == 0) eventIdentities_.clear();
+    if (eventDepth_ > 0 && --eventDepth_ == 0)
+        eventIdentities_.clear();
 }
 
 std::optional<FileIdentity> IniStore::Identify(const std::filesystem::path& file, Check check) {
-    if (eventDepth_ == 0) return files_->Identify(file);
+    if (eventDepth_ == 0)
+        return files_->Identify(file);
     if (check == Check::kOncePerEvent) {
-        if (auto it = eventIdentities_.find(file.native()); it != eventIdentities_.end()) return it->second;
+        if (auto it = eventIdentities_.find(file.native()); it != eventIdentities_.end())
+            return it->second;
     }
     std::optional<FileIdentity> identity = files_->Identify(file);
     eventIdentities_.insert_or_assign(file.native(), identity);
     return identity;
 }
 
-void IniStore::ForgetIdentity(const std::filesystem::path& file) { eventIdentities_.erase(file.native()); }
+void IniStore::ForgetIdentity(const std::filesystem::path& file) {
+    eventIdentities_.erase(file.native());
+}
 
 bool IniStore::FlushLocked() {
     bool ok = true;
@@ -100,10 +116,12 @@ bool IniStore::FlushFile(const std::filesystem::path& file, Unsaved& unsaved) {
 
 IniStore::Loaded IniStore::LoadUnsaved(const std::filesystem::path& file, Unsaved& unsaved, Check check) {
     const std::optional<FileIdentity> identity = Identify(file, check);
-    if (identity == unsaved.base) return {FileReadStatus::kRead, unsaved.document};
+    if (identity == unsaved.base)
+        return {FileReadStatus::kRead, unsaved.document};
     // The file changed on disk since the edits were made: apply them again to what it holds now.
     FileSnapshot snapshot = files_->Read(file);
-    if (snapshot.status == FileReadStatus::kFailed) return {FileReadStatus::kFailed, unsaved.document};
+    if (snapshot.status == FileReadStatus::kFailed)
+        return {FileReadStatus::kFailed, unsaved.document};
     auto document = std::make_shared<const IniDocument>(std::move(snapshot.bytes));
     for (const Edit& edit : unsaved.edits) {
         if (std::optional<std::string> bytes = Applied(*document, edit)) {
@@ -119,10 +137,13 @@ void IniStore::KeepWritten(const std::filesystem::path& file, std::shared_ptr<co
     cache_.erase(file.native());
     // What we just wrote is what the file holds, unless another hand changed it at once (its size shows).
     const std::optional<FileIdentity> identity = files_->Identify(file);
-    if (!identity || identity->size != document->Bytes().size()) return;
-    if (cache_.size() >= kMaxCachedFiles) cache_.clear();
+    if (!identity || identity->size != document->Bytes().size())
+        return;
+    if (cache_.size() >= kMaxCachedFiles)
+        cache_.clear();
     cache_[file.native()] = Cached{*identity, std::move(document), files_->Settled(*identity)};
-    if (eventDepth_ > 0) eventIdentities_.insert_or_assign(file.native(), identity);
+    if (eventDepth_ > 0)
+        eventIdentities_.insert_or_assign(file.native(), identity);
 }
 
 void IniStore::Forget() {
@@ -133,7 +154,8 @@ void IniStore::Forget() {
 
 IniStore::Loaded IniStore::Load(const std::filesystem::path& file, Check check) {
     const std::string& name = file.native();
-    if (auto it = unsaved_.find(name); it != unsaved_.end()) return LoadUnsaved(file, it->second, check);
+    if (auto it = unsaved_.find(name); it != unsaved_.end())
+        return LoadUnsaved(file, it->second, check);
     if (auto it = cache_.find(name); it != cache_.end()) {
         Cached& cached = it->second;
         // Within the event that wrote the copy, the write was the event's look at the file.
@@ -141,18 +163,22 @@ IniStore::Loaded IniStore::Load(const std::filesystem::path& file, Check check) 
         const std::optional<FileIdentity> identity = Identify(file, check);
         if (identity && *identity == cached.identity) {
             cached.settled = cached.settled || files_->Settled(*identity);
-            if (cached.settled || seenThisEvent) return {FileReadStatus::kRead, cached.document};
+            if (cached.settled || seenThisEvent)
+                return {FileReadStatus::kRead, cached.document};
         }
         cache_.erase(it);
     }
     FileSnapshot snapshot = files_->Read(file);
     // What was just read is what the file is now (a missing or unreadable file is checked again).
     ForgetIdentity(file);
-    if (snapshot.status != FileReadStatus::kRead) return {snapshot.status, nullptr};
-    if (eventDepth_ > 0 && snapshot.settled) eventIdentities_.insert_or_assign(name, snapshot.identity);
+    if (snapshot.status != FileReadStatus::kRead)
+        return {snapshot.status, nullptr};
+    if (eventDepth_ > 0 && snapshot.settled)
+        eventIdentities_.insert_or_assign(name, snapshot.identity);
     auto document = std::make_shared<const IniDocument>(std::move(snapshot.bytes));
     if (snapshot.settled) {
-        if (cache_.size() >= kMaxCachedFiles) cache_.clear();
+        if (cache_.size() >= kMaxCachedFiles)
+            cache_.clear();
         cache_[name] = Cached{snapshot.identity, document};
     }
     return {FileReadStatus::kRead, document};
@@ -161,13 +187,16 @@ IniStore::Loaded IniStore::Load(const std::filesystem::path& file, Check check) 
 const std::string* IniStore::StoredName(std::string_view name, IniEncoding encoding) {
     ConvertedNames& names = encoding == IniEncoding::kGbk ? gbkNames_ : utf8Names_;
     auto it = names.find(name);
-    if (it == names.end()) it = names.emplace(std::string(name), EncodeIniText(name, encoding)).first;
+    if (it == names.end())
+        it = names.emplace(std::string(name), EncodeIniText(name, encoding)).first;
     return it->second ? &*it->second : nullptr;
 }
 
 void IniStore::TrimNames() {
-    if (gbkNames_.size() >= kMaxConvertedNames) gbkNames_.clear();
-    if (utf8Names_.size() >= kMaxConvertedNames) utf8Names_.clear();
+    if (gbkNames_.size() >= kMaxConvertedNames)
+        gbkNames_.clear();
+    if (utf8Names_.size() >= kMaxConvertedNames)
+        utf8Names_.clear();
 }
 
 std::string IniStore::Read(const std::filesystem::path& file, std::string_view section, std::string_view key,
@@ -175,7 +204,8 @@ std::string IniStore::Read(const std::filesystem::path& file, std::string_view s
     const std::string_view fileName = SkipLeadingControls(CutAtNul(file.native()));
     const std::string_view sectionName = CallerName(section);
     const std::string_view keyName = CallerName(key);
-    if (fileName.empty() || sectionName.empty() || keyName.empty()) return {};
+    if (fileName.empty() || sectionName.empty() || keyName.empty())
+        return {};
     // Made only when needed: most reads find their key.
     const auto fallback = [defaultValue] { return Limited(CutAtNul(defaultValue)); };
 
@@ -185,28 +215,36 @@ std::string IniStore::Read(const std::filesystem::path& file, std::string_view s
     const Loaded loaded = fileName.size() == file.native().size()
                               ? Load(file, Check::kOncePerEvent)
                               : Load(std::filesystem::path(fileName), Check::kOncePerEvent);
-    if (loaded.document == nullptr) return fallback();
+    if (loaded.document == nullptr)
+        return fallback();
     const IniEncoding encoding = loaded.document->Encoding();
     const std::string* storedSection = StoredName(sectionName, encoding);
     const std::string* storedKey = StoredName(keyName, encoding);
-    if (!storedSection || !storedKey) return fallback();  // a name the file cannot hold is not in it
+    if (!storedSection || !storedKey)
+        return fallback();  // a name the file cannot hold is not in it
     const std::optional<std::string_view> value = loaded.document->FindValue(*storedSection, *storedKey);
-    if (!value) return fallback();
+    if (!value)
+        return fallback();
     // Every byte decodes to at least one byte of UTF-8, so the limit falls within the first
     // kMaxValueBytes bytes; the few after them complete a character that starts before it.
     const std::string_view stored = CutAtNul(*value).substr(0, kMaxValueBytes + 4);
     return Limited(DecodeIniText(stored, encoding));
 }
 
-bool IniStore::Write(const std::filesystem::path& file, std::string_view section,
-                     std::optional<std::string_view> key, std::optional<std::string_view> value) {
+bool IniStore::Write(const std::filesystem::path& file, std::string_view section, std::optional<std::string_view> key,
+                     std::optional<std::string_view> value) {
     // The edit as it will be applied: the names as the caller meant them, the value up to its first NUL.
     Edit edit{std::string(CallerName(section)), std::nullopt, std::nullopt};
-    if (key) edit.key.emplace(CallerName(*key));
-    if (value) edit.value.emplace(CutAtNul(*value));
-    if (file.empty() || !IsWritableSection(edit.section)) return false;
-    if (edit.key && !IsWritableKey(*edit.key)) return false;
-    if (edit.value && HasLineBreak(*edit.value)) return false;
+    if (key)
+        edit.key.emplace(CallerName(*key));
+    if (value)
+        edit.value.emplace(CutAtNul(*value));
+    if (file.empty() || !IsWritableSection(edit.section))
+        return false;
+    if (edit.key && !IsWritableKey(*edit.key))
+        return false;
+    if (edit.value && HasLineBreak(*edit.value))
+        return false;
 
     std::lock_guard lock(mutex_);
     TrimNames();
@@ -214,21 +252,26 @@ bool IniStore::Write(const std::filesystem::path& file, std::string_view section
     // is kept as an edit and applied anew at the save to whatever the file then holds, so the event's
     // one look at the file serves it too.
     const Loaded loaded = Load(file, writeBehind_.count() > 0 ? Check::kOncePerEvent : Check::kFresh);
-    if (loaded.status == FileReadStatus::kFailed) return false;  // never replace what could not be read
+    if (loaded.status == FileReadStatus::kFailed)
+        return false;  // never replace what could not be read
     const bool deleting = !edit.key || !edit.value;
-    if (loaded.status == FileReadStatus::kMissing && deleting) return true;  // nothing to delete
+    if (loaded.status == FileReadStatus::kMissing && deleting)
+        return true;  // nothing to delete
 
     const IniDocument empty{std::string()};
     const IniDocument& document = loaded.document ? *loaded.document : empty;
     std::optional<std::string> updated = Applied(document, edit);
-    if (!updated) return false;
-    if (loaded.status == FileReadStatus::kRead && *updated == document.Bytes()) return true;
+    if (!updated)
+        return false;
+    if (loaded.status == FileReadStatus::kRead && *updated == document.Bytes())
+        return true;
 
     if (writeBehind_.count() <= 0) {
         cache_.erase(file.native());
         ForgetIdentity(file);
         auto written = std::make_shared<const IniDocument>(std::move(*updated));
-        if (!files_->Replace(file, written->Bytes())) return false;
+        if (!files_->Replace(file, written->Bytes()))
+            return false;
         KeepWritten(file, std::move(written));
         return true;
     }
@@ -243,7 +286,8 @@ bool IniStore::Write(const std::filesystem::path& file, std::string_view section
     unsaved.edits.push_back(edit);
     unsaved.document = std::make_shared<const IniDocument>(std::move(*updated));
     if (clock_() - unsaved.since >= writeBehind_) {
-        if (!FlushFile(file, unsaved)) return false;
+        if (!FlushFile(file, unsaved))
+            return false;
         unsaved_.erase(it);
     }
     return true;
@@ -254,9 +298,12 @@ std::optional<std::string> IniStore::Applied(const IniDocument& document, const 
     const std::string* storedSection = StoredName(edit.section, encoding);
     const std::string* storedKey = edit.key ? StoredName(*edit.key, encoding) : nullptr;
     const std::optional<std::string> storedValue = edit.value ? EncodeIniText(*edit.value, encoding) : std::nullopt;
-    if (!storedSection || (edit.key && !storedKey) || (edit.value && !storedValue)) return std::nullopt;
-    if (!edit.key) return document.WithoutSection(*storedSection);
-    if (!edit.value) return document.WithoutKey(*storedSection, *storedKey);
+    if (!storedSection || (edit.key && !storedKey) || (edit.value && !storedValue))
+        return std::nullopt;
+    if (!edit.key)
+        return document.WithoutSection(*storedSection);
+    if (!edit.value)
+        return document.WithoutKey(*storedSection, *storedKey);
     return document.WithValue(*storedSection, *storedKey, *storedValue);
 }
 

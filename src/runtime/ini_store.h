@@ -72,7 +72,7 @@ private:
         std::optional<std::string> value;
     };
     struct Unsaved {
-        std::optional<FileIdentity> base;  // the file on disk that the edits were applied to (none: missing)
+        std::optional<FileIdentity> base;             // the file on disk that the edits were applied to (none: missing)
         std::shared_ptr<const IniDocument> document;  // base with the edits applied
         std::vector<Edit> edits;
         std::chrono::steady_clock::time_point since;  // when the oldest edit was made

@@ -89,9 +89,12 @@ char AsciiLower(char c) {
 
 // Length of the UTF-8 sequence that starts with `lead`; 1 for ASCII and for bytes that cannot lead.
 std::size_t Utf8SequenceLength(unsigned char lead) {
-    if (lead >= 0xF0 && lead <= 0xF7) return 4;
-    if (lead >= 0xE0) return lead <= 0xEF ? 3 : 1;
-    if (lead >= 0xC0) return 2;
+    if (lead >= 0xF0 && lead <= 0xF7)
+        return 4;
+    if (lead >= 0xE0)
+        return lead <= 0xEF ? 3 : 1;
+    if (lead >= 0xC0)
+        return 2;
     return 1;
 }
 
@@ -115,21 +118,49 @@ bool MatchesAt(std::string_view text, std::size_t pos, std::string_view find, bo
 
 }  // namespace
 
-std::string ToText(std::uint8_t value) { return std::to_string(static_cast<unsigned>(value)); }
-std::string ToText(std::int16_t value) { return std::to_string(static_cast<int>(value)); }
-std::string ToText(std::int32_t value) { return std::to_string(value); }
-std::string ToText(std::int64_t value) { return std::to_string(value); }
-std::string ToText(float value) { return GeneralText(value, 6); }
-std::string ToText(double value) { return GeneralText(value, 13); }
-std::string ToText(bool value) { return value ? "真" : "假"; }
-std::string ToText(std::string_view text) { return std::string(text); }
-std::string ToText(const char* text) { return text ? std::string(text) : std::string(); }
-std::string ToText(const ByteBuffer& bytes) { return std::string(bytes.begin(), bytes.end()); }
+std::string ToText(std::uint8_t value) {
+    return std::to_string(static_cast<unsigned>(value));
+}
+std::string ToText(std::int16_t value) {
+    return std::to_string(static_cast<int>(value));
+}
+std::string ToText(std::int32_t value) {
+    return std::to_string(value);
+}
+std::string ToText(std::int64_t value) {
+    return std::to_string(value);
+}
+std::string ToText(float value) {
+    return GeneralText(value, 6);
+}
+std::string ToText(double value) {
+    return GeneralText(value, 13);
+}
+std::string ToText(bool value) {
+    return value ? "真" : "假";
+}
+std::string ToText(std::string_view text) {
+    return std::string(text);
+}
+std::string ToText(const char* text) {
+    return text ? std::string(text) : std::string();
+}
+std::string ToText(const ByteBuffer& bytes) {
+    return std::string(bytes.begin(), bytes.end());
+}
 
-std::int32_t ToInteger(std::string_view text) { return LeadingInteger<std::int32_t>(text); }
-std::int64_t ToInteger64(std::string_view text) { return LeadingInteger<std::int64_t>(text); }
-std::int32_t ToInteger(double value) { return TruncateSaturating<std::int32_t>(value); }
-std::int64_t ToInteger64(double value) { return TruncateSaturating<std::int64_t>(value); }
+std::int32_t ToInteger(std::string_view text) {
+    return LeadingInteger<std::int32_t>(text);
+}
+std::int64_t ToInteger64(std::string_view text) {
+    return LeadingInteger<std::int64_t>(text);
+}
+std::int32_t ToInteger(double value) {
+    return TruncateSaturating<std::int32_t>(value);
+}
+std::int64_t ToInteger64(double value) {
+    return TruncateSaturating<std::int64_t>(value);
+}
 
 double ToNumber(std::string_view text) {
     text = SkipBlanks(text);

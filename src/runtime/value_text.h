@@ -10,13 +10,13 @@ namespace quorell {
 
 // Texts are UTF-8 inside the program; files on disk hold them as GBK (see ini_file.h).
 
-std::string ToText(std::uint8_t value);   // "%u"
-std::string ToText(std::int16_t value);   // "%d"
-std::string ToText(std::int32_t value);   // "%d"
-std::string ToText(std::int64_t value);   // decimal
-std::string ToText(float value);          // "%.6g"
-std::string ToText(double value);         // "%.13g": 12.5, 100, 0.3333333333333, 1e+20
-std::string ToText(bool value);           // "真" / "假"
+std::string ToText(std::uint8_t value);  // "%u"
+std::string ToText(std::int16_t value);  // "%d"
+std::string ToText(std::int32_t value);  // "%d"
+std::string ToText(std::int64_t value);  // decimal
+std::string ToText(float value);         // "%.6g"
+std::string ToText(double value);        // "%.13g": 12.5, 100, 0.3333333333333, 1e+20
+std::string ToText(bool value);          // "真" / "假"
 std::string ToText(std::string_view text);
 std::string ToText(const char* text);
 std::string ToText(const ByteBuffer& bytes);
@@ -48,7 +48,7 @@ std::string Concat(const Texts&... texts) {
 // Replaces occurrences of `find` starting at 1-based byte position `start`, at most `count` times
 // (negative: all). Without `caseSensitive`, ASCII letters match regardless of case. A match never
 // starts inside a multi-byte UTF-8 character. An empty text or find gives the text unchanged.
-std::string ReplaceText(std::string_view text, std::string_view find, std::string_view replacement,
-                        int start = 1, int count = -1, bool caseSensitive = false);
+std::string ReplaceText(std::string_view text, std::string_view find, std::string_view replacement, int start = 1,
+                        int count = -1, bool caseSensitive = false);
 
 }  // namespace quorell

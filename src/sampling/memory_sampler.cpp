@@ -9,8 +9,8 @@ constexpr double kBytesPerMegabyte = 1024000.0;  // 1000 x 1024, the unit the me
 }
 
 MemorySample MemorySampleFrom(const MemoryStatus& status) {
-    const double used = static_cast<double>(status.totalPhysicalBytes) -
-                        static_cast<double>(status.availablePhysicalBytes);
+    const double used =
+        static_cast<double>(status.totalPhysicalBytes) - static_cast<double>(status.availablePhysicalBytes);
     return MemorySample{status.loadPercent, ToInteger(used / kBytesPerMegabyte)};
 }
 

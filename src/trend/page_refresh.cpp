@@ -35,7 +35,9 @@ void FillTraffic(LineChartModel& chart, const HourSlots& slots, TrafficChartKind
     }
 }
 
-std::string Megabytes(std::int64_t k) { return Concat(ToText(DivideOrZero(k, kKPerMb)), " Mb"); }
+std::string Megabytes(std::int64_t k) {
+    return Concat(ToText(DivideOrZero(k, kKPerMb)), " Mb");
+}
 
 }  // namespace
 

@@ -22,10 +22,9 @@ void TrendStatistics::RefreshUsagePage(UsagePage page) {
 void TrendStatistics::RefreshTrafficPage(Direction direction) {
     const bool receive = direction == Direction::Receive;
     const std::string prefix = receive ? "接收_" : "发送_";
-    const TrafficPageTexts texts =
-        RefreshTrafficCharts(receive ? files_.receive : files_.send,
-                             window_.LineChart(Concat(prefix, "最近24小时")).Chart(),
-                             window_.LineChart(Concat(prefix, "全部时间")).Chart());
+    const TrafficPageTexts texts = RefreshTrafficCharts(receive ? files_.receive : files_.send,
+                                                        window_.LineChart(Concat(prefix, "最近24小时")).Chart(),
+                                                        window_.LineChart(Concat(prefix, "全部时间")).Chart());
     window_.Label(Concat(prefix, "最高")).SetText(texts.record);
     window_.Label(Concat(prefix, "时间")).SetText(texts.recordTime);
     window_.Label(Concat(prefix, "平均")).SetText(texts.average);

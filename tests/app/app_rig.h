@@ -46,8 +46,8 @@ struct AppRig {
     AppRig() { interfaces.SetRowCount(12); }
 
     Application& Start() {
-        app = std::make_unique<Application>(ApplicationPorts{runDirectory, desktop, clock, environment, cpu, memory,
-                                                             interfaces, version});
+        app = std::make_unique<Application>(
+            ApplicationPorts{runDirectory, desktop, clock, environment, cpu, memory, interfaces, version});
         app->Start();
         return *app;
     }
@@ -63,12 +63,8 @@ struct AppRig {
         return ReadIni(SettingsPath(), section, key, "<absent>");
     }
     // The settings file decoded from GBK; "<not GBK>" when it is not.
-    std::string SettingsText() const {
-        return GbkToUtf8(ReadFileBytes(SettingsPath())).value_or("<not GBK>");
-    }
-    void WriteSettings(std::string_view utf8) const {
-        WriteFileBytes(SettingsPath(), Utf8ToGbk(utf8).value());
-    }
+    std::string SettingsText() const { return GbkToUtf8(ReadFileBytes(SettingsPath())).value_or("<not GBK>"); }
+    void WriteSettings(std::string_view utf8) const { WriteFileBytes(SettingsPath(), Utf8ToGbk(utf8).value()); }
 
     Window& Main() const { return app->GetWindow(WindowKind::Main); }
     Window& Get(WindowKind kind) const { return app->GetWindow(kind); }

@@ -10,7 +10,7 @@
 namespace quorell {
 namespace {
 
-const WindowKind kAllKinds[] = {WindowKind::Main, WindowKind::CpuMonitor, WindowKind::MemoryMonitor,
+const WindowKind kAllKinds[] = {WindowKind::Main,           WindowKind::CpuMonitor,  WindowKind::MemoryMonitor,
                                 WindowKind::ReceiveMonitor, WindowKind::SendMonitor, WindowKind::Trend};
 
 bool HoldsControls(ControlKind kind) {
@@ -49,14 +49,14 @@ TEST(Layouts, EveryControlFitsItsDeclaredContainer) {
             EXPECT_LE(c.rect.Bottom(), room.height);
             seen[c.name] = c;
         }
-        Window window(design);   // builds: no duplicate names, every kind known
+        Window window(design);  // builds: no duplicate names, every kind known
         EXPECT_EQ(window.OuterSize(), design.size);
     }
 }
 
 TEST(Layouts, MonitorWindowsFloatBorderlessAndHidden) {
-    for (WindowKind kind : {WindowKind::CpuMonitor, WindowKind::MemoryMonitor, WindowKind::ReceiveMonitor,
-                            WindowKind::SendMonitor}) {
+    for (WindowKind kind :
+         {WindowKind::CpuMonitor, WindowKind::MemoryMonitor, WindowKind::ReceiveMonitor, WindowKind::SendMonitor}) {
         const WindowDesign design = LayoutOf(kind);
         EXPECT_EQ(design.size, (Size{302, 142}));
         EXPECT_EQ(design.flags.border, BorderStyle::None);
@@ -110,13 +110,13 @@ TEST(Layouts, MainWindowHoldsTheSettingsAndTheTrayMenu) {
     EXPECT_EQ(main.EditBox("输入_网络带宽").Filter(), EditFilter::DigitsAndMinus);
     EXPECT_FALSE(main.CheckBox("选择_是否透明").Checked());
     EXPECT_EQ(main.Button("功能_查看统计").Container(), "分组框1");
-    EXPECT_EQ(main.Label("标签4").TextColour(), 0xFF8000u);   // orange, as the graph draws it
-    EXPECT_EQ(main.Label("标签2").TextColour(), 0x0088FFu);   // sky blue
+    EXPECT_EQ(main.Label("标签4").TextColour(), 0xFF8000u);  // orange, as the graph draws it
+    EXPECT_EQ(main.Label("标签2").TextColour(), 0x0088FFu);  // sky blue
 
     const PopupMenu& menu = main.Menu("右键菜单");
     ASSERT_EQ(menu.ItemCount(), 10u);
     const std::map<std::size_t, std::string> captions = {
-        {1, "隐藏软件界面"}, {3, "显示 Cpu 监控"}, {4, "显示 内存 监控"}, {5, "显示 接收 监控"},
+        {1, "隐藏软件界面"},   {3, "显示 Cpu 监控"},    {4, "显示 内存 监控"},       {5, "显示 接收 监控"},
         {6, "显示 发送 监控"}, {8, "显示趋势统计窗口"}, {10, "退出Velkor资源监控器"}};
     for (std::size_t position = 1; position <= 10; ++position) {
         auto caption = captions.find(position);

@@ -26,7 +26,7 @@ TEST_F(Wiring, HiddenMonitorsTickIntoTheirLabelsGraphsAndHistoryFiles) {
     Window& cpu = rig.Get(WindowKind::CpuMonitor);
     ASSERT_FALSE(cpu.Visible());
     const auto pixelsBefore = cpu.DrawPanel("画板_Cpu").Canvas().Revision();
-    rig.cpu.Advance(5'000'000, 10'000'000);   // half of one second idle
+    rig.cpu.Advance(5'000'000, 10'000'000);  // half of one second idle
     cpu.Timer("时钟_Cpu").Tick();
     EXPECT_EQ(cpu.Label("显示_当前Cpu使用率").Text().rfind("50", 0), 0u) << cpu.Label("显示_当前Cpu使用率").Text();
     EXPECT_GT(cpu.DrawPanel("画板_Cpu").Canvas().Revision(), pixelsBefore);
@@ -50,7 +50,7 @@ TEST_F(Wiring, NetworkMonitorsMeasureFromTheBaselineTakenAtCreation) {
 }
 
 TEST_F(Wiring, TheTrendWindowRereadsTheHistoryOnItsTimers) {
-    WatchedRow().dwInOctets += 1280 * 2048;   // 2 Mb in one tick
+    WatchedRow().dwInOctets += 1280 * 2048;  // 2 Mb in one tick
     rig.Get(WindowKind::ReceiveMonitor).Timer("时钟_Lan").Tick();
     Window& trend = rig.Get(WindowKind::Trend);
     EXPECT_EQ(trend.Label("接收_今日").Text(), "0 Mb");
@@ -61,9 +61,9 @@ TEST_F(Wiring, TheTrendWindowRereadsTheHistoryOnItsTimers) {
 
     const LineChartModel& cpuChart = trend.LineChart("Cpu_最近24小时").Chart();
     const double before = cpuChart.Value(rig.clock.now.hour);
-    rig.cpu.Advance(0, 10'000'000);   // a fully busy second
+    rig.cpu.Advance(0, 10'000'000);  // a fully busy second
     rig.Get(WindowKind::CpuMonitor).Timer("时钟_Cpu").Tick();
-    EXPECT_EQ(cpuChart.Value(rig.clock.now.hour), before);   // the CPU page waits for its own timer
+    EXPECT_EQ(cpuChart.Value(rig.clock.now.hour), before);  // the CPU page waits for its own timer
     trend.Timer("时钟_统计基础").Tick();
     EXPECT_EQ(cpuChart.Value(rig.clock.now.hour), 100.0);
 }

@@ -32,7 +32,7 @@ TEST(FirstStart, ShowsOnlyTheMainWindowWithTrayIconAndStartCaptions) {
 }
 
 TEST(FirstStart, WritesExactlyTheCentredPositionsAndTheTransparencyChoice) {
-    AppRig rig;   // one 1920 x 1080 screen: monitor windows of 302 x 142 centre at (809, 469)
+    AppRig rig;  // one 1920 x 1080 screen: monitor windows of 302 x 142 centre at (809, 469)
     rig.Start();
     EXPECT_EQ(rig.SettingsText(),
               "[界面设置]\r\n"
@@ -56,13 +56,14 @@ TEST(FirstStart, WritesExactlyTheCentredPositionsAndTheTransparencyChoice) {
 TEST(StoredSettings, PositionsComeBackAndAreWrittenOnceMore) {
     AppRig rig;
     rig.desktop.screens = {{0, 0, 1920, 1080}, {-1280, 0, 1280, 1024}};
-    rig.WriteSettings("[界面设置]\r\nCpu左边=100\r\nCpu顶边=200\r\n接收左边=-1280\r\n接收顶边=300\r\n"
-                      "内存左边=12abc\r\n内存顶边=\r\n"
-                      "[基础设置]\r\n用户带宽=100\r\n");
+    rig.WriteSettings(
+        "[界面设置]\r\nCpu左边=100\r\nCpu顶边=200\r\n接收左边=-1280\r\n接收顶边=300\r\n"
+        "内存左边=12abc\r\n内存顶边=\r\n"
+        "[基础设置]\r\n用户带宽=100\r\n");
     rig.Start();
     EXPECT_EQ(rig.Get(WindowKind::CpuMonitor).Position(), (Point{100, 200}));
     EXPECT_EQ(rig.Get(WindowKind::ReceiveMonitor).Position(), (Point{-1280, 300}));
-    EXPECT_EQ(rig.Get(WindowKind::MemoryMonitor).Position(), (Point{12, 0}));   // leading number, empty is 0
+    EXPECT_EQ(rig.Get(WindowKind::MemoryMonitor).Position(), (Point{12, 0}));  // leading number, empty is 0
     EXPECT_EQ(rig.Get(WindowKind::SendMonitor).Position(), (Point{809, 469}));
     EXPECT_EQ(rig.Setting("界面设置", "Cpu左边"), "100");
     EXPECT_EQ(rig.Setting("界面设置", "接收左边"), "-1280");
@@ -73,9 +74,10 @@ TEST(StoredSettings, PositionsComeBackAndAreWrittenOnceMore) {
 
 TEST(StoredSettings, APositionOnNoScreenIsNotAppliedAndGetsReplaced) {
     AppRig rig;
-    rig.WriteSettings("[界面设置]\r\nCpu左边=-1280\r\nCpu顶边=300\r\n发送左边=1900\r\n发送顶边=1000\r\n"
-                      "内存左边=99999999999\r\n内存顶边=-99999999999\r\n");
-    rig.Start();   // only the primary screen: -1280 lies on no screen; (1900, 1000) still shows a corner
+    rig.WriteSettings(
+        "[界面设置]\r\nCpu左边=-1280\r\nCpu顶边=300\r\n发送左边=1900\r\n发送顶边=1000\r\n"
+        "内存左边=99999999999\r\n内存顶边=-99999999999\r\n");
+    rig.Start();  // only the primary screen: -1280 lies on no screen; (1900, 1000) still shows a corner
     EXPECT_EQ(rig.Get(WindowKind::CpuMonitor).Position(), (Point{809, 469}));
     EXPECT_EQ(rig.Setting("界面设置", "Cpu左边"), "809");
     EXPECT_EQ(rig.Setting("界面设置", "Cpu顶边"), "469");
@@ -90,8 +92,8 @@ TEST(StoredSettings, TransparencyYesMakesTheMonitorsSeeThrough) {
     rig.Start();
     EXPECT_EQ(rig.desktop.transparencyOrder.size(), 4u);
     EXPECT_TRUE(rig.Main().CheckBox("选择_是否透明").Checked());
-    for (WindowKind kind : {WindowKind::CpuMonitor, WindowKind::MemoryMonitor, WindowKind::ReceiveMonitor,
-                            WindowKind::SendMonitor}) {
+    for (WindowKind kind :
+         {WindowKind::CpuMonitor, WindowKind::MemoryMonitor, WindowKind::ReceiveMonitor, WindowKind::SendMonitor}) {
         EXPECT_EQ(rig.desktop.colourKeys.at(kind), std::optional<std::uint32_t>(0xECECEC));
     }
     EXPECT_EQ(rig.Setting("基础设置", "是否透明"), "是");
@@ -116,11 +118,11 @@ TEST(Bandwidth, TypingFifteenIntoAnEmptyBoxWritesOneThenFifteen) {
     AppRig rig;
     rig.Start();
     EditBox& box = rig.Main().EditBox("输入_网络带宽");
-    box.TypeCharacter(8);   // backspace empties the box, and that change is stored as well
+    box.TypeCharacter(8);  // backspace empties the box, and that change is stored as well
     EXPECT_EQ(rig.Setting("基础设置", "用户带宽"), "");
     box.TypeCharacter(U'1');
     EXPECT_EQ(rig.Setting("基础设置", "用户带宽"), "1");
-    box.TypeCharacter(U'x');   // refused: nothing written
+    box.TypeCharacter(U'x');  // refused: nothing written
     EXPECT_EQ(rig.Setting("基础设置", "用户带宽"), "1");
     box.TypeCharacter(U'5');
     EXPECT_EQ(rig.Setting("基础设置", "用户带宽"), "15");
@@ -135,7 +137,7 @@ TEST(Placement, UserMovesAreStoredAtOnceAndComeBackAfterARestart) {
     receive.MoveByUser(10, 20);
     EXPECT_EQ(rig.Setting("界面设置", "接收左边"), "10");
     EXPECT_EQ(rig.Setting("界面设置", "接收顶边"), "20");
-    receive.MoveByUser(11, 20);   // both keys on every step, even when only one edge moved
+    receive.MoveByUser(11, 20);  // both keys on every step, even when only one edge moved
     EXPECT_EQ(rig.Setting("界面设置", "接收左边"), "11");
     rig.Restart();
     EXPECT_EQ(rig.Get(WindowKind::ReceiveMonitor).Position(), (Point{11, 20}));

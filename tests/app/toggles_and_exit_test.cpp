@@ -35,25 +35,25 @@ TEST_F(RunningApp, OtherRoutesLeaveTheCaptionDescribingTheOppositeAction) {
     rig.Main().Button("功能_打开Cpu使用").Click();
     EXPECT_TRUE(cpu.Visible());
     EXPECT_EQ(rig.Menu().Item(3).Caption(), "显示 Cpu 监控");
-    rig.ChooseFromTray(3);   // the item still toggles, and its caption comes right
+    rig.ChooseFromTray(3);  // the item still toggles, and its caption comes right
     EXPECT_FALSE(cpu.Visible());
     EXPECT_EQ(rig.Menu().Item(3).Caption(), "显示 Cpu 监控");
 
-    rig.ChooseFromTray(4);   // shown by the menu, then hidden by Esc
+    rig.ChooseFromTray(4);  // shown by the menu, then hidden by Esc
     rig.Get(WindowKind::MemoryMonitor).PressEscape();
     EXPECT_FALSE(rig.Get(WindowKind::MemoryMonitor).Visible());
     EXPECT_EQ(rig.Menu().Item(4).Caption(), "隐藏 内存 监控");
 
     Window& receive = rig.Get(WindowKind::ReceiveMonitor);
-    rig.ChooseFromTray(5);   // shown by the menu, hidden by its close mark
+    rig.ChooseFromTray(5);  // shown by the menu, hidden by its close mark
     receive.PictureBox("功能_关闭窗口").DoubleClick();
     EXPECT_FALSE(receive.Visible());
     EXPECT_EQ(rig.Menu().Item(5).Caption(), "隐藏 接收 监控");
-    rig.ChooseFromTray(5);   // reads "hide" but shows the hidden window, and keeps "hide" now rightly
+    rig.ChooseFromTray(5);  // reads "hide" but shows the hidden window, and keeps "hide" now rightly
     EXPECT_TRUE(receive.Visible());
     EXPECT_EQ(rig.Menu().Item(5).Caption(), "隐藏 接收 监控");
 
-    rig.Main().RaiseTrayEvent(2);   // double-click hides the shown main window, caption untouched
+    rig.Main().RaiseTrayEvent(2);  // double-click hides the shown main window, caption untouched
     EXPECT_FALSE(rig.Main().Visible());
     EXPECT_EQ(rig.Menu().Item(1).Caption(), "隐藏软件界面");
     rig.Main().RaiseTrayEvent(2);
@@ -61,10 +61,11 @@ TEST_F(RunningApp, OtherRoutesLeaveTheCaptionDescribingTheOppositeAction) {
 }
 
 TEST_F(RunningApp, EveryButtonTogglesItsWindow) {
-    const std::pair<const char*, WindowKind> buttons[] = {
-        {"功能_打开Cpu使用", WindowKind::CpuMonitor}, {"功能_打开内存使用", WindowKind::MemoryMonitor},
-        {"功能_打开Lan接收", WindowKind::ReceiveMonitor}, {"功能_打开Lan发送", WindowKind::SendMonitor},
-        {"功能_查看统计", WindowKind::Trend}};
+    const std::pair<const char*, WindowKind> buttons[] = {{"功能_打开Cpu使用", WindowKind::CpuMonitor},
+                                                          {"功能_打开内存使用", WindowKind::MemoryMonitor},
+                                                          {"功能_打开Lan接收", WindowKind::ReceiveMonitor},
+                                                          {"功能_打开Lan发送", WindowKind::SendMonitor},
+                                                          {"功能_查看统计", WindowKind::Trend}};
     for (const auto& [button, kind] : buttons) {
         rig.Main().Button(button).Click();
         EXPECT_TRUE(rig.Get(kind).Visible()) << button;
@@ -78,13 +79,13 @@ TEST_F(RunningApp, TrayClicksAndTheMenuPlacement) {
     rig.Main().RaiseTrayEvent(1);
     EXPECT_TRUE(rig.desktop.menuPopups.empty());
     EXPECT_TRUE(rig.Main().Visible());
-    rig.Main().RaiseTrayEvent(3);   // the menu opens and closes without a choice
+    rig.Main().RaiseTrayEvent(3);  // the menu opens and closes without a choice
     ASSERT_EQ(rig.desktop.menuPopups.size(), 1u);
     EXPECT_EQ(rig.desktop.menuPopups[0].topLeft, (ScreenPoint{1003, 1043}));
     EXPECT_EQ(rig.desktop.menuPopups[0].menuName, "右键菜单");
     EXPECT_EQ(rig.desktop.menuPopups[0].owner, WindowKind::Main);
-    rig.ChooseFromTray(2);    // a separator
-    rig.ChooseFromTray(99);   // no such item
+    rig.ChooseFromTray(2);   // a separator
+    rig.ChooseFromTray(99);  // no such item
     EXPECT_TRUE(rig.desktop.questions.empty());
     EXPECT_TRUE(rig.app->Running());
 }
@@ -179,7 +180,7 @@ TEST(FatalError, AnErrorInsideAHandlerShowsTheMessageAndEndsWithMinusOne) {
     EXPECT_EQ(rig.app->ExitCode(), std::optional<int>(-1));
     EXPECT_TRUE(rig.desktop.trayIcons.empty());
     rig.runDirectory.failing = false;
-    rig.Main().EditBox("输入_网络带宽").TypeCharacter(U'8');   // no handler runs after the end
+    rig.Main().EditBox("输入_网络带宽").TypeCharacter(U'8');  // no handler runs after the end
     EXPECT_EQ(rig.Setting("基础设置", "用户带宽"), "<absent>");
 }
 

@@ -8,7 +8,7 @@ namespace {
 
 TEST(TrayTip, KeepsWholeCharactersWithinTheGbkByteLimit) {
     EXPECT_EQ(KeepGbkBytes("abc", 3), "abc");
-    EXPECT_EQ(KeepGbkBytes("ab资源", 3), "ab");     // the Chinese character would need bytes 3 and 4
+    EXPECT_EQ(KeepGbkBytes("ab资源", 3), "ab");  // the Chinese character would need bytes 3 and 4
     EXPECT_EQ(KeepGbkBytes("ab资源", 4), "ab资");
     EXPECT_EQ(KeepGbkBytes("资源", 1), "");
     EXPECT_EQ(KeepGbkBytes("a\r\nb", 3), "a\r\n");
@@ -16,9 +16,9 @@ TEST(TrayTip, KeepsWholeCharactersWithinTheGbkByteLimit) {
 }
 
 TEST(TrayTip, SurvivesTextThatIsNotGbkOrNotEvenUtf8) {
-    EXPECT_EQ(KeepGbkBytes("a\xF0\x9F\x98\x80z", 5), "a\xF0\x9F\x98\x80");   // beyond the basic plane: 4 bytes
+    EXPECT_EQ(KeepGbkBytes("a\xF0\x9F\x98\x80z", 5), "a\xF0\x9F\x98\x80");  // beyond the basic plane: 4 bytes
     EXPECT_EQ(KeepGbkBytes("a\xF0\x9F\x98\x80z", 4), "a");
-    const std::string broken = "ab\xE8\xB5";   // a character cut short at the end
+    const std::string broken = "ab\xE8\xB5";  // a character cut short at the end
     EXPECT_LE(KeepGbkBytes(broken, 62).size(), broken.size());
     EXPECT_EQ(KeepGbkBytes("\xFF\xFEx", 62), "\xFF\xFEx");
 }
@@ -27,14 +27,14 @@ TEST(TrayTip, TheTipFitsAndNamesTheProgramFirst) {
     const std::string tip = TrayTipText();
     EXPECT_EQ(tip.rfind("Velkor - Quorell\r\n", 0), 0u);
     EXPECT_EQ(KeepGbkBytes(tip, kTrayTipLimitBytes), tip);
-    EXPECT_NE(tip.find("quorell.example.org"), std::string::npos);   // our address survives the cut
+    EXPECT_NE(tip.find("quorell.example.org"), std::string::npos);  // our address survives the cut
 }
 
 TEST(Screens, CentringUsesThePrimaryScreen) {
     EXPECT_EQ(CentredOn({{0, 0, 1920, 1080}, {-1280, 0, 1280, 1024}}, {302, 142}), (Point{809, 469}));
     EXPECT_EQ(CentredOn({{1920, 0, 1280, 1024}}, {530, 279}), (Point{1920 + 375, 372}));
     EXPECT_EQ(CentredOn({}, {530, 279}), (Point{0, 0}));
-    EXPECT_EQ(CentredOn({{0, 0, 200, 100}}, {302, 142}), (Point{-51, -21}));   // larger than the screen
+    EXPECT_EQ(CentredOn({{0, 0, 200, 100}}, {302, 142}), (Point{-51, -21}));  // larger than the screen
 }
 
 TEST(Screens, AWindowCountsAsVisibleWhenOnePixelShowsOnAnyScreen) {
@@ -42,7 +42,7 @@ TEST(Screens, AWindowCountsAsVisibleWhenOnePixelShowsOnAnyScreen) {
     EXPECT_TRUE(VisibleOnSomeScreen(screens, {-1280, 300, 302, 142}));
     EXPECT_TRUE(VisibleOnSomeScreen(screens, {1919, 1079, 302, 142}));
     EXPECT_FALSE(VisibleOnSomeScreen(screens, {1920, 0, 302, 142}));
-    EXPECT_FALSE(VisibleOnSomeScreen(screens, {-1280, 1024, 302, 142}));   // below the left screen
+    EXPECT_FALSE(VisibleOnSomeScreen(screens, {-1280, 1024, 302, 142}));  // below the left screen
     EXPECT_FALSE(VisibleOnSomeScreen(screens, {-1582, 0, 302, 142}));
     EXPECT_FALSE(VisibleOnSomeScreen({{0, 0, 1920, 1080}}, {2147483000, 2147483000, 302, 142}));
     EXPECT_TRUE(VisibleOnSomeScreen({}, {-99999, -99999, 302, 142}));

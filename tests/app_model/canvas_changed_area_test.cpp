@@ -12,7 +12,8 @@ bool ChangesWithin(const Canvas& before, const Canvas& after, const Rect& area) 
     for (int y = 0; y < Canvas::kHeight; ++y) {
         for (int x = 0; x < Canvas::kWidth; ++x) {
             const bool inside = x >= area.left && x < area.Right() && y >= area.top && y < area.Bottom();
-            if (!inside && before.Pixel(x, y) != after.Pixel(x, y)) return false;
+            if (!inside && before.Pixel(x, y) != after.Pixel(x, y))
+                return false;
         }
     }
     return true;
@@ -23,9 +24,9 @@ TEST(CanvasChangedArea, IsTheSmallestRectangleHoldingWhatEachOperationWrote) {
     canvas.SetPenColour(0xFF0000);
     canvas.DrawLine(7, 40, 7, 100);  // a graph column
     EXPECT_EQ(canvas.LastChangedArea(), (Rect{7, 40, 1, 60}));
-    canvas.DrawLine(20, 10, 10, 14);  // sloped, drawn right to left, end point excluded
+    canvas.DrawLine(20, 10, 10, 14);                             // sloped, drawn right to left, end point excluded
     EXPECT_EQ(canvas.LastChangedArea(), (Rect{11, 10, 10, 5}));  // y rounds to 14 at the last step
-    canvas.DrawLine(-50, 50, 350, 50);  // clipped to the drawing area
+    canvas.DrawLine(-50, 50, 350, 50);                           // clipped to the drawing area
     EXPECT_EQ(canvas.LastChangedArea(), (Rect{0, 50, 300, 1}));
     canvas.DrawLine(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
     const Rect diagonal = canvas.LastChangedArea();

@@ -12,7 +12,8 @@ constexpr std::uint32_t kBg = Canvas::kBackground;
 
 int Painted(const Canvas& canvas) {
     int count = 0;
-    for (std::uint32_t p : canvas.Pixels()) count += p != kBg;
+    for (std::uint32_t p : canvas.Pixels())
+        count += p != kBg;
     return count;
 }
 
@@ -38,7 +39,8 @@ TEST(CanvasLine, EndPointIsExcludedAndEverythingOutsideTheAreaIsClipped) {
     canvas.DrawLine(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
     canvas.DrawLine(-10, 50, -10, 60);
     canvas.DrawLine(0, 100, 300, 100);
-    for (int y = 0; y < 100; ++y) ASSERT_NE(canvas.Pixel(299, y), kBg) << y;
+    for (int y = 0; y < 100; ++y)
+        ASSERT_NE(canvas.Pixel(299, y), kBg) << y;
     EXPECT_EQ(canvas.Pixel(-1, 50), kBg);
 }
 
@@ -95,17 +97,20 @@ TEST(CanvasCopy, SidewaysCopiesOfTheWholePictureKeepEveryPixelAsAPlainCopyWould)
         canvas.CopyRect(shift[0], 0, shift[1], 102, shift[2], 0);
         plain.Copy(shift[0], shift[1], shift[2]);
         canvas.ClearRect(299, 0, 1, 100);
-        for (int y = 0; y < 100; ++y) plain.At(299, y) = kBg;
+        for (int y = 0; y < 100; ++y)
+            plain.At(299, y) = kBg;
         const auto colour = static_cast<std::uint32_t>(step * 7919 % 0xFFFFFF);
         const int top = 99 - step % 100;
         canvas.SetPenColour(colour);
         canvas.DrawLine(298, top, 298, 100);
-        for (int y = top; y < 100; ++y) plain.At(298, y) = colour;
+        for (int y = top; y < 100; ++y)
+            plain.At(298, y) = colour;
         if (step % 50 == 0 || step > 690) {
             ASSERT_EQ(canvas.Pixels(), plain.pixels) << "step " << step;
             std::vector<std::uint32_t> row(40);
             canvas.ReadRow(50, 270, 30, row.data());
-            for (int i = 0; i < 30; ++i) ASSERT_EQ(row[i], plain.At(270 + i, 50)) << i;
+            for (int i = 0; i < 30; ++i)
+                ASSERT_EQ(row[i], plain.At(270 + i, 50)) << i;
         }
     }
 }

@@ -49,8 +49,8 @@ TEST_F(ControlsTest, TypingRaisesOneContentChangeForEveryAcceptedCharacter) {
     EXPECT_FALSE(edit.TypeCharacter(U'兆'));
     EXPECT_TRUE(edit.TypeCharacter(U'5'));
     EXPECT_TRUE(edit.TypeCharacter(U'-'));
-    EXPECT_TRUE(edit.TypeCharacter(8));    // backspace
-    EXPECT_TRUE(edit.TypeCharacter(0x16)); // other control characters pass and change nothing
+    EXPECT_TRUE(edit.TypeCharacter(8));     // backspace
+    EXPECT_TRUE(edit.TypeCharacter(0x16));  // other control characters pass and change nothing
     EXPECT_EQ(seen, (std::vector<std::string>{"1", "15", "15-", "15"}));
 }
 
@@ -59,12 +59,12 @@ TEST_F(ControlsTest, SetTextBypassesTheFilterAndBackspaceRemovesWholeCharacters)
     int changes = 0;
     edit.BindContentChanged([&] { ++changes; });
     edit.SetText("2兆");
-    edit.SetText("2兆");   // unchanged: no event
+    edit.SetText("2兆");  // unchanged: no event
     EXPECT_EQ(changes, 1);
     edit.TypeCharacter(8);
     EXPECT_EQ(edit.Text(), "2");
     edit.TypeCharacter(8);
-    edit.TypeCharacter(8);   // nothing left to delete
+    edit.TypeCharacter(8);  // nothing left to delete
     EXPECT_EQ(edit.Text(), "");
     EXPECT_EQ(changes, 3);
 }
@@ -75,7 +75,7 @@ TEST_F(ControlsTest, CheckBoxClickFlipsTheTickBeforeItsHandlerRuns) {
     box.BindClicked([&] { seen.push_back(box.Checked()); });
     box.Click();
     box.Click();
-    box.SetChecked(true);   // a program change raises no clicked event
+    box.SetChecked(true);  // a program change raises no clicked event
     EXPECT_EQ(seen, (std::vector<bool>{true, false}));
     EXPECT_TRUE(box.Checked());
 }

@@ -20,7 +20,10 @@ TEST(LineChartModel, PointsValuesAndMaximumAreClamped) {
 
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    struct Case { double in; double stored; };
+    struct Case {
+        double in;
+        double stored;
+    };
     for (Case c : {Case{-3.0, 0.0}, Case{nan, 0.0}, Case{-inf, 0.0}, Case{10'000'000.5, 10'000'000.0},
                    Case{inf, 10'000'000.0}, Case{1.0 / 1024, 1.0 / 1024}}) {
         chart.SetCurrentValue(c.in);

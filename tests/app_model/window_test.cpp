@@ -31,10 +31,10 @@ TEST(WindowLifecycle, CreateRaisesCreatedThenOnePositionChanged) {
     std::vector<std::string> events;
     window.BindCreated([&] { events.push_back("created"); });
     window.BindPositionChanged([&] { events.push_back("moved"); });
-    window.MoveTo(10, 20);   // before creation: placed, no event
+    window.MoveTo(10, 20);  // before creation: placed, no event
     EXPECT_TRUE(events.empty());
     window.Create();
-    window.Create();   // a window is created once
+    window.Create();  // a window is created once
     EXPECT_EQ(events, (std::vector<std::string>{"created", "moved"}));
     EXPECT_TRUE(window.Exists());
     EXPECT_FALSE(window.Visible());
@@ -81,7 +81,7 @@ TEST(WindowClosing, RefusedCloseKeepsTheWindowAndItsTimer) {
     EXPECT_FALSE(window.PressEscape());
     EXPECT_TRUE(window.Exists());
     EXPECT_FALSE(window.Visible());
-    window.Timer("时钟_Cpu").Tick();   // hidden windows keep ticking
+    window.Timer("时钟_Cpu").Tick();  // hidden windows keep ticking
     EXPECT_EQ(ticks, 1);
 }
 
@@ -93,7 +93,7 @@ TEST(WindowClosing, AcceptedCloseDestroysAndStopsTimersAndEvents) {
     window.Create();
     window.BindPositionChanged([&] { ++moves; });
     window.SetVisible(true);
-    EXPECT_TRUE(window.RequestClose());   // no handler: the window closes
+    EXPECT_TRUE(window.RequestClose());  // no handler: the window closes
     EXPECT_EQ(window.State(), WindowState::Destroyed);
     window.Timer("时钟_Cpu").Tick();
     window.MoveTo(1, 1);
@@ -139,9 +139,9 @@ TEST(WindowObservers, ReportWindowAndControlChangesOnlyWhenSomethingChanged) {
     });
     window.SetVisible(true);
     window.SetVisible(true);
-    window.SetTitle("small");   // unchanged
+    window.SetTitle("small");  // unchanged
     window.MoveTo(3, 4);
-    window.Label("显示_当前Cpu使用率").SetText("0%");   // unchanged
+    window.Label("显示_当前Cpu使用率").SetText("0%");  // unchanged
     window.Label("显示_当前Cpu使用率").SetText("7%");
     EXPECT_EQ(windowChanges, (std::vector<WindowProperty>{WindowProperty::Visible, WindowProperty::Position}));
     EXPECT_EQ(controlChanges, std::vector<std::string>{"显示_当前Cpu使用率:text"});

@@ -81,8 +81,8 @@ private slots:
         QVERIFY(box->isChecked());
         QVERIFY(rig->Model(WindowKind::Main).CheckBox("选择_是否透明").Checked());
         QCOMPARE(rig->Setting("基础设置", "是否透明"), std::string("是"));
-        for (WindowKind kind : {WindowKind::CpuMonitor, WindowKind::MemoryMonitor, WindowKind::ReceiveMonitor,
-                                WindowKind::SendMonitor}) {
+        for (WindowKind kind :
+             {WindowKind::CpuMonitor, WindowKind::MemoryMonitor, WindowKind::ReceiveMonitor, WindowKind::SendMonitor}) {
             auto* monitor = dynamic_cast<gui::MonitorWindowView*>(&rig->View(kind));
             QCOMPARE(monitor->SeeThrough(), std::optional<QRgb>(0xECECEC));
             QVERIFY(!monitor->mask().isEmpty());

@@ -59,7 +59,8 @@ void ChooseFromNextMenu(gui::QtDesktop& desktop, int position, QStringList* capt
 // Restores an environment variable when the test ends.
 class EnvironmentGuard {
 public:
-    explicit EnvironmentGuard(const char* name) : name_(name), had_(qEnvironmentVariableIsSet(name)), value_(qgetenv(name)) {}
+    explicit EnvironmentGuard(const char* name)
+        : name_(name), had_(qEnvironmentVariableIsSet(name)), value_(qgetenv(name)) {}
     ~EnvironmentGuard() { had_ ? qputenv(name_, value_) : qunsetenv(name_); }
 
 private:
@@ -162,16 +163,16 @@ private slots:
         rig->Model(WindowKind::CpuMonitor).SetVisible(true);
         Canvas& canvas = rig->Model(WindowKind::CpuMonitor).DrawPanel("画板_Cpu").Canvas();
         canvas.SetPenColour(0x008000);
-        canvas.DrawLine(10, 99, 10, 59);   // one graph column, 40 pixels high
+        canvas.DrawLine(10, 99, 10, 59);  // one graph column, 40 pixels high
         rig->desktop.SetColourKeyTransparency(WindowKind::CpuMonitor, 0xECECEC);
         // The drawing area starts one pixel inside the panel at (0, 21).
         const QPoint graph(1, 22);
         const QRegion shape = cpu->mask();
-        QVERIFY(shape.contains(QPoint(150, 10)));                   // title strip
-        QVERIFY(shape.contains(QPoint(150, 130)));                  // status strip
-        QVERIFY(shape.contains(QPoint(0, 50)));                     // panel border
-        QVERIFY(shape.contains(graph + QPoint(10, 80)));            // the column
-        QVERIFY(!shape.contains(graph + QPoint(10, 50)));           // above it: background
+        QVERIFY(shape.contains(QPoint(150, 10)));          // title strip
+        QVERIFY(shape.contains(QPoint(150, 130)));         // status strip
+        QVERIFY(shape.contains(QPoint(0, 50)));            // panel border
+        QVERIFY(shape.contains(graph + QPoint(10, 80)));   // the column
+        QVERIFY(!shape.contains(graph + QPoint(10, 50)));  // above it: background
         QVERIFY(!shape.contains(graph + QPoint(11, 80)));
         QCOMPARE(QRegion(cpu->rect()).subtracted(shape).rectCount() > 0, true);
         // The shape follows the graph.
@@ -187,8 +188,8 @@ private slots:
         GuiRig stored;
         QVERIFY(WriteIni(stored.dir.File("程序配置.Ini"), "基础设置", "是否透明", "是"));
         QVERIFY(stored.Start());
-        for (WindowKind kind : {WindowKind::CpuMonitor, WindowKind::MemoryMonitor, WindowKind::ReceiveMonitor,
-                                WindowKind::SendMonitor}) {
+        for (WindowKind kind :
+             {WindowKind::CpuMonitor, WindowKind::MemoryMonitor, WindowKind::ReceiveMonitor, WindowKind::SendMonitor}) {
             auto* monitor = dynamic_cast<gui::MonitorWindowView*>(&stored.View(kind));
             QCOMPARE(monitor->SeeThrough(), std::optional<QRgb>(0xECECEC));
         }
@@ -197,7 +198,7 @@ private slots:
     void opaqueRegionKeepsEveryColourButTheKey() {
         QImage drawing(4, 2, QImage::Format_RGB32);
         drawing.fill(QColor(0xEC, 0xEC, 0xEC));
-        drawing.setPixel(1, 0, qRgb(0xEC, 0xEC, 0xED));   // one step off the key stays
+        drawing.setPixel(1, 0, qRgb(0xEC, 0xEC, 0xED));  // one step off the key stays
         drawing.setPixel(3, 1, qRgb(0, 0, 0));
         const QRegion region = gui::OpaqueRegion(QSize(10, 5), drawing, QPoint(2, 1), 0xECECEC);
         QVERIFY(region.contains(QPoint(0, 0)));
@@ -206,8 +207,8 @@ private slots:
         QVERIFY(region.contains(QPoint(5, 2)));
         QVERIFY(!region.contains(QPoint(2, 1)));
         QVERIFY(!region.contains(QPoint(4, 2)));
-        QCOMPARE(QRegion(QRect(0, 0, 10, 5)).subtracted(region), QRegion(QRect(2, 1, 4, 2)).subtracted(
-            QRegion(QRect(3, 1, 1, 1)) + QRegion(QRect(5, 2, 1, 1))));
+        QCOMPARE(QRegion(QRect(0, 0, 10, 5)).subtracted(region),
+                 QRegion(QRect(2, 1, 4, 2)).subtracted(QRegion(QRect(3, 1, 1, 1)) + QRegion(QRect(5, 2, 1, 1))));
     }
 
     void aSecondCopyAsksTheFirstToShowItself() {

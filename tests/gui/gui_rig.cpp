@@ -9,8 +9,7 @@
 
 namespace quorell::testing {
 
-GuiRig::GuiRig()
-    : desktop([this](WindowKind kind) -> Window& { return app->GetWindow(kind); }, context) {
+GuiRig::GuiRig() : desktop([this](WindowKind kind) -> Window& { return app->GetWindow(kind); }, context) {
     interfaces.SetRowCount(3);
     memory.Set(8ull << 30, 6ull << 30, 25);
     context.SetFaultHandler([this](const FatalError& error) { fault = error; });
@@ -29,8 +28,8 @@ bool GuiRig::Start() {
     if (!app->Start()) {
         return false;
     }
-    views = std::make_unique<gui::ViewSet>([this](WindowKind kind) -> Window& { return app->GetWindow(kind); },
-                                           context);
+    views =
+        std::make_unique<gui::ViewSet>([this](WindowKind kind) -> Window& { return app->GetWindow(kind); }, context);
     desktop.AttachViews(views.get());
     return true;
 }
@@ -54,6 +53,8 @@ void AnswerNextMessageBox(QMessageBox::StandardButton button) {
     poll->start();
 }
 
-void UseProgramLook() { gui::ApplyDesktopLook(*qApp); }
+void UseProgramLook() {
+    gui::ApplyDesktopLook(*qApp);
+}
 
 }  // namespace quorell::testing

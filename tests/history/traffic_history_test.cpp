@@ -115,10 +115,10 @@ TEST_F(TrafficHistory, WeekRunsFromMondayToTheEndOfSunday) {
     RecordTrafficSample(file, 2, MakeDateTime(2011, 6, 19, 0, 0, 1));     // Sunday
     RecordTrafficSample(file, 4, MakeDateTime(2011, 6, 19, 23, 59, 59));  // Sunday, last second
     EXPECT_EQ(Other("本周"), "7");
-    RecordTrafficSample(file, 8, MakeDateTime(2011, 6, 20, 0, 0, 0));     // next Monday
+    RecordTrafficSample(file, 8, MakeDateTime(2011, 6, 20, 0, 0, 0));  // next Monday
     EXPECT_EQ(Other("周一"), "2011年6月20日");
     EXPECT_EQ(Other("本周"), "8");
-    RecordTrafficSample(file, 16, MakeDateTime(2011, 8, 4, 9, 0, 0));     // weeks later, a Thursday
+    RecordTrafficSample(file, 16, MakeDateTime(2011, 8, 4, 9, 0, 0));  // weeks later, a Thursday
     EXPECT_EQ(Other("周一"), "2011年8月1日");
     EXPECT_EQ(Other("本周"), "16");
 }

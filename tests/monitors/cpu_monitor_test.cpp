@@ -71,9 +71,9 @@ TEST_F(CpuMonitorTest, AverageTruncatesAndAnEqualPeakMovesItsTime) {
     Tick(39, 5);
     EXPECT_EQ(LabelText(window, kPeak), "40%");
     EXPECT_EQ(LabelText(window, kPeakTime), "13-8:30:4");
-    EXPECT_EQ(LabelText(window, kAverage), "31 %");  // 124 / 4
+    EXPECT_EQ(LabelText(window, kAverage), "31 %");           // 124 / 4
     EXPECT_EQ(LabelColour(window, kAverage), Rgb{0x000000});  // never recoloured
-    Tick(30);  // keeps the colour of the 39 before it
+    Tick(30);                                                 // keeps the colour of the 39 before it
     EXPECT_EQ(LabelColour(window, kCurrent), kLevelOrdinary);
 }
 

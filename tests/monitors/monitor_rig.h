@@ -8,8 +8,8 @@
 
 #include "app/model/controls.h"
 #include "app/model/draw_panel.h"
-#include "app/model/window_design.h"
 #include "app/model/window.h"
+#include "app/model/window_design.h"
 #include "platform/clock_port.h"
 #include "runtime/ini_file.h"
 #include "support/fake_counters.h"
@@ -31,7 +31,7 @@ public:
 
 // A window with the four value labels of a monitor (creation text `zero`, "0:0:0" for the time) and its panel.
 inline WindowDesign MonitorWindowDesign(const std::vector<std::string>& labels, const std::string& zero,
-                                    const std::string& panel) {
+                                        const std::string& panel) {
     WindowDesign design;
     for (const std::string& name : labels) {
         ControlDesign label;
@@ -61,7 +61,11 @@ inline void SetMemory(FakeMemoryStatus& memory, std::int32_t loadPercent, std::u
 inline std::string HistoryValue(const std::filesystem::path& file, std::string_view section, std::string_view key) {
     return ReadIni(file, section, key);
 }
-inline std::string LabelText(const Window& window, const char* name) { return window.Label(name).Text(); }
-inline Rgb LabelColour(const Window& window, const char* name) { return window.Label(name).TextColour(); }
+inline std::string LabelText(const Window& window, const char* name) {
+    return window.Label(name).Text();
+}
+inline Rgb LabelColour(const Window& window, const char* name) {
+    return window.Label(name).TextColour();
+}
 
 }  // namespace quorell::testing

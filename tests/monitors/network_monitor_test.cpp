@@ -50,8 +50,8 @@ protected:
     NetworkSampler sampler{table, version};
     Window receiveWindow{NetworkWindow()};
     Window sendWindow{NetworkWindow()};
-    NetworkMonitor receive{receiveWindow, Direction::Receive, sampler, [this] { return bandwidth; }, clock,
-                           files.receive};
+    NetworkMonitor receive{receiveWindow, Direction::Receive, sampler, [this] { return bandwidth; },
+                           clock,         files.receive};
     NetworkMonitor send{sendWindow, Direction::Send, sampler, [this] { return bandwidth; }, clock, files.send};
 };
 
@@ -63,7 +63,7 @@ TEST_F(NetworkMonitorTest, FirstTickCountsFromCreationAndSkipsPeakAndAverage) {
     EXPECT_EQ(LabelText(receiveWindow, kAverage), "0K");
     EXPECT_EQ(HistoryValue(files.receive, "其他", "今日"), "250");
     EXPECT_EQ(HistoryValue(files.receive, "最近", "8"), "251");  // the new day's "1" plus the tick
-    Tick(0);  // the average label turns from K into a percentage
+    Tick(0);                                                     // the average label turns from K into a percentage
     EXPECT_EQ(LabelText(receiveWindow, kAverage), "0 %");
     EXPECT_EQ(LabelText(receiveWindow, kPeakTime), "13-8:30:5");  // 0 >= "0K"
 }

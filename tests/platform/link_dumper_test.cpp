@@ -9,13 +9,15 @@ namespace {
 
 int OpenDescriptors() {
     int count = 0;
-    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd")) ++count;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/fd"))
+        ++count;
     return count;
 }
 
 std::vector<std::int32_t> Indexes(const std::vector<LinkMessage>& links) {
     std::vector<std::int32_t> indexes;
-    for (const LinkMessage& link : links) indexes.push_back(link.row.dwIndex);
+    for (const LinkMessage& link : links)
+        indexes.push_back(link.row.dwIndex);
     return indexes;
 }
 

@@ -99,9 +99,11 @@ void SendOverLoopback() {
 std::uint64_t LoopbackOutOctets(LinuxInterfaceTable& interfaces) {
     const auto reading = interfaces.ReadInterfaceTable();
     const auto* table = reading ? std::get_if<InterfaceRows64>(&*reading) : nullptr;
-    if (table == nullptr) return 0;
+    if (table == nullptr)
+        return 0;
     for (const auto& row : table->rows) {
-        if (row.dwType == kInterfaceTypeLoopback) return row.dwOutOctets;
+        if (row.dwType == kInterfaceTypeLoopback)
+            return row.dwOutOctets;
     }
     return 0;
 }

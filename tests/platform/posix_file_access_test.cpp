@@ -69,9 +69,9 @@ TEST_F(PosixFileAccessTest, ReplaceGivesANewFileWithTheSameModeAndNoLeftovers) {
     ASSERT_TRUE(files.Replace(file, "two"));
     EXPECT_EQ(ReadFileBytes(file), "two");
     EXPECT_NE(files.Identify(file)->inode, before->inode);
-    EXPECT_EQ(std::filesystem::status(file).permissions() & std::filesystem::perms::all,
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
-                  std::filesystem::perms::group_read);
+    EXPECT_EQ(
+        std::filesystem::status(file).permissions() & std::filesystem::perms::all,
+        std::filesystem::perms::owner_read | std::filesystem::perms::owner_write | std::filesystem::perms::group_read);
     ASSERT_TRUE(files.Replace(file, ""));
     EXPECT_EQ(ReadFileBytes(file), "");
     EXPECT_EQ(dir.Listing(), "a.ini");
@@ -108,7 +108,8 @@ std::vector<FailurePoint> FailurePoints() {
     std::vector<FailurePoint> points;
     PosixWriteCalls full = PosixWriteCalls::System();
     full.write = [](int fd, const void* data, std::size_t size) -> long {
-        if (size > 4) return static_cast<long>(::write(fd, data, size / 2));  // part of it fits
+        if (size > 4)
+            return static_cast<long>(::write(fd, data, size / 2));  // part of it fits
         errno = ENOSPC;
         return -1;
     };

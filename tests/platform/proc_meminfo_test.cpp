@@ -27,8 +27,8 @@ TEST(Meminfo, CapturedTextGivesTotalAvailableAndLoad) {
 }
 
 TEST(Meminfo, WithoutMemAvailableFreeAndCachesCountAsAvailable) {
-    const auto status = ParseMeminfo(
-        "MemTotal:  1000 kB\nMemFree:  100 kB\nBuffers:  50 kB\nCached:  200 kB\nSReclaimable:  50 kB\n");
+    const auto status =
+        ParseMeminfo("MemTotal:  1000 kB\nMemFree:  100 kB\nBuffers:  50 kB\nCached:  200 kB\nSReclaimable:  50 kB\n");
     ASSERT_TRUE(status);
     EXPECT_EQ(status->availablePhysicalBytes, 400u * 1024);
     EXPECT_EQ(status->loadPercent, 60);
@@ -42,10 +42,10 @@ TEST(Meminfo, MoreAvailableThanTotalReadsAsNothingInUse) {
 }
 
 TEST(Meminfo, UnusableTextsGiveNothing) {
-    for (const char* bad : {"", "MemTotal: 0 kB\nMemAvailable: 0 kB\n", "MemAvailable: 5 kB\n",
-                            "MemTotal: lots\nMemAvailable: 5 kB\n", "MemTotal: 1000 kB\n",
-                            "MemTotal: 99999999999999999999 kB\nMemAvailable: 1 kB\n",
-                            "MemTotal: 1000 MB\nMemAvailable: 5 kB\n"}) {
+    for (const char* bad :
+         {"", "MemTotal: 0 kB\nMemAvailable: 0 kB\n", "MemAvailable: 5 kB\n", "MemTotal: lots\nMemAvailable: 5 kB\n",
+          "MemTotal: 1000 kB\n", "MemTotal: 99999999999999999999 kB\nMemAvailable: 1 kB\n",
+          "MemTotal: 1000 MB\nMemAvailable: 5 kB\n"}) {
         EXPECT_FALSE(ParseMeminfo(bad)) << bad;
     }
 }

@@ -44,9 +44,9 @@ TEST(ProcStat, GuestTimeIsNotCountedTwiceAndOldKernelsParse) {
 }
 
 TEST(ProcStat, UnusableTextsGiveNothing) {
-    for (const char* bad : {"", "cpu0 1 2 3 4\n", "cpu  1 2 3\ncpu0 1 2 3\n", "cpu  1 2 x 4\ncpu0 1 2 3 4\n",
-                            "cpu  1 2 3 4\n", "cpu  -1 2 3 4\ncpu0 1 2 3 4\n",
-                            "cpu  99999999999999999999999 2 3 4\ncpu0 1 2 3 4\n"}) {
+    for (const char* bad :
+         {"", "cpu0 1 2 3 4\n", "cpu  1 2 3\ncpu0 1 2 3\n", "cpu  1 2 x 4\ncpu0 1 2 3 4\n", "cpu  1 2 3 4\n",
+          "cpu  -1 2 3 4\ncpu0 1 2 3 4\n", "cpu  99999999999999999999999 2 3 4\ncpu0 1 2 3 4\n"}) {
         EXPECT_FALSE(ParseProcStat(bad)) << bad;
     }
     ProcStatCpu stat;
@@ -80,8 +80,8 @@ private:
 
 TEST(ProcStat, UsageBetweenTwoTextsIsTheBusyShareOfAllProcessors) {
     // Over 1.5 s on two processors (300 ticks), 150 ticks idle or waiting: half the machine was busy.
-    ProcStatTexts texts({ReadCaptured("stat_2cpu.txt"),
-                         "cpu  89611 0 11792 87763 316 0 148 1077 0 0\ncpu0 1 1 1 1\ncpu1 1 1 1 1\n"});
+    ProcStatTexts texts(
+        {ReadCaptured("stat_2cpu.txt"), "cpu  89611 0 11792 87763 316 0 148 1077 0 0\ncpu0 1 1 1 1\ncpu1 1 1 1 1\n"});
     FakeEnvironment environment;
     CpuSampler sampler(texts, environment);
     sampler.TakeBaseline();

@@ -16,9 +16,9 @@
 #include <string>
 #include <thread>
 
-#include "platform/linux/unique_fd.h"
 #include "platform/linux/interface_table_linux.h"
 #include "platform/linux/platform_version_linux.h"
+#include "platform/linux/unique_fd.h"
 #include "sampling/network_sampler.h"
 
 namespace quorell {
@@ -28,18 +28,20 @@ constexpr int kFrames = 100;
 constexpr std::size_t kFrameBytes = 1280;  // one K per frame
 constexpr std::uint16_t kLocalExperimentalEthertype = 0x88B5;
 
-bool Run(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
+bool Run(const std::string& command) {
+    return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
+}
 
 // A network namespace with the veth pair qa <-> qb, both up, without addresses and with IPv6 off, so
 // nothing but the test's own frames crosses the pair. Removed again with everything in it.
 class VethNamespace {
 public:
     VethNamespace() : name_("quorell-veth-" + std::to_string(::getpid())) {
-        ready_ = Run("ip netns add " + name_) &&
-                 Run("ip netns exec " + name_ +
-                     " sh -c 'echo 1 > /proc/sys/net/ipv6/conf/default/disable_ipv6; true'") &&
-                 Run("ip -n " + name_ + " link add qa type veth peer name qb") &&
-                 Run("ip -n " + name_ + " link set qa up") && Run("ip -n " + name_ + " link set qb up");
+        ready_ =
+            Run("ip netns add " + name_) &&
+            Run("ip netns exec " + name_ + " sh -c 'echo 1 > /proc/sys/net/ipv6/conf/default/disable_ipv6; true'") &&
+            Run("ip -n " + name_ + " link add qa type veth peer name qb") &&
+            Run("ip -n " + name_ + " link set qa up") && Run("ip -n " + name_ + " link set qb up");
     }
     ~VethNamespace() { Run("ip netns del " + name_); }
     VethNamespace(const VethNamespace&) = delete;
@@ -66,14 +68,16 @@ struct Observed {
 
 const InterfaceRow* FindRow(const InterfaceTable& table, int index) {
     for (const auto& row : table.rows) {
-        if (row.dwIndex == index) return &row;
+        if (row.dwIndex == index)
+            return &row;
     }
     return nullptr;
 }
 
 bool SendFrames(int fromIndex, const std::uint8_t* toAddress) {
     const UniqueFd socket(::socket(AF_PACKET, SOCK_RAW | SOCK_CLOEXEC, 0));
-    if (!socket.Valid()) return false;
+    if (!socket.Valid())
+        return false;
     std::uint8_t frame[kFrameBytes] = {};
     std::memcpy(frame, toAddress, ETH_ALEN);
     frame[12] = kLocalExperimentalEthertype >> 8;
@@ -111,7 +115,8 @@ void ObserveInside(const std::string& namespacePath, Observed& seen) {
         for (const auto& row : sampler.Table().rows) {
             operational += row.dwType == kInterfaceTypeEthernet && row.dwOperStatus == kOperStatusOperational;
         }
-        if (operational == 2) break;
+        if (operational == 2)
+            break;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     if (sampler.Table().rows.size() != 3) {

@@ -26,7 +26,7 @@ TEST(ReadBuffer, ReadsLittleEndianWithMissingBytesAsZero) {
     const ByteBuffer buf{0x78, 0x56, 0x34, 0x12, 0xFF};
     EXPECT_EQ(std::get<std::int32_t>(ReadBuffer(buf, 3)), 0x12345678);
     EXPECT_EQ(std::get<std::int16_t>(ReadBuffer(buf, 2, 4)), std::int16_t{-238});  // 0xFF12
-    EXPECT_EQ(std::get<std::int32_t>(ReadBuffer(buf, 3, 5)), 0xFF);  // three bytes past the end
+    EXPECT_EQ(std::get<std::int32_t>(ReadBuffer(buf, 3, 5)), 0xFF);                // three bytes past the end
     EXPECT_EQ(std::get<std::uint8_t>(ReadBuffer(buf, 1, 99)), 0);
     EXPECT_EQ(std::get<std::int64_t>(ReadBuffer(ByteBuffer{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}, 4)), -1);
     EXPECT_TRUE(std::get<bool>(ReadBuffer(ByteBuffer{0, 1}, 7)));

@@ -26,9 +26,9 @@ TEST(DateTime, IsTheOleDate) {
 }
 
 TEST(DateTime, CalendarFieldsRoundTrip) {
-    for (const CivilTime c : {CivilTime{2011, 6, 13, 8, 30, 5}, CivilTime{1899, 12, 29, 6, 0, 0},
-                              CivilTime{100, 1, 1, 23, 59, 59}, CivilTime{9999, 12, 31, 23, 59, 59},
-                              CivilTime{2024, 2, 29, 0, 0, 1}, CivilTime{1600, 3, 1, 12, 0, 0}}) {
+    for (const CivilTime c :
+         {CivilTime{2011, 6, 13, 8, 30, 5}, CivilTime{1899, 12, 29, 6, 0, 0}, CivilTime{100, 1, 1, 23, 59, 59},
+          CivilTime{9999, 12, 31, 23, 59, 59}, CivilTime{2024, 2, 29, 0, 0, 1}, CivilTime{1600, 3, 1, 12, 0, 0}}) {
         EXPECT_EQ(ToCivil(MakeDateTime(c)), c) << c.year << "-" << c.month << "-" << c.day;
     }
 }
@@ -81,9 +81,9 @@ TEST(DatePart, AllUnits) {
     EXPECT_EQ(DatePart(dt, 8), 5);
     EXPECT_EQ(DatePart(dt, 9), 2);
     EXPECT_EQ(DatePart(dt, 10), 164);
-    EXPECT_EQ(DatePart(dt, 0), 2011);   // clamped to year
-    EXPECT_EQ(DatePart(dt, 99), 164);   // clamped to day of year
-    EXPECT_EQ(DatePart(MakeDateTime(1899, 12, 30), 9), 7);  // a Saturday
+    EXPECT_EQ(DatePart(dt, 0), 2011);                           // clamped to year
+    EXPECT_EQ(DatePart(dt, 99), 164);                           // clamped to day of year
+    EXPECT_EQ(DatePart(MakeDateTime(1899, 12, 30), 9), 7);      // a Saturday
     EXPECT_EQ(DatePart(MakeDateTime(1899, 12, 24, 12), 9), 1);  // a Sunday before the epoch
 }
 

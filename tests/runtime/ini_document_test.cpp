@@ -14,7 +14,8 @@ std::optional<std::string> Find(std::string_view bytes, std::string_view section
 }
 
 TEST(IniDocumentRead, OnlyOneMatchingPairOfQuotesIsDropped) {
-    const std::string bytes = "[q]\ndouble=\" padded \"\nsingle='x'\ntwice=\"\"x\"\"\nmixed=\"x'\nlone=\"\ninner=a\"b\"\n";
+    const std::string bytes =
+        "[q]\ndouble=\" padded \"\nsingle='x'\ntwice=\"\"x\"\"\nmixed=\"x'\nlone=\"\ninner=a\"b\"\n";
     EXPECT_EQ(Find(bytes, "q", "double"), " padded ");
     EXPECT_EQ(Find(bytes, "q", "single"), "x");
     EXPECT_EQ(Find(bytes, "q", "twice"), "\"x\"");
@@ -27,7 +28,7 @@ TEST(IniDocumentRead, LineSplitsAtFirstEqualsAndOnlyLineFeedEndsIt) {
     EXPECT_EQ(Find("[s]\nf=a=b ; no comment\n", "s", "f"), "a=b ; no comment");
     EXPECT_EQ(Find("[s]\rk=1\r", "s", "k"), std::nullopt);  // a lone CR is part of the line
     EXPECT_EQ(Find("[s]\n;k=1\n", "s", ";k"), std::nullopt);
-    EXPECT_EQ(Find("[a]b] tail\nk=3\n", "a]b", "k"), "3");  // the name ends at the last ']'
+    EXPECT_EQ(Find("[a]b] tail\nk=3\n", "a]b", "k"), "3");                    // the name ends at the last ']'
     EXPECT_EQ(Find("[s]\nk=1\n[S]\nlater=2\n", "s", "later"), std::nullopt);  // only the first [s]
 }
 

@@ -135,7 +135,8 @@ TEST_F(IniEventScopeTest, WhatASaveWroteIsNotReadBackAndAnEditByHandAfterItIsSee
         ASSERT_TRUE(store->Write(file, "All", "0", "6"));
         ASSERT_TRUE(store->Flush());
         files->reads = 0;
-        for (int i = 0; i < 5; ++i) EXPECT_EQ(store->Read(file, "All", "0"), "6");
+        for (int i = 0; i < 5; ++i)
+            EXPECT_EQ(store->Read(file, "All", "0"), "6");
         EXPECT_EQ(files->reads, 0);
     }
     LetSettle();

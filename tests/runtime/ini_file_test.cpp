@@ -95,11 +95,13 @@ TEST_F(IniFileTest, ValueIsCutAt10239BytesNeverInsideACharacter) {
 TEST_F(IniFileTest, MegabyteLineWithoutFinalLineEndIsReadAndKept) {
     const std::string huge(1 << 20, 'x');
     std::string wide;  // 中 in GBK, two bytes on disk and three in the program
-    for (int i = 0; i < (1 << 19); ++i) wide += "\xD6\xD0";
+    for (int i = 0; i < (1 << 19); ++i)
+        wide += "\xD6\xD0";
     WriteFileBytes(file, "[s]\nbig=" + huge + "\nwide=" + wide + "\n[t]\nk=" + huge);
     EXPECT_TRUE(store.Read(file, "s", "big") == std::string(IniStore::kMaxValueBytes, 'x'));
     std::string expectedWide;
-    for (std::size_t i = 0; i < IniStore::kMaxValueBytes / 3; ++i) expectedWide += "中";
+    for (std::size_t i = 0; i < IniStore::kMaxValueBytes / 3; ++i)
+        expectedWide += "中";
     EXPECT_TRUE(store.Read(file, "s", "wide") == expectedWide);
     ASSERT_TRUE(store.Write(file, "t", "n", "1"));
     EXPECT_TRUE(ReadFileBytes(file) == "[s]\nbig=" + huge + "\nwide=" + wide + "\n[t]\nk=" + huge + "\r\nn=1\r\n");
@@ -185,11 +187,13 @@ TEST(IniStoreCache, UnchangedSettledFileIsParsedOnceAndAFreshOneEveryTime) {
     IniStore store(std::make_unique<CountingFileAccess>(reads));
     WriteFileBytes(dir.File("old.ini"), "[s]\r\nk=1\r\n");
     LetFilesSettle();
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(store.Read(dir.File("old.ini"), "s", "k"), "1");
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(store.Read(dir.File("old.ini"), "s", "k"), "1");
     EXPECT_EQ(reads, 1);
     // A file changed a moment ago might change again within the same timestamp: it is never trusted.
     WriteFileBytes(dir.File("new.ini"), "[s]\r\nk=2\r\n");
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(store.Read(dir.File("new.ini"), "s", "k"), "2");
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(store.Read(dir.File("new.ini"), "s", "k"), "2");
     EXPECT_EQ(reads, 4);
     store.Forget();
     EXPECT_EQ(store.Read(dir.File("old.ini"), "s", "k"), "1");

@@ -34,13 +34,13 @@ protected:
 
 TEST_F(IniGoldenTest, AwkwardFileReadsByTheRules) {
     CopyOf("awkward.ini");
-    EXPECT_EQ(store.Read(file, "基础设置", "用户带宽"), "15");      // quoted, blanks around
+    EXPECT_EQ(store.Read(file, "基础设置", "用户带宽"), "15");  // quoted, blanks around
     EXPECT_EQ(store.Read(file, "基础设置", "是否透明"), "是");
     EXPECT_EQ(store.Read(file, "基础设置", "bad"), "\uFFFD\uFFFD\uFFFD");
     EXPECT_EQ(store.Read(file, "基础设置", "nul"), "a");
-    EXPECT_EQ(store.Read(file, "基础设置", "#hash"), "1");         // "[broken section" is no header
+    EXPECT_EQ(store.Read(file, "基础设置", "#hash"), "1");  // "[broken section" is no header
     EXPECT_EQ(store.Read(file, "broken section", "#hash", "-"), "-");
-    EXPECT_EQ(store.Read(file, "界面设置", "cpu左边"), "-1280");     // first of two
+    EXPECT_EQ(store.Read(file, "界面设置", "cpu左边"), "-1280");  // first of two
     EXPECT_EQ(store.Read(file, "基础设置", "orphan", "-"), "-");
     EXPECT_EQ(store.Read(file, "丄", "LAST"), "no final newline");
     EXPECT_EQ(store.Read(file, "乤", "last", "-"), "-");
@@ -69,8 +69,8 @@ TEST_F(IniGoldenTest, Utf8FileStaysUtf8) {
 // Four ticks of the CPU history: two in one hour, one in the next, one on the next day.
 TEST_F(IniGoldenTest, HistoryFileBuiltFromNothing) {
     const std::filesystem::path cpu = dir.File("Cpu.FDB");
-    auto tick = [&](const char* hour, const char* day, const char* recent, const char* recentCount,
-                    const char* all, const char* allCount) {
+    auto tick = [&](const char* hour, const char* day, const char* recent, const char* recentCount, const char* all,
+                    const char* allCount) {
         const std::string started = store.Read(cpu, "今天", hour);
         if (started != day) {
             ASSERT_TRUE(store.Write(cpu, "今天", hour, day));

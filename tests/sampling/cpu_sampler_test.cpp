@@ -30,10 +30,10 @@ protected:
 
 TEST_F(CpuSamplerTest, UsageTruncatesAndIsNotClamped) {
     sampler.TakeBaseline();
-    EXPECT_EQ(Tick(4'210'000, kSecond), 57);    // 57.9
-    EXPECT_EQ(Tick(9'999'000, kSecond), 0);     // 0.01
-    EXPECT_EQ(Tick(10'100'000, kSecond), -1);   // idle read a moment after the clock
-    EXPECT_EQ(Tick(3'000'000, 0), 100);         // the clock did not move
+    EXPECT_EQ(Tick(4'210'000, kSecond), 57);   // 57.9
+    EXPECT_EQ(Tick(9'999'000, kSecond), 0);    // 0.01
+    EXPECT_EQ(Tick(10'100'000, kSecond), -1);  // idle read a moment after the clock
+    EXPECT_EQ(Tick(3'000'000, 0), 100);        // the clock did not move
     environment.variables["NUMBER_OF_PROCESSORS"] = "2";
     EXPECT_EQ(Tick(15'000'000, kSecond), 25);  // read afresh on every call
 }

@@ -8,7 +8,8 @@ namespace quorell {
 namespace {
 
 void Put32(ByteBuffer& block, std::size_t at, std::uint32_t value) {
-    for (int i = 0; i < 4; ++i) block[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+    for (int i = 0; i < 4; ++i)
+        block[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 // A block of `count` rows where every 4-byte field from byte 512 to 603 of row r holds
@@ -34,14 +35,27 @@ TEST(IfTableBlock, EveryFieldComesFromItsOffset) {
     ASSERT_EQ(rows.size(), 2u);
     const InterfaceRow& r = rows[1];
     EXPECT_EQ(rows[0].dwIndex, 10512);
-    const std::int64_t fields[] = {r.dwIndex, r.dwType, r.dwMtu, static_cast<std::int64_t>(r.dwSpeed),
-        r.dwPhysAddrLen, r.dwAdminStatus, r.dwOperStatus, r.dwLastChange, static_cast<std::int64_t>(r.dwInOctets),
-        static_cast<std::int64_t>(r.dwInUcastPkts), static_cast<std::int64_t>(r.dwInNUcastPkts),
-        static_cast<std::int64_t>(r.dwInDiscards), static_cast<std::int64_t>(r.dwInErrors),
-        static_cast<std::int64_t>(r.dwInUnknownProtos), static_cast<std::int64_t>(r.dwOutOctets),
-        static_cast<std::int64_t>(r.dwOutUcastPkts), static_cast<std::int64_t>(r.dwOutNUcastPkts),
-        static_cast<std::int64_t>(r.dwOutDiscards), static_cast<std::int64_t>(r.dwOutErrors), r.dwOutQLen,
-        r.dwDescrLen};
+    const std::int64_t fields[] = {r.dwIndex,
+                                   r.dwType,
+                                   r.dwMtu,
+                                   static_cast<std::int64_t>(r.dwSpeed),
+                                   r.dwPhysAddrLen,
+                                   r.dwAdminStatus,
+                                   r.dwOperStatus,
+                                   r.dwLastChange,
+                                   static_cast<std::int64_t>(r.dwInOctets),
+                                   static_cast<std::int64_t>(r.dwInUcastPkts),
+                                   static_cast<std::int64_t>(r.dwInNUcastPkts),
+                                   static_cast<std::int64_t>(r.dwInDiscards),
+                                   static_cast<std::int64_t>(r.dwInErrors),
+                                   static_cast<std::int64_t>(r.dwInUnknownProtos),
+                                   static_cast<std::int64_t>(r.dwOutOctets),
+                                   static_cast<std::int64_t>(r.dwOutUcastPkts),
+                                   static_cast<std::int64_t>(r.dwOutNUcastPkts),
+                                   static_cast<std::int64_t>(r.dwOutDiscards),
+                                   static_cast<std::int64_t>(r.dwOutErrors),
+                                   r.dwOutQLen,
+                                   r.dwDescrLen};
     const std::int64_t offsets[] = {512, 516, 520, 524, 528, 540, 544, 548, 552, 556, 560,
                                     564, 568, 572, 576, 580, 584, 588, 592, 596, 600};
     for (std::size_t i = 0; i < std::size(offsets); ++i) {

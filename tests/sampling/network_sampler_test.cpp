@@ -12,7 +12,8 @@ namespace {
 ByteBuffer BlockWithCounters(const std::vector<std::pair<std::uint32_t, std::uint32_t>>& counters) {
     ByteBuffer block(4 + counters.size() * 860);
     auto put = [&block](std::size_t at, std::uint32_t value) {
-        for (int i = 0; i < 4; ++i) block[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
+        for (int i = 0; i < 4; ++i)
+            block[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
     };
     put(0, static_cast<std::uint32_t>(counters.size()));
     for (std::size_t i = 0; i < counters.size(); ++i) {
@@ -26,8 +27,10 @@ ByteBuffer BlockWithCounters(const std::vector<std::pair<std::uint32_t, std::uin
 TEST(MonitoredRow, OnlyWindowsSixZeroAndSixOneWatchTheEleventhRow) {
     EXPECT_EQ(MonitoredRowFor({PlatformFamily::Windows, 6, 0}), 11);
     EXPECT_EQ(MonitoredRowFor({PlatformFamily::Windows, 6, 1}), 11);
-    for (const auto& other : {PlatformVersion{PlatformFamily::Windows, 5, 1}, {PlatformFamily::Windows, 6, 2},
-                              {PlatformFamily::Windows, 10, 0}, {PlatformFamily::Linux, 6, 1}}) {
+    for (const auto& other : {PlatformVersion{PlatformFamily::Windows, 5, 1},
+                              {PlatformFamily::Windows, 6, 2},
+                              {PlatformFamily::Windows, 10, 0},
+                              {PlatformFamily::Linux, 6, 1}}) {
         EXPECT_EQ(MonitoredRowFor(other), 2) << other.major << "." << other.minor;
     }
 }
@@ -120,7 +123,7 @@ TEST_F(NetworkSamplerTest, WatchedRowMissingGivesNoTrafficUntilItAppears) {
 TEST_F(NetworkSamplerTest, AnotherInterfaceOrAResetCounterGivesOneQuietTick) {
     sampler.TakeBaseline(Direction::Receive);
     interfaces.rows.erase(interfaces.rows.begin() + 1);  // interface 3 moves up to row 2
-    Watched().dwInOctets = 9000000000;  // above the old reading, yet unrelated to it
+    Watched().dwInOctets = 9000000000;                   // above the old reading, yet unrelated to it
     EXPECT_EQ(ReceivedK(), 0);
     Watched().dwInOctets += 1280 * 2;
     EXPECT_EQ(ReceivedK(), 2);

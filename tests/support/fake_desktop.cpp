@@ -21,7 +21,9 @@ bool FakeDesktop::ChangeTrayIcon(const TrayIconData& icon) {
     return true;
 }
 
-bool FakeDesktop::RemoveTrayIcon(int identifier) { return trayIcons.erase(identifier) != 0; }
+bool FakeDesktop::RemoveTrayIcon(int identifier) {
+    return trayIcons.erase(identifier) != 0;
+}
 
 std::optional<std::size_t> FakeDesktop::PopUpMenu(WindowKind owner, std::string_view menuName, ScreenPoint topLeft) {
     menuPopups.push_back({owner, std::string(menuName), topLeft});
@@ -35,7 +37,9 @@ MessageAnswer FakeDesktop::AskYesNo(std::string_view title, std::string_view tex
     return answer;
 }
 
-void FakeDesktop::ShowFatalError(std::string_view text) { fatalErrors.emplace_back(text); }
+void FakeDesktop::ShowFatalError(std::string_view text) {
+    fatalErrors.emplace_back(text);
+}
 
 bool FakeDesktop::OpenWebAddress(std::string_view address) {
     openedAddresses.emplace_back(address);

@@ -29,12 +29,12 @@ public:
     // Answers.
     bool refuseTrayIcon = false;
     ScreenPoint cursor{600, 700};
-    std::optional<std::size_t> menuChoice;       // used once, then cleared
+    std::optional<std::size_t> menuChoice;  // used once, then cleared
     MessageAnswer answer = MessageAnswer::No;
     std::vector<ScreenRect> screens{{0, 0, 1920, 1080}};
 
     // Records.
-    std::map<int, TrayIconData> trayIcons;   // icons present now, by identifier
+    std::map<int, TrayIconData> trayIcons;  // icons present now, by identifier
     int trayAdds = 0;
     int trayChanges = 0;
     struct MenuPopup {

@@ -13,7 +13,8 @@ public:
     int replacements = 0;
 
     FileSnapshot Read(const std::filesystem::path& file) override {
-        if (failReads) return FileSnapshot{FileReadStatus::kFailed, {}, {}, false};
+        if (failReads)
+            return FileSnapshot{FileReadStatus::kFailed, {}, {}, false};
         return real_.Read(file);
     }
     std::optional<FileIdentity> Identify(const std::filesystem::path& file) override { return real_.Identify(file); }

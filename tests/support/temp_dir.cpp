@@ -28,7 +28,8 @@ TempDir::TempDir() {
 }
 
 TempDir::~TempDir() {
-    if (path_.empty()) return;
+    if (path_.empty())
+        return;
     std::error_code error;  // a test that leaves an undeletable entry must not end the run
     std::filesystem::remove_all(path_, error);
 }
@@ -41,7 +42,8 @@ std::string TempDir::Listing() const {
     }
     std::sort(names.begin(), names.end());
     std::string listing;
-    for (const std::string& name : names) listing += (listing.empty() ? "" : " ") + name;
+    for (const std::string& name : names)
+        listing += (listing.empty() ? "" : " ") + name;
     return listing;
 }
 

@@ -25,7 +25,9 @@ inline long long DayNumber(const CivilTime& c) {
 }
 
 // 1970-01-01 was a Thursday, three days after a Monday.
-inline long long MondayOf(long long dayNumber) { return dayNumber - ((dayNumber % 7 + 7 + 3) % 7); }
+inline long long MondayOf(long long dayNumber) {
+    return dayNumber - ((dayNumber % 7 + 7 + 3) % 7);
+}
 
 // "2011年6月13日" for a day number.
 inline std::string DateText(long long dayNumber) {
@@ -38,7 +40,9 @@ inline std::string DateText(long long dayNumber) {
 
 using DateKey = std::tuple<int, int, int>;  // year, month, day
 
-inline DateKey DateOf(const CivilTime& c) { return {c.year, c.month, c.day}; }
+inline DateKey DateOf(const CivilTime& c) {
+    return {c.year, c.month, c.day};
+}
 
 // A CPU or memory file: every sample adds to the all-time slot of its hour, and the recent slot holds
 // the samples of the last date on which that hour was recorded.
@@ -102,7 +106,8 @@ struct ExpectedTraffic {
     }
     std::int64_t AllTimeTotal() const {
         std::int64_t total = 0;
-        for (const auto& [hour, sum] : allTime) total += sum;
+        for (const auto& [hour, sum] : allTime)
+            total += sum;
         return total;
     }
 };

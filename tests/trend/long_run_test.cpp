@@ -69,7 +69,7 @@ private:
 std::string FastTemporaryDirectory() {
     std::error_code error;
     return std::filesystem::is_directory("/dev/shm", error) ? "/dev/shm"
-                                                             : std::filesystem::temp_directory_path().string();
+                                                            : std::filesystem::temp_directory_path().string();
 }
 
 CivilTime LocalCivil(std::time_t t) {
@@ -101,13 +101,15 @@ public:
     }
     // A CPU usage 0..99, or nullopt for a failed reading.
     std::optional<std::int32_t> CpuUsage() {
-        if (Next() % 50 == 0) return std::nullopt;
+        if (Next() % 50 == 0)
+            return std::nullopt;
         return static_cast<std::int32_t>(Next() % 100);
     }
     std::int32_t Load() { return static_cast<std::int32_t>(Next() % 101); }
     // K of one tick: mostly modest, now and then a burst that sets a new record.
     std::int64_t Traffic() {
-        if (Next() % 1000 < 3) return 400000 + static_cast<std::int64_t>(Next() % 2000000);
+        if (Next() % 1000 < 3)
+            return 400000 + static_cast<std::int64_t>(Next() % 2000000);
         return static_cast<std::int64_t>(Next() % 9000);
     }
 
@@ -115,8 +117,12 @@ private:
     std::uint32_t state_ = 12345;
 };
 
-std::string Text(std::int64_t v) { return ToText(v); }
-std::string Mb(std::int64_t k) { return Text(k / 1024) + " Mb"; }
+std::string Text(std::int64_t v) {
+    return ToText(v);
+}
+std::string Mb(std::int64_t k) {
+    return Text(k / 1024) + " Mb";
+}
 
 class LongRun : public ::testing::Test {
 protected:
@@ -153,9 +159,9 @@ protected:
     CpuMonitor cpuMonitor{cpuWindow, cpuSampler, clock, files.cpu};
     MemoryMonitor memoryMonitor{memoryWindow, memorySampler, clock, files.memory};
     NetworkMonitor receiveMonitor{receiveWindow, Direction::Receive, network, [] { return std::string("2"); },
-                                  clock, files.receive};
-    NetworkMonitor sendMonitor{sendWindow, Direction::Send, network, [] { return std::string("2"); }, clock,
-                               files.send};
+                                  clock,         files.receive};
+    NetworkMonitor sendMonitor{sendWindow, Direction::Send, network, [] { return std::string("2"); },
+                               clock,      files.send};
     TrendStatistics trend{trendWindow, files};
 
     Samples samples;
@@ -233,7 +239,8 @@ protected:
         }
     }
 
-    void ExpectTrafficFile(const std::filesystem::path& file, const ExpectedTraffic& expected, const std::string& page) {
+    void ExpectTrafficFile(const std::filesystem::path& file, const ExpectedTraffic& expected,
+                           const std::string& page) {
         SCOPED_TRACE(page);
         const CivilTime& last = expected.last;
         EXPECT_EQ(Stored(file, "其他", "最高"), Text(expected.record));
@@ -284,7 +291,8 @@ TEST_F(LongRun, FourHundredDaysAddUpInEveryFileAndOnTheTrendWindow) {
         if (localHour == 23) {
             Tick(hour + 3599);
         }
-        if (HasFatalFailure()) return;
+        if (HasFatalFailure())
+            return;
     }
 
     // The run covered what it was meant to.

@@ -19,7 +19,7 @@ int MaximumAfter(std::initializer_list<double> values, TrafficChartKind kind) {
 
 TEST(StepVerticalMaximum, EachRowOfTheTable) {
     const std::pair<double, int> last24Hours[] = {
-        {100.5, 500}, {500.5, 1000}, {1000.5, 5000}, {5000.5, 10000}, {10000.5, 50000},
+        {100.5, 500},      {500.5, 1000},      {1000.5, 5000},   {5000.5, 10000},   {10000.5, 50000},
         {50000.5, 100000}, {100000.5, 100000}, {600000, 100000}, {9999999, 100000},
     };
     for (const auto& [value, maximum] : last24Hours) {

@@ -9,8 +9,8 @@
 namespace quorell::layout {
 
 inline ControlDesign LabelAt(std::string name, std::string container, Rect rect, std::string text,
-                           Rgb colour = colours::kBlack, TextAlign align = TextAlign::Left,
-                           std::optional<Rgb> background = std::nullopt) {
+                             Rgb colour = colours::kBlack, TextAlign align = TextAlign::Left,
+                             std::optional<Rgb> background = std::nullopt) {
     ControlDesign design;
     design.kind = ControlKind::Label;
     design.name = std::move(name);
@@ -44,7 +44,7 @@ inline ControlDesign ShapeBoxAt(std::string name, Rect rect, std::optional<Rgb> 
 }
 
 inline ControlDesign TimerOf(std::string name, int intervalMs, std::string container = {},
-                           std::optional<int> page = std::nullopt) {
+                             std::optional<int> page = std::nullopt) {
     ControlDesign design;
     design.kind = ControlKind::Timer;
     design.name = std::move(name);

@@ -19,6 +19,6 @@ WindowDesign LayoutOf(WindowKind kind);
 // Texts of our own that the designs and the tray carry.
 inline constexpr const char* kMakerCredit = "Quorell 团队";
 inline constexpr const char* kMakerWebAddress = "https://quorell.example.org/";
-inline constexpr const char* kMakerWebHost = "quorell.example.org";   // the address as the tray tip shows it
+inline constexpr const char* kMakerWebHost = "quorell.example.org";  // the address as the tray tip shows it
 
 }  // namespace quorell

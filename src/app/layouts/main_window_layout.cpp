@@ -1,5 +1,5 @@
-#include "app/layouts/layouts.h"
 #include "app/layouts/layout_parts.h"
+#include "app/layouts/layouts.h"
 
 namespace quorell {
 
@@ -13,10 +13,15 @@ ControlDesign TrayMenu() {
     menu.kind = ControlKind::Menu;
     menu.name = "右键菜单";
     menu.items = {
-        {"隐藏软件界面", false}, {"", true},
-        {"显示 Cpu 监控", false}, {"显示 内存 监控", false}, {"显示 接收 监控", false}, {"显示 发送 监控", false},
+        {"隐藏软件界面", false},
         {"", true},
-        {"显示趋势统计窗口", false}, {"", true},
+        {"显示 Cpu 监控", false},
+        {"显示 内存 监控", false},
+        {"显示 接收 监控", false},
+        {"显示 发送 监控", false},
+        {"", true},
+        {"显示趋势统计窗口", false},
+        {"", true},
         {"退出Velkor资源监控器", false},
     };
     return menu;
@@ -73,9 +78,10 @@ WindowDesign MainWindowLayout() {
 
     const std::string credits = "分组框5";
     c.push_back(Captioned(ControlKind::GroupBox, credits, "", {5, 200, 515, 48}, "版权信息"));
-    c.push_back(LabelAt("标签13", credits, {8, 12, 499, 16},
-                        std::string("作者: ") + kMakerCredit + "  主页: " + kMakerWebAddress + "  最后更新: 2026年12月7日",
-                        colours::kBlue));
+    c.push_back(
+        LabelAt("标签13", credits, {8, 12, 499, 16},
+                std::string("作者: ") + kMakerCredit + "  主页: " + kMakerWebAddress + "  最后更新: 2026年12月7日",
+                colours::kBlue));
 
     c.push_back(TrayMenu());
     return design;

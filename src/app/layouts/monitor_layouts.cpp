@@ -1,5 +1,5 @@
-#include "app/layouts/layouts.h"
 #include "app/layouts/layout_parts.h"
+#include "app/layouts/layouts.h"
 
 namespace quorell {
 
@@ -79,27 +79,83 @@ WindowDesign MonitorLayout(const MonitorVariant& v) {
 }  // namespace
 
 WindowDesign CpuMonitorLayout() {
-    return MonitorLayout({WindowKind::CpuMonitor, "Velkor - Quorell - Cpu使用率监控", WindowIcon::Application, 230,
-                          "Quorell - Cpu使用率监控", "Cpu: ", 24, "显示_当前Cpu使用率", "0%", "显示_最高Cpu使用率", "0%",
-                          "显示_Cpu最高时间", "显示_平均Cpu使用率", "0%", {264, 1, 36, 16}, "画板_Cpu", "时钟_Cpu"});
+    return MonitorLayout({WindowKind::CpuMonitor,
+                          "Velkor - Quorell - Cpu使用率监控",
+                          WindowIcon::Application,
+                          230,
+                          "Quorell - Cpu使用率监控",
+                          "Cpu: ",
+                          24,
+                          "显示_当前Cpu使用率",
+                          "0%",
+                          "显示_最高Cpu使用率",
+                          "0%",
+                          "显示_Cpu最高时间",
+                          "显示_平均Cpu使用率",
+                          "0%",
+                          {264, 1, 36, 16},
+                          "画板_Cpu",
+                          "时钟_Cpu"});
 }
 
 WindowDesign MemoryMonitorLayout() {
-    return MonitorLayout({WindowKind::MemoryMonitor, "Velkor - Quorell - 内存使用率监控", WindowIcon::Application,
-                          238, "Quorell - 内存使用率监控", "内存: ", 28, "显示_当前内存", "0M", "显示_最高内存", "0M",
-                          "显示_最高时间", "显示_平均内存", "0%", {264, 1, 36, 16}, "画板_内存", "时钟_内存"});
+    return MonitorLayout({WindowKind::MemoryMonitor,
+                          "Velkor - Quorell - 内存使用率监控",
+                          WindowIcon::Application,
+                          238,
+                          "Quorell - 内存使用率监控",
+                          "内存: ",
+                          28,
+                          "显示_当前内存",
+                          "0M",
+                          "显示_最高内存",
+                          "0M",
+                          "显示_最高时间",
+                          "显示_平均内存",
+                          "0%",
+                          {264, 1, 36, 16},
+                          "画板_内存",
+                          "时钟_内存"});
 }
 
 WindowDesign ReceiveMonitorLayout() {
-    return MonitorLayout({WindowKind::ReceiveMonitor, "Velkor - Quorell - 网络接收监控", WindowIcon::None, 222,
-                          "Velkor - Quorell - 网络接收监控", "接收: ", 28, "显示_当前流量", "0K", "显示_最高流量", "0K",
-                          "显示_最高时间", "显示_平均流量", "0K", {269, 1, 32, 16}, "画板_Lan", "时钟_Lan"});
+    return MonitorLayout({WindowKind::ReceiveMonitor,
+                          "Velkor - Quorell - 网络接收监控",
+                          WindowIcon::None,
+                          222,
+                          "Velkor - Quorell - 网络接收监控",
+                          "接收: ",
+                          28,
+                          "显示_当前流量",
+                          "0K",
+                          "显示_最高流量",
+                          "0K",
+                          "显示_最高时间",
+                          "显示_平均流量",
+                          "0K",
+                          {269, 1, 32, 16},
+                          "画板_Lan",
+                          "时钟_Lan"});
 }
 
 WindowDesign SendMonitorLayout() {
-    return MonitorLayout({WindowKind::SendMonitor, "Velkor - Quorell - 网络发送监控", WindowIcon::None, 222,
-                          "Quorell - 网络发送监控", "发送: ", 28, "显示_当前流量", "0K", "显示_最高流量", "0K",
-                          "显示_最高时间", "显示_平均流量", "0K", {269, 1, 32, 16}, "画板_Lan", "时钟_Lan"});
+    return MonitorLayout({WindowKind::SendMonitor,
+                          "Velkor - Quorell - 网络发送监控",
+                          WindowIcon::None,
+                          222,
+                          "Quorell - 网络发送监控",
+                          "发送: ",
+                          28,
+                          "显示_当前流量",
+                          "0K",
+                          "显示_最高流量",
+                          "0K",
+                          "显示_最高时间",
+                          "显示_平均流量",
+                          "0K",
+                          {269, 1, 32, 16},
+                          "画板_Lan",
+                          "时钟_Lan"});
 }
 
 }  // namespace quorell

@@ -1,5 +1,5 @@
-#include "app/layouts/layouts.h"
 #include "app/layouts/layout_parts.h"
+#include "app/layouts/layouts.h"
 
 namespace quorell {
 
@@ -77,16 +77,17 @@ WindowDesign TrendWindowLayout() {
 
     c.push_back(ChartOn(1, "Cpu_最近24小时", {0, 24, 488, 120}, "最近24小时 Cpu使用率 趋势图 (百分比)", colours::kRed));
     c.push_back(ChartOn(1, "Cpu_全部时间", {0, 144, 488, 120}, "所有时间24小时使用量趋势图 (百分比)", colours::kBlue));
-    c.push_back(ChartOn(2, "内存_最近24小时", {0, 24, 488, 120}, "最近24小时 内存使用量 趋势图 (百分比)", colours::kRed));
+    c.push_back(
+        ChartOn(2, "内存_最近24小时", {0, 24, 488, 120}, "最近24小时 内存使用量 趋势图 (百分比)", colours::kRed));
     c.push_back(ChartOn(2, "内存_全部时间", {0, 144, 488, 120}, "所有时间24小时使用量趋势图 (百分比)", colours::kBlue));
     c.push_back(ChartOn(3, "接收_最近24小时", {0, 24, 488, 90}, "最近24小时 网络接收量 趋势图 (Mb)", colours::kRed));
     c.push_back(ChartOn(3, "接收_全部时间", {0, 112, 488, 100}, "所有时间24小时接收量趋势图 (Mb)", colours::kBlue));
     c.push_back(ChartOn(4, "发送_最近24小时", {0, 24, 488, 90}, "最近24小时 网络发送量 趋势图 (Mb)", colours::kRed));
     c.push_back(ChartOn(4, "发送_全部时间", {0, 112, 488, 100}, "所有时间24小时发送量趋势图 (Mb)", colours::kBlue));
 
-    static const char* const kReceiveCaptions[8] = {"标签1", "标签5", "标签4", "标签7",
+    static const char* const kReceiveCaptions[8] = {"标签1", "标签5",  "标签4",  "标签7",
                                                     "标签9", "标签11", "标签13", "标签15"};
-    static const char* const kSendCaptions[8] = {"标签2", "标签3", "标签6", "标签12",
+    static const char* const kSendCaptions[8] = {"标签2",  "标签3", "标签6",  "标签12",
                                                  "标签10", "标签8", "标签14", "标签16"};
     AddTrafficGrid(c, 3, "接收_", "接收", kReceiveCaptions);
     AddTrafficGrid(c, 4, "发送_", "发送", kSendCaptions);
@@ -95,12 +96,18 @@ WindowDesign TrendWindowLayout() {
 
 WindowDesign LayoutOf(WindowKind kind) {
     switch (kind) {
-        case WindowKind::Main: return MainWindowLayout();
-        case WindowKind::CpuMonitor: return CpuMonitorLayout();
-        case WindowKind::MemoryMonitor: return MemoryMonitorLayout();
-        case WindowKind::ReceiveMonitor: return ReceiveMonitorLayout();
-        case WindowKind::SendMonitor: return SendMonitorLayout();
-        case WindowKind::Trend: return TrendWindowLayout();
+        case WindowKind::Main:
+            return MainWindowLayout();
+        case WindowKind::CpuMonitor:
+            return CpuMonitorLayout();
+        case WindowKind::MemoryMonitor:
+            return MemoryMonitorLayout();
+        case WindowKind::ReceiveMonitor:
+            return ReceiveMonitorLayout();
+        case WindowKind::SendMonitor:
+            return SendMonitorLayout();
+        case WindowKind::Trend:
+            return TrendWindowLayout();
     }
     return MainWindowLayout();
 }

@@ -16,7 +16,8 @@ struct Span {
 };
 
 Span Clip(std::int64_t start, std::int64_t length, std::int64_t limit) {
-    if (length <= 0) return {0, 0};
+    if (length <= 0)
+        return {0, 0};
     return {std::max<std::int64_t>(start, 0), std::min<std::int64_t>(start + length, limit)};
 }
 
@@ -39,13 +40,15 @@ std::int64_t Limit(int value) {
 Canvas::Canvas() : pixels_(static_cast<std::size_t>(kWidth) * kHeight, kBackground) {}
 
 std::uint32_t Canvas::Pixel(int x, int y) const {
-    if (x < 0 || x >= kWidth || y < 0 || y >= kHeight) return kBackground;
+    if (x < 0 || x >= kWidth || y < 0 || y >= kHeight)
+        return kBackground;
     return pixels_[Index(x, y)];
 }
 
 std::vector<std::uint32_t> Canvas::Pixels() const {
     std::vector<std::uint32_t> all(pixels_.size());
-    for (int y = 0; y < kHeight; ++y) ReadRow(y, 0, kWidth, all.data() + static_cast<std::size_t>(y) * kWidth);
+    for (int y = 0; y < kHeight; ++y)
+        ReadRow(y, 0, kWidth, all.data() + static_cast<std::size_t>(y) * kWidth);
     return all;
 }
 
@@ -58,11 +61,12 @@ void Canvas::ReadRow(int y, int left, int count, std::uint32_t* out) const {
     std::memcpy(out + first, row, static_cast<std::size_t>(count - first) * sizeof(std::uint32_t));
 }
 
-bool Canvas::TurnSideways(std::int64_t dx, std::int64_t fromX, std::int64_t toX, std::int64_t fromY,
-                          std::int64_t toY) {
+bool Canvas::TurnSideways(std::int64_t dx, std::int64_t fromX, std::int64_t toX, std::int64_t fromY, std::int64_t toY) {
     // Every row, every column that has a destination, and at most half the width (see below).
-    if (dx == 0 || fromY != 0 || toY != kHeight || 2 * std::llabs(dx) > kWidth) return false;
-    if (fromX != std::max<std::int64_t>(0, -dx) || toX != kWidth - std::max<std::int64_t>(0, dx)) return false;
+    if (dx == 0 || fromY != 0 || toY != kHeight || 2 * std::llabs(dx) > kWidth)
+        return false;
+    if (fromX != std::max<std::int64_t>(0, -dx) || toX != kWidth - std::max<std::int64_t>(0, dx))
+        return false;
     // Turned, every column x shows what column x - dx showed, the |dx| columns without a source too:
     // they show what wrapped round. A copy leaves those as they were, and what they were now lies
     // dx further on, within the copied columns (|dx| is at most half the width).
@@ -70,7 +74,8 @@ bool Canvas::TurnSideways(std::int64_t dx, std::int64_t fromX, std::int64_t toX,
     const int from = dx < 0 ? static_cast<int>(kWidth + dx) : 0;
     const int to = dx < 0 ? kWidth : static_cast<int>(dx);
     for (int y = 0; y < kHeight; ++y) {
-        for (int x = from; x < to; ++x) pixels_[Index(x, y)] = pixels_[Index(x + static_cast<int>(dx), y)];
+        for (int x = from; x < to; ++x)
+            pixels_[Index(x, y)] = pixels_[Index(x + static_cast<int>(dx), y)];
     }
     return true;
 }
@@ -83,7 +88,8 @@ void Canvas::CopyRect(int left, int top, int width, int height, int toLeft, int 
     Span ys = Clip(top, height, kHeight);
     xs = {std::max(xs.begin, -dx), std::min(xs.end, kWidth - dx)};
     ys = {std::max(ys.begin, -dy), std::min(ys.end, kHeight - dy)};
-    if (xs.Empty() || ys.Empty()) return;
+    if (xs.Empty() || ys.Empty())
+        return;
 
     if (dy != 0 || !TurnSideways(dx, xs.begin, xs.end, ys.begin, ys.end)) {
         const auto count = static_cast<int>(xs.end - xs.begin);
@@ -96,9 +102,11 @@ void Canvas::CopyRect(int left, int top, int width, int height, int toLeft, int 
         };
         // Walk rows away from the destination so an overlapping source row is read before it is overwritten.
         if (dy > 0) {
-            for (std::int64_t y = ys.end - 1; y >= ys.begin; --y) copyRow(y);
+            for (std::int64_t y = ys.end - 1; y >= ys.begin; --y)
+                copyRow(y);
         } else {
-            for (std::int64_t y = ys.begin; y < ys.end; ++y) copyRow(y);
+            for (std::int64_t y = ys.begin; y < ys.end; ++y)
+                copyRow(y);
         }
     }
     Changed(AreaOf({xs.begin + dx, xs.end + dx}, {ys.begin + dy, ys.end + dy}),
@@ -108,7 +116,8 @@ void Canvas::CopyRect(int left, int top, int width, int height, int toLeft, int 
 void Canvas::ClearRect(int left, int top, int width, int height) {
     const Span xs = Clip(left, width, kWidth);
     const Span ys = Clip(top, height, kHeight);
-    if (xs.Empty() || ys.Empty()) return;
+    if (xs.Empty() || ys.Empty())
+        return;
     for (std::int64_t y = ys.begin; y < ys.end; ++y) {
         for (std::int64_t x = xs.begin; x < xs.end; ++x) {
             pixels_[Index(static_cast<int>(x), static_cast<int>(y))] = kBackground;
@@ -128,7 +137,8 @@ void Canvas::DrawLine(int x0, int y0, int x1, int y1) {
     const std::int64_t majorLimit = xMajor ? kWidth : kHeight;
     const std::int64_t minorLimit = xMajor ? kHeight : kWidth;
     const std::int64_t steps = std::llabs(majorDelta);
-    if (steps == 0) return;
+    if (steps == 0)
+        return;
     const std::int64_t majorSign = majorDelta > 0 ? 1 : -1;
     const std::int64_t minorSign = minorDelta >= 0 ? 1 : -1;
     const std::int64_t minorSpan = std::llabs(minorDelta);
@@ -148,21 +158,24 @@ void Canvas::DrawLine(int x0, int y0, int x1, int y1) {
         const std::int64_t major = majorStart + majorSign * i;
         const std::int64_t offset = (2 * i * minorSpan + steps) / (2 * steps);
         const std::int64_t minor = minorStart + minorSign * offset;
-        if (minor < 0 || minor >= minorLimit) continue;
+        if (minor < 0 || minor >= minorLimit)
+            continue;
         const std::int64_t x = xMajor ? major : minor;
         const std::int64_t y = xMajor ? minor : major;
         pixels_[Index(static_cast<int>(x), static_cast<int>(y))] = pen_;
         xs = {std::min(xs.begin, x), std::max(xs.end, x + 1)};
         ys = {std::min(ys.begin, y), std::max(ys.end, y + 1)};
     }
-    if (!xs.Empty()) Changed(AreaOf(xs, ys));
+    if (!xs.Empty())
+        Changed(AreaOf(xs, ys));
 }
 
 void Canvas::Changed(const Rect& area, std::optional<Point> move) {
     lastChanged_ = area;
     lastMove_ = move;
     ++revision_;
-    if (listener_) listener_();
+    if (listener_)
+        listener_();
 }
 
 }  // namespace quorell

@@ -25,7 +25,7 @@ inline constexpr Rgb kRed = 0xFF0000;
 inline constexpr Rgb kBlue = 0x0000FF;
 inline constexpr Rgb kMagenta = 0xFF00FF;
 inline constexpr Rgb kFrameGrey = 0x606060;
-inline constexpr Rgb kGraphBackground = 0xECECEC;   // also the colour that see-through monitor windows hide
+inline constexpr Rgb kGraphBackground = 0xECECEC;  // also the colour that see-through monitor windows hide
 inline constexpr Rgb kChartGrid = 0x646464;
 }  // namespace colours
 

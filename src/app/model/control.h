@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "app/model/geometry.h"
-#include "app/model/window_design.h"
 #include "app/model/signal.h"
+#include "app/model/window_design.h"
 
 namespace quorell {
 
@@ -14,7 +14,15 @@ class Window;
 
 // What changed on a control; a view re-reads that property.
 enum class ControlProperty {
-    Text, TextColour, Background, Caption, Checked, CurrentPage, MenuCaption, Pixels, ChartValues,
+    Text,
+    TextColour,
+    Background,
+    Caption,
+    Checked,
+    CurrentPage,
+    MenuCaption,
+    Pixels,
+    ChartValues,
 };
 
 // The part every control shares: its name (the key handlers and views use), kind, container and place.
@@ -33,7 +41,9 @@ public:
     Window& Owner() const { return owner_; }
 
     // Observers of this control alone; the window also reports every control change (Window::SubscribeControls).
-    Signal<ControlProperty>::Id Subscribe(Signal<ControlProperty>::Slot slot) { return changed_.Connect(std::move(slot)); }
+    Signal<ControlProperty>::Id Subscribe(Signal<ControlProperty>::Slot slot) {
+        return changed_.Connect(std::move(slot));
+    }
     void Unsubscribe(Signal<ControlProperty>::Id id) { changed_.Disconnect(id); }
 
 protected:

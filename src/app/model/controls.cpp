@@ -35,13 +35,18 @@ void RemoveLastCharacter(std::string& text) {
     }
 }
 
-constexpr bool IsControlCharacter(char32_t c) { return c < 0x20 || c == 0x7F; }
+constexpr bool IsControlCharacter(char32_t c) {
+    return c < 0x20 || c == 0x7F;
+}
 constexpr char32_t kBackspace = 8;
 
 }  // namespace
 
 Label::Label(Window& owner, const ControlDesign& design)
-    : Control(owner, design), text_(design.text), textColour_(design.textColour), background_(design.background),
+    : Control(owner, design),
+      text_(design.text),
+      textColour_(design.textColour),
+      background_(design.background),
       align_(design.align) {}
 
 void Label::SetText(std::string text) {
@@ -156,7 +161,9 @@ void TabControl::SelectPage(int page) {
 
 Timer::Timer(Window& owner, const ControlDesign& design) : Control(owner, design), intervalMs_(design.intervalMs) {}
 
-bool Timer::Running() const { return Owner().Exists() && intervalMs_ > 0; }
+bool Timer::Running() const {
+    return Owner().Exists() && intervalMs_ > 0;
+}
 
 void Timer::Tick() {
     if (Running() && tick_) {

@@ -18,7 +18,7 @@ public:
     void SetText(std::string text);
     Rgb TextColour() const { return textColour_; }
     void SetTextColour(Rgb colour);
-    std::optional<Rgb> Background() const { return background_; }   // none: transparent
+    std::optional<Rgb> Background() const { return background_; }  // none: transparent
     void SetBackground(std::optional<Rgb> colour);
     TextAlign Align() const { return align_; }
 
@@ -124,7 +124,7 @@ public:
     TabControl(Window& owner, const ControlDesign& design);
     const std::vector<std::string>& PageCaptions() const { return pages_; }
     int CurrentPage() const { return current_; }
-    void SelectPage(int page);   // ignored outside 1..page count
+    void SelectPage(int page);  // ignored outside 1..page count
 
 private:
     std::vector<std::string> pages_;

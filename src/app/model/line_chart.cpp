@@ -10,28 +10,33 @@ void LineChartModel::SetCurrentPoint(int point) {
 
 void LineChartModel::SetCurrentValue(double value) {
     double stored = 0.0;
-    if (value > 0.0) stored = std::min(value, kValueLimit);  // false for NaN, so NaN stores 0
+    if (value > 0.0)
+        stored = std::min(value, kValueLimit);  // false for NaN, so NaN stores 0
     double& slot = values_[static_cast<std::size_t>(current_)];
-    if (slot == stored) return;
+    if (slot == stored)
+        return;
     slot = stored;
     Changed();
 }
 
 double LineChartModel::Value(int point) const {
-    if (point < 0 || point >= kPointCount) return 0.0;
+    if (point < 0 || point >= kPointCount)
+        return 0.0;
     return values_[static_cast<std::size_t>(point)];
 }
 
 void LineChartModel::SetVerticalMaximum(int maximum) {
     const int clamped = std::clamp(maximum, 0, kMaximumLimit);
-    if (clamped == maximum_) return;
+    if (clamped == maximum_)
+        return;
     maximum_ = clamped;
     Changed();
 }
 
 void LineChartModel::Changed() {
     ++revision_;
-    if (listener_) listener_();
+    if (listener_)
+        listener_();
 }
 
 }  // namespace quorell

@@ -15,7 +15,7 @@ class PopupMenu;
 class MenuItem {
 public:
     MenuItem(PopupMenu& menu, std::size_t position, const MenuItemDesign& design);
-    std::size_t Position() const { return position_; }   // 1-based, separators counted
+    std::size_t Position() const { return position_; }  // 1-based, separators counted
     bool Separator() const { return separator_; }
     const std::string& Caption() const { return caption_; }
     void SetCaption(std::string caption);
@@ -37,7 +37,7 @@ class PopupMenu : public Control {
 public:
     PopupMenu(Window& owner, const ControlDesign& design);
     std::size_t ItemCount() const { return items_.size(); }
-    MenuItem& Item(std::size_t position);               // 1-based; throws std::out_of_range
+    MenuItem& Item(std::size_t position);  // 1-based; throws std::out_of_range
     const MenuItem& Item(std::size_t position) const;
 
 private:

@@ -37,7 +37,7 @@ public:
         for (Id id : ids) {
             auto found = std::find_if(slots_.begin(), slots_.end(), [id](const Entry& e) { return e.id == id; });
             if (found != slots_.end()) {
-                Slot slot = found->slot;   // a copy: the observer may disconnect itself
+                Slot slot = found->slot;  // a copy: the observer may disconnect itself
                 slot(args...);
             }
         }

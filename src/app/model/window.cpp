@@ -13,18 +13,30 @@ namespace {
 
 std::unique_ptr<Control> MakeControl(Window& owner, const ControlDesign& design) {
     switch (design.kind) {
-        case ControlKind::Label: return std::make_unique<Label>(owner, design);
-        case ControlKind::ShapeBox: return std::make_unique<ShapeBox>(owner, design);
-        case ControlKind::PictureBox: return std::make_unique<PictureBox>(owner, design);
-        case ControlKind::GroupBox: return std::make_unique<GroupBox>(owner, design);
-        case ControlKind::Button: return std::make_unique<Button>(owner, design);
-        case ControlKind::CheckBox: return std::make_unique<CheckBox>(owner, design);
-        case ControlKind::EditBox: return std::make_unique<EditBox>(owner, design);
-        case ControlKind::TabControl: return std::make_unique<TabControl>(owner, design);
-        case ControlKind::DrawPanel: return std::make_unique<DrawPanel>(owner, design);
-        case ControlKind::LineChart: return std::make_unique<LineChart>(owner, design);
-        case ControlKind::Timer: return std::make_unique<Timer>(owner, design);
-        case ControlKind::Menu: return std::make_unique<PopupMenu>(owner, design);
+        case ControlKind::Label:
+            return std::make_unique<Label>(owner, design);
+        case ControlKind::ShapeBox:
+            return std::make_unique<ShapeBox>(owner, design);
+        case ControlKind::PictureBox:
+            return std::make_unique<PictureBox>(owner, design);
+        case ControlKind::GroupBox:
+            return std::make_unique<GroupBox>(owner, design);
+        case ControlKind::Button:
+            return std::make_unique<Button>(owner, design);
+        case ControlKind::CheckBox:
+            return std::make_unique<CheckBox>(owner, design);
+        case ControlKind::EditBox:
+            return std::make_unique<EditBox>(owner, design);
+        case ControlKind::TabControl:
+            return std::make_unique<TabControl>(owner, design);
+        case ControlKind::DrawPanel:
+            return std::make_unique<DrawPanel>(owner, design);
+        case ControlKind::LineChart:
+            return std::make_unique<LineChart>(owner, design);
+        case ControlKind::Timer:
+            return std::make_unique<Timer>(owner, design);
+        case ControlKind::Menu:
+            return std::make_unique<PopupMenu>(owner, design);
     }
     throw std::invalid_argument("unknown control kind for " + design.name);
 }
@@ -32,7 +44,10 @@ std::unique_ptr<Control> MakeControl(Window& owner, const ControlDesign& design)
 }  // namespace
 
 Window::Window(const WindowDesign& design)
-    : kind_(design.kind), flags_(design.flags), title_(design.title), bounds_{0, 0, design.size.width, design.size.height} {
+    : kind_(design.kind),
+      flags_(design.flags),
+      title_(design.title),
+      bounds_{0, 0, design.size.width, design.size.height} {
     for (const ControlDesign& control : design.controls) {
         if (Find(control.name) != nullptr) {
             throw std::invalid_argument("two controls named " + control.name + " in window " + design.title);
@@ -98,7 +113,9 @@ bool Window::RequestClose() {
     return true;
 }
 
-bool Window::PressEscape() { return flags_.escCloses && RequestClose(); }
+bool Window::PressEscape() {
+    return flags_.escCloses && RequestClose();
+}
 
 void Window::RaiseTrayEvent(int operation) {
     if (Exists() && trayEvent_) {

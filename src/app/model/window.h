@@ -8,8 +8,8 @@
 
 #include "app/model/control.h"
 #include "app/model/geometry.h"
-#include "app/model/window_design.h"
 #include "app/model/signal.h"
+#include "app/model/window_design.h"
 
 namespace quorell {
 
@@ -100,7 +100,9 @@ public:
     const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
 
     // Observers: window properties, and every property change of any of its controls.
-    Signal<WindowProperty>::Id Subscribe(Signal<WindowProperty>::Slot slot) { return changed_.Connect(std::move(slot)); }
+    Signal<WindowProperty>::Id Subscribe(Signal<WindowProperty>::Slot slot) {
+        return changed_.Connect(std::move(slot));
+    }
     void Unsubscribe(Signal<WindowProperty>::Id id) { changed_.Disconnect(id); }
     using ControlSignal = Signal<const Control&, ControlProperty>;
     ControlSignal::Id SubscribeControls(ControlSignal::Slot slot) { return controlChanged_.Connect(std::move(slot)); }

@@ -18,19 +18,29 @@ namespace {
 
 QWidget* MakeWidget(Control& control, ViewContext& context, QWidget* parent) {
     switch (control.Kind()) {
-        case ControlKind::Label: return new LabelView(static_cast<Label&>(control), parent);
-        case ControlKind::ShapeBox: return new ShapeBoxView(static_cast<ShapeBox&>(control), parent);
-        case ControlKind::GroupBox: return new GroupBoxView(static_cast<GroupBox&>(control), parent);
+        case ControlKind::Label:
+            return new LabelView(static_cast<Label&>(control), parent);
+        case ControlKind::ShapeBox:
+            return new ShapeBoxView(static_cast<ShapeBox&>(control), parent);
+        case ControlKind::GroupBox:
+            return new GroupBoxView(static_cast<GroupBox&>(control), parent);
         case ControlKind::PictureBox:
             return new PictureBoxView(static_cast<PictureBox&>(control), context, parent);
-        case ControlKind::Button: return new ButtonView(static_cast<Button&>(control), context, parent);
-        case ControlKind::CheckBox: return new CheckBoxView(static_cast<CheckBox&>(control), context, parent);
-        case ControlKind::EditBox: return new EditBoxView(static_cast<EditBox&>(control), context, parent);
-        case ControlKind::TabControl: return new TabView(static_cast<TabControl&>(control), context, parent);
-        case ControlKind::DrawPanel: return new DrawPanelView(static_cast<DrawPanel&>(control), parent);
-        case ControlKind::LineChart: return new LineChartView(static_cast<LineChart&>(control), parent);
+        case ControlKind::Button:
+            return new ButtonView(static_cast<Button&>(control), context, parent);
+        case ControlKind::CheckBox:
+            return new CheckBoxView(static_cast<CheckBox&>(control), context, parent);
+        case ControlKind::EditBox:
+            return new EditBoxView(static_cast<EditBox&>(control), context, parent);
+        case ControlKind::TabControl:
+            return new TabView(static_cast<TabControl&>(control), context, parent);
+        case ControlKind::DrawPanel:
+            return new DrawPanelView(static_cast<DrawPanel&>(control), parent);
+        case ControlKind::LineChart:
+            return new LineChartView(static_cast<LineChart&>(control), parent);
         case ControlKind::Timer:
-        case ControlKind::Menu: return nullptr;
+        case ControlKind::Menu:
+            return nullptr;
     }
     return nullptr;
 }
@@ -69,7 +79,8 @@ std::optional<QColor> PlainBackdrop(const QWidget* widget) {
             return std::nullopt;
         }
         if (parent->isWindow()) {
-            if (!parent->autoFillBackground()) return std::nullopt;
+            if (!parent->autoFillBackground())
+                return std::nullopt;
             return parent->palette().color(QPalette::Window);
         }
         const auto* box = qobject_cast<const ShapeBoxView*>(parent);

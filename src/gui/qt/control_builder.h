@@ -15,7 +15,7 @@ namespace quorell::gui {
 // The widgets and timers made for one window's controls. Widgets are children of the window's client
 // widget (or of their container's widget) and are owned by Qt's parent chain.
 struct BuiltControls {
-    std::map<QString, QWidget*> widgets;   // by control name (timers and the popup menu have none)
+    std::map<QString, QWidget*> widgets;  // by control name (timers and the popup menu have none)
     std::vector<QTimer*> timers;
 };
 

@@ -28,8 +28,8 @@ void ApplyDesktopLook(QApplication& application) {
     }
     QFont font = application.font();
     font.setFamilies({QStringLiteral("WenQuanYi Zen Hei"), QStringLiteral("Noto Sans CJK SC"),
-                      QStringLiteral("Source Han Sans SC"), QStringLiteral("Microsoft YaHei"),
-                      QStringLiteral("SimSun"), font.family()});
+                      QStringLiteral("Source Han Sans SC"), QStringLiteral("Microsoft YaHei"), QStringLiteral("SimSun"),
+                      font.family()});
     // At 11 pixels the longest texts fit their labels: the 240-pixel legend lines and "100 %" in a
     // 32-pixel value label.
     font.setPixelSize(11);

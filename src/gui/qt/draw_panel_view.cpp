@@ -36,7 +36,9 @@ DrawPanelView::DrawPanelView(DrawPanel& model, QWidget* parent)
     });
 }
 
-DrawPanelView::~DrawPanelView() { model_.Unsubscribe(subscription_); }
+DrawPanelView::~DrawPanelView() {
+    model_.Unsubscribe(subscription_);
+}
 
 void DrawPanelView::Move(const QRect& destination, const QPoint& offset) {
     // The image is brought up to date where it is painted: the moved pixels are copied from the canvas
@@ -92,8 +94,14 @@ void DrawPanelView::paintEvent(QPaintEvent* event) {
 }
 
 // Presses, moves and releases stop here: the graph is not a handle for moving the window.
-void DrawPanelView::mousePressEvent(QMouseEvent* event) { event->accept(); }
-void DrawPanelView::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
-void DrawPanelView::mouseReleaseEvent(QMouseEvent* event) { event->accept(); }
+void DrawPanelView::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+}
+void DrawPanelView::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+}
+void DrawPanelView::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+}
 
 }  // namespace quorell::gui

@@ -42,7 +42,6 @@ private:
     Signal<ControlProperty>::Id subscription_;
     QImage image_;
     QRegion stale_;  // the part of image_ behind the canvas, in canvas coordinates
-
 };
 
 }  // namespace quorell::gui

@@ -28,7 +28,9 @@ CheckBoxView::CheckBoxView(CheckBox& model, ViewContext& context, QWidget* paren
     });
 }
 
-CheckBoxView::~CheckBoxView() { model_.Unsubscribe(subscription_); }
+CheckBoxView::~CheckBoxView() {
+    model_.Unsubscribe(subscription_);
+}
 
 void CheckBoxView::nextCheckState() {
     context_.Run([&] { model_.Click(); });
@@ -46,9 +48,8 @@ EditBoxView::EditBoxView(EditBox& model, ViewContext& context, QWidget* parent)
     }
     setTextMargins(0, 0, 0, 0);
     ShowModelText();
-    connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
-        context_.Run([&] { model_.SetText(ToUtf8(text)); });
-    });
+    connect(this, &QLineEdit::textEdited, this,
+            [this](const QString& text) { context_.Run([&] { model_.SetText(ToUtf8(text)); }); });
     subscription_ = model_.Subscribe([this](ControlProperty property) {
         if (property == ControlProperty::Text) {
             ShowModelText();
@@ -56,7 +57,9 @@ EditBoxView::EditBoxView(EditBox& model, ViewContext& context, QWidget* parent)
     });
 }
 
-EditBoxView::~EditBoxView() { model_.Unsubscribe(subscription_); }
+EditBoxView::~EditBoxView() {
+    model_.Unsubscribe(subscription_);
+}
 
 void EditBoxView::ShowModelText() {
     const QString text = ToQString(model_.Text());

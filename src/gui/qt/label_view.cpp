@@ -18,7 +18,9 @@ QStaticText LaidOut(const QString& text, const QFont& font) {
     return layout;
 }
 
-int WidthOf(const QStaticText& layout) { return static_cast<int>(std::ceil(layout.size().width())); }
+int WidthOf(const QStaticText& layout) {
+    return static_cast<int>(std::ceil(layout.size().width()));
+}
 
 // Characters whose glyphs never depend on their neighbours: Latin (with its punctuation and signs),
 // CJK punctuation, the unified ideographs and the full-width forms.
@@ -30,13 +32,16 @@ bool NeedsNoShaping(QChar c) {
 
 // The text placed glyph by glyph in `font`; nothing when a character needs shaping or the face lacks it.
 std::optional<QGlyphRun> PlacedGlyphs(const QString& text, const QRawFont& font) {
-    if (!font.isValid() || text.isEmpty()) return std::nullopt;
+    if (!font.isValid() || text.isEmpty())
+        return std::nullopt;
     for (const QChar c : text) {
-        if (!NeedsNoShaping(c) || !font.supportsCharacter(c)) return std::nullopt;
+        if (!NeedsNoShaping(c) || !font.supportsCharacter(c))
+            return std::nullopt;
     }
     const QList<quint32> indexes = font.glyphIndexesForString(text);
     const QList<QPointF> advances = font.advancesForGlyphIndexes(indexes, QRawFont::KernedAdvances);
-    if (indexes.size() != text.size() || advances.size() != indexes.size()) return std::nullopt;
+    if (indexes.size() != text.size() || advances.size() != indexes.size())
+        return std::nullopt;
     QList<QPointF> positions;
     positions.reserve(indexes.size());
     QPointF pen(0.0, font.ascent());  // the baseline of a laid-out line
@@ -61,7 +66,9 @@ LabelView::LabelView(Label& model, QWidget* parent) : QWidget(parent), model_(mo
     Refresh();
 }
 
-LabelView::~LabelView() { model_.Unsubscribe(subscription_); }
+LabelView::~LabelView() {
+    model_.Unsubscribe(subscription_);
+}
 
 void LabelView::Refresh() {
     // One line: line breaks show as spaces.
@@ -94,7 +101,7 @@ const LabelView::Fitted& LabelView::Fit() const {
         fitted.layout = LaidOut(text_, fitted.shown);
         const int needed = WidthOf(fitted.layout);
         if (needed > width() && needed > 0) {
-            constexpr int kNarrowest = 50;   // percent of the normal width
+            constexpr int kNarrowest = 50;  // percent of the normal width
             fitted.shown.setStretch(std::max(kNarrowest, 100 * width() / needed));
             fitted.layout = LaidOut(text_, fitted.shown);
         }
@@ -104,7 +111,9 @@ const LabelView::Fitted& LabelView::Fit() const {
     return fitted_;
 }
 
-QFont LabelView::ShownFont() const { return Fit().shown; }
+QFont LabelView::ShownFont() const {
+    return Fit().shown;
+}
 
 void LabelView::paintEvent(QPaintEvent*) {
     QPainter painter(this);

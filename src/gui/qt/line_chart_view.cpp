@@ -32,7 +32,7 @@ LineChartView::LineChartView(LineChart& model, QWidget* parent)
     setFrameShape(QFrame::NoFrame);
     setRenderHint(QPainter::Antialiasing, false);
 
-    auto* chart = new QChart;   // owned by this view from setChart on
+    auto* chart = new QChart;  // owned by this view from setChart on
     chart->setTitle(ToQString(model.Title()));
     chart->setTitleFont(SmallFont(font(), 11));
     chart->legend()->hide();
@@ -54,7 +54,7 @@ LineChartView::LineChartView(LineChart& model, QWidget* parent)
     hourAxis->setLabelFormat(QStringLiteral("%d"));
     hourAxis->setLabelsFont(SmallFont(font(), 9));
     hourAxis->setGridLineColor(grid);
-    hourAxis->setTruncateLabels(false);   // two digits fit; the layout would elide them to "..."
+    hourAxis->setTruncateLabels(false);  // two digits fit; the layout would elide them to "..."
 
     chart->addAxis(valueAxis_, Qt::AlignLeft);
     series_->attachAxis(valueAxis_);
@@ -73,7 +73,9 @@ LineChartView::LineChartView(LineChart& model, QWidget* parent)
     CatchUp();
 }
 
-LineChartView::~LineChartView() { model_.Unsubscribe(subscription_); }
+LineChartView::~LineChartView() {
+    model_.Unsubscribe(subscription_);
+}
 
 void LineChartView::ScheduleCatchUp() {
     if (scheduled_ || !isVisible()) {

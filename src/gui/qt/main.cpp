@@ -68,9 +68,8 @@ int main(int argc, char** argv) {
         desktop.Quit(kFatalErrorExitCode);
     });
 
-    application = std::make_unique<Application>(ApplicationPorts{runDirectory, desktop, clock, environment,
-                                                                  cpuCounters, memoryStatus, interfaceTable,
-                                                                  platformVersion});
+    application = std::make_unique<Application>(ApplicationPorts{runDirectory, desktop, clock, environment, cpuCounters,
+                                                                 memoryStatus, interfaceTable, platformVersion});
     if (!application->Start()) {
         FlushIniWrites();
         return application->ExitCode().value_or(kFatalErrorExitCode);

@@ -40,7 +40,7 @@ private:
     std::optional<QRgb> colourKey_;
     bool maskScheduled_ = false;
     bool dragging_ = false;
-    QPoint grabOffset_;   // cursor position less window position at the press
+    QPoint grabOffset_;  // cursor position less window position at the press
 };
 
 }  // namespace quorell::gui

@@ -18,14 +18,20 @@ namespace quorell::gui {
 
 namespace {
 
-std::size_t IndexOf(WindowKind kind) { return static_cast<std::size_t>(kind); }
+std::size_t IndexOf(WindowKind kind) {
+    return static_cast<std::size_t>(kind);
+}
 
 int TrayOperation(QSystemTrayIcon::ActivationReason reason) {
     switch (reason) {
-        case QSystemTrayIcon::Trigger: return 1;
-        case QSystemTrayIcon::DoubleClick: return 2;
-        case QSystemTrayIcon::Context: return 3;
-        default: return 0;
+        case QSystemTrayIcon::Trigger:
+            return 1;
+        case QSystemTrayIcon::DoubleClick:
+            return 2;
+        case QSystemTrayIcon::Context:
+            return 3;
+        default:
+            return 0;
     }
 }
 
@@ -97,9 +103,8 @@ void QtDesktop::OnTrayActivated(QSystemTrayIcon::ActivationReason reason) {
     // Handled after the icon's own mouse handling has returned: the handler may pop up the menu and
     // end the run, which removes (deletes) this very icon.
     const WindowKind owner = trayData_->owner;
-    QTimer::singleShot(0, this, [this, owner, operation] {
-        context_.Run([&] { windows_(owner).RaiseTrayEvent(operation); });
-    });
+    QTimer::singleShot(0, this,
+                       [this, owner, operation] { context_.Run([&] { windows_(owner).RaiseTrayEvent(operation); }); });
 }
 
 ScreenPoint QtDesktop::CursorPosition() const {
@@ -109,7 +114,7 @@ ScreenPoint QtDesktop::CursorPosition() const {
 
 std::optional<std::size_t> QtDesktop::PopUpMenu(WindowKind owner, std::string_view menuName, ScreenPoint topLeft) {
     if (openMenu_) {
-        return std::nullopt;   // one popup at a time
+        return std::nullopt;  // one popup at a time
     }
     const PopupMenu& model = windows_(owner).Menu(menuName);
     QMenu menu;
@@ -134,8 +139,8 @@ std::optional<std::size_t> QtDesktop::PopUpMenu(WindowKind owner, std::string_vi
 }
 
 MessageAnswer QtDesktop::AskYesNo(std::string_view title, std::string_view text, MessageIcon icon) {
-    QMessageBox box(icon == MessageIcon::Question ? QMessageBox::Question : QMessageBox::Critical,
-                    DisplayText(title), DisplayText(text), QMessageBox::Yes | QMessageBox::No);
+    QMessageBox box(icon == MessageIcon::Question ? QMessageBox::Question : QMessageBox::Critical, DisplayText(title),
+                    DisplayText(text), QMessageBox::Yes | QMessageBox::No);
     box.setObjectName(QStringLiteral("question"));
     box.setDefaultButton(QMessageBox::Yes);
     box.setWindowModality(Qt::ApplicationModal);

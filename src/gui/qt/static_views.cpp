@@ -22,8 +22,7 @@ void ShapeBoxView::paintEvent(QPaintEvent*) {
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-GroupBoxView::GroupBoxView(const GroupBox& model, QWidget* parent)
-    : QGroupBox(ToQString(model.Caption()), parent) {
+GroupBoxView::GroupBoxView(const GroupBox& model, QWidget* parent) : QGroupBox(ToQString(model.Caption()), parent) {
     setObjectName(ToQString(model.Name()));
     setGeometry(ToQRect(model.Geometry()));
 }

@@ -60,7 +60,9 @@ TabView::TabView(TabControl& model, ViewContext& context, QWidget* parent)
     });
 }
 
-TabView::~TabView() { model_.Unsubscribe(subscription_); }
+TabView::~TabView() {
+    model_.Unsubscribe(subscription_);
+}
 
 void TabView::AddToPage(int page, QWidget* widget) {
     pageWidgets_.emplace_back(page, widget);

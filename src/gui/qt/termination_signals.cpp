@@ -1,9 +1,9 @@
 #include "gui/qt/termination_signals.h"
 
-#include <csignal>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <csignal>
 
 namespace quorell::gui {
 namespace {
@@ -39,7 +39,8 @@ TerminationSignals::TerminationSignals() {
 }
 
 TerminationSignals::~TerminationSignals() {
-    if (!notifier_) return;
+    if (!notifier_)
+        return;
     struct sigaction action {};
     action.sa_handler = SIG_DFL;
     for (int signal : {SIGTERM, SIGINT, SIGHUP}) {

@@ -6,7 +6,9 @@ namespace quorell::gui {
 
 TickBatch::TickBatch(IniStore& store) : store_(store) {}
 
-TickBatch::~TickBatch() { Close(); }
+TickBatch::~TickBatch() {
+    Close();
+}
 
 void TickBatch::Join() {
     if (open_) {

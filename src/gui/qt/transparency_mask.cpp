@@ -15,7 +15,7 @@ void AddSpan(Spans& spans, int left, int right) {
         return;
     }
     if (!spans.isEmpty() && spans.back().second == left) {
-        spans.back().second = right;   // a span that touches the previous one extends it
+        spans.back().second = right;  // a span that touches the previous one extends it
     } else {
         spans.append({left, right});
     }

@@ -4,7 +4,9 @@
 
 // The images are compiled into the front end's static library, whose resource registration the
 // linker would drop as unreferenced; registering it here keeps it. (Outside any namespace, as Qt needs.)
-static void RegisterImages() { Q_INIT_RESOURCE(quorell); }
+static void RegisterImages() {
+    Q_INIT_RESOURCE(quorell);
+}
 
 namespace quorell::gui {
 

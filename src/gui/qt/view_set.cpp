@@ -10,7 +10,9 @@ constexpr std::array<WindowKind, 6> kAllKinds = {WindowKind::Main,          Wind
                                                  WindowKind::MemoryMonitor, WindowKind::ReceiveMonitor,
                                                  WindowKind::SendMonitor,   WindowKind::Trend};
 
-std::size_t IndexOf(WindowKind kind) { return static_cast<std::size_t>(kind); }
+std::size_t IndexOf(WindowKind kind) {
+    return static_cast<std::size_t>(kind);
+}
 
 }  // namespace
 
@@ -19,9 +21,11 @@ std::unique_ptr<WindowView> MakeWindowView(Window& model, ViewContext& context) 
         case WindowKind::CpuMonitor:
         case WindowKind::MemoryMonitor:
         case WindowKind::ReceiveMonitor:
-        case WindowKind::SendMonitor: return std::make_unique<MonitorWindowView>(model, context);
+        case WindowKind::SendMonitor:
+            return std::make_unique<MonitorWindowView>(model, context);
         case WindowKind::Main:
-        case WindowKind::Trend: break;
+        case WindowKind::Trend:
+            break;
     }
     return std::make_unique<WindowView>(model, context);
 }
@@ -35,7 +39,9 @@ ViewSet::ViewSet(const WindowLookup& windows, ViewContext& context) {
 
 ViewSet::~ViewSet() = default;
 
-WindowView& ViewSet::View(WindowKind kind) const { return *views_.at(IndexOf(kind)); }
+WindowView& ViewSet::View(WindowKind kind) const {
+    return *views_.at(IndexOf(kind));
+}
 
 MonitorWindowView* ViewSet::Monitor(WindowKind kind) const {
     return dynamic_cast<MonitorWindowView*>(views_.at(IndexOf(kind)).get());

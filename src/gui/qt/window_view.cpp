@@ -16,12 +16,18 @@ const QColor kWindowFace(0xF0, 0xF0, 0xF0);
 
 QString ObjectNameOf(WindowKind kind) {
     switch (kind) {
-        case WindowKind::Main: return QStringLiteral("MainWindow");
-        case WindowKind::CpuMonitor: return QStringLiteral("CpuMonitor");
-        case WindowKind::MemoryMonitor: return QStringLiteral("MemoryMonitor");
-        case WindowKind::ReceiveMonitor: return QStringLiteral("ReceiveMonitor");
-        case WindowKind::SendMonitor: return QStringLiteral("SendMonitor");
-        case WindowKind::Trend: return QStringLiteral("TrendWindow");
+        case WindowKind::Main:
+            return QStringLiteral("MainWindow");
+        case WindowKind::CpuMonitor:
+            return QStringLiteral("CpuMonitor");
+        case WindowKind::MemoryMonitor:
+            return QStringLiteral("MemoryMonitor");
+        case WindowKind::ReceiveMonitor:
+            return QStringLiteral("ReceiveMonitor");
+        case WindowKind::SendMonitor:
+            return QStringLiteral("SendMonitor");
+        case WindowKind::Trend:
+            return QStringLiteral("TrendWindow");
     }
     return QStringLiteral("Window");
 }
@@ -82,10 +88,18 @@ WindowView::WindowView(Window& model, ViewContext& context)
     winId();
     subscription_ = model_.Subscribe([this](WindowProperty property) {
         switch (property) {
-            case WindowProperty::Position: ApplyPosition(); break;
-            case WindowProperty::Visible: ApplyVisibility(); break;
-            case WindowProperty::Title: setWindowTitle(ToQString(model_.Title())); break;
-            case WindowProperty::State: ApplyState(); break;
+            case WindowProperty::Position:
+                ApplyPosition();
+                break;
+            case WindowProperty::Visible:
+                ApplyVisibility();
+                break;
+            case WindowProperty::Title:
+                setWindowTitle(ToQString(model_.Title()));
+                break;
+            case WindowProperty::State:
+                ApplyState();
+                break;
         }
     });
     for (QTimer* timer : built_.timers) {
@@ -94,7 +108,9 @@ WindowView::WindowView(Window& model, ViewContext& context)
     ApplyState();
 }
 
-WindowView::~WindowView() { model_.Unsubscribe(subscription_); }
+WindowView::~WindowView() {
+    model_.Unsubscribe(subscription_);
+}
 
 QWidget* WindowView::Control(const QString& name) const {
     const auto found = built_.widgets.find(name);

@@ -8,8 +8,7 @@ CivilTime LinuxClock::LocalNow() const {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);
-    return CivilTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
-                     local.tm_hour,        local.tm_min,     local.tm_sec};
+    return CivilTime{local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec};
 }
 
 }  // namespace quorell

@@ -10,8 +10,8 @@
 #include <cstring>
 #include <string>
 
-#include "platform/linux/unique_fd.h"
 #include "platform/linux/link_dump.h"
+#include "platform/linux/unique_fd.h"
 
 namespace quorell {
 

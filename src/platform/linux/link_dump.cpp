@@ -9,7 +9,6 @@
 #include <cstdint>
 #include <cstring>
 
-
 namespace quorell {
 
 namespace {
@@ -43,8 +42,8 @@ bool SendRequest(const UniqueFd& socket, std::uint32_t sequence) {
     kernel.nl_family = AF_NETLINK;
     ssize_t sent = 0;
     do {
-        sent = ::sendto(socket.Get(), &request, request.header.nlmsg_len, 0,
-                        reinterpret_cast<const sockaddr*>(&kernel), sizeof kernel);
+        sent = ::sendto(socket.Get(), &request, request.header.nlmsg_len, 0, reinterpret_cast<const sockaddr*>(&kernel),
+                        sizeof kernel);
     } while (sent < 0 && errno == EINTR);
     return sent == static_cast<ssize_t>(request.header.nlmsg_len);
 }
@@ -118,6 +117,8 @@ std::optional<std::vector<LinkMessage>> LinkDumper::Receive(std::uint32_t sequen
     }
 }
 
-std::optional<std::vector<LinkMessage>> DumpLinks() { return LinkDumper().Dump(); }
+std::optional<std::vector<LinkMessage>> DumpLinks() {
+    return LinkDumper().Dump();
+}
 
 }  // namespace quorell

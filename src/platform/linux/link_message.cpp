@@ -176,13 +176,16 @@ std::optional<LinkMessage> ParseLinkMessage(const std::uint8_t* message, std::si
                 alias.assign(data, strnlen(data, payload));
                 break;
             case IFLA_MTU:
-                if (payload >= 4) row.dwMtu = static_cast<std::int32_t>(ReadU32(data));
+                if (payload >= 4)
+                    row.dwMtu = static_cast<std::int32_t>(ReadU32(data));
                 break;
             case IFLA_TXQLEN:
-                if (payload >= 4) row.dwOutQLen = static_cast<std::int32_t>(ReadU32(data));
+                if (payload >= 4)
+                    row.dwOutQLen = static_cast<std::int32_t>(ReadU32(data));
                 break;
             case IFLA_OPERSTATE:
-                if (payload >= 1) operState = static_cast<std::uint8_t>(data[0]);
+                if (payload >= 1)
+                    operState = static_cast<std::uint8_t>(data[0]);
                 break;
             case IFLA_ADDRESS: {
                 const std::size_t kept = std::min(payload, kPhysicalAddressBytes);

@@ -16,7 +16,9 @@
 namespace quorell {
 namespace {
 
-std::int64_t Nanoseconds(const timespec& t) { return std::int64_t{t.tv_sec} * 1'000'000'000 + t.tv_nsec; }
+std::int64_t Nanoseconds(const timespec& t) {
+    return std::int64_t{t.tv_sec} * 1'000'000'000 + t.tv_nsec;
+}
 
 FileIdentity IdentityOf(const struct stat& st) {
     return FileIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
@@ -35,13 +37,17 @@ bool ReadAll(int fd, std::string& bytes, std::size_t expected) {
     std::size_t filled = 0;
     for (;;) {
         if (filled == bytes.size()) {
-            if (bytes.size() > kMaxIniFileBytes) return false;
+            if (bytes.size() > kMaxIniFileBytes)
+                return false;
             bytes.resize(bytes.size() * 2);
         }
         const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return false;
-        if (got == 0) break;
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
+        if (got == 0)
+            break;
         filled += static_cast<std::size_t>(got);
     }
     bytes.resize(filled);
@@ -52,9 +58,11 @@ bool ReadAll(int fd, std::string& bytes, std::size_t expected) {
 // stays a link. Empty when the link leads nowhere.
 std::string ReplacementTarget(const std::string& file) {
     struct stat st {};
-    if (::lstat(file.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return file;
+    if (::lstat(file.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return file;
     char* resolved = ::realpath(file.c_str(), nullptr);
-    if (resolved == nullptr) return {};
+    if (resolved == nullptr)
+        return {};
     std::string target(resolved);
     ::free(resolved);
     return target;
@@ -62,8 +70,10 @@ std::string ReplacementTarget(const std::string& file) {
 
 std::string DirectoryOf(const std::string& file) {
     const std::size_t slash = file.rfind('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
     return file.substr(0, slash);
 }
 
@@ -101,26 +111,29 @@ FileSnapshot PosixFileAccess::Read(const std::filesystem::path& file) {
     snapshot.identity = IdentityOf(st);
     const std::int64_t newest = std::max(snapshot.identity.modifiedNs, snapshot.identity.changedNs);
     // A file that changed size while it was read will not match its identity: it is read again next time.
-    snapshot.settled = snapshot.bytes.size() == static_cast<std::size_t>(st.st_size) &&
-                       startedNs - newest >= kSettleNs;
+    snapshot.settled = snapshot.bytes.size() == static_cast<std::size_t>(st.st_size) && startedNs - newest >= kSettleNs;
     return snapshot;
 }
 
 std::optional<FileIdentity> PosixFileAccess::Identify(const std::filesystem::path& file) {
     struct stat st {};
-    if (::stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    if (::stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
     return IdentityOf(st);
 }
 
 bool PosixFileAccess::Replace(const std::filesystem::path& file, std::string_view bytes) {
     const std::string target = ReplacementTarget(file.native());
-    if (target.empty()) return false;
+    if (target.empty())
+        return false;
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;
-    if (exists && !S_ISREG(existing.st_mode)) return false;
+    if (exists && !S_ISREG(existing.st_mode))
+        return false;
     // A rename would replace a file marked read-only as easily as any other; it is left as it is, as
     // a write in place would have to.
-    if (exists && ((existing.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0)) return false;
+    if (exists && ((existing.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0))
+        return false;
 
     // A new name in the same directory, so that the rename stays within one file system.
     const std::string directory = DirectoryOf(target);
@@ -132,9 +145,11 @@ bool PosixFileAccess::Replace(const std::filesystem::path& file, std::string_vie
         temp = directory + name;
         // 0666 less the umask, as for any new file; an existing file's mode is copied below.
         fd = UniqueFd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666));
-        if (!fd.Valid() && errno != EEXIST) return false;
+        if (!fd.Valid() && errno != EEXIST)
+            return false;
     }
-    if (!fd.Valid()) return false;
+    if (!fd.Valid())
+        return false;
 
     bool ok = true;
     if (exists) {
@@ -146,17 +161,26 @@ bool PosixFileAccess::Replace(const std::filesystem::path& file, std::string_vie
     std::size_t written = 0;
     while (ok && written < bytes.size()) {
         const long done = calls_.write(fd.Get(), bytes.data() + written, bytes.size() - written);
-        if (done < 0 && errno == EINTR) continue;
-        if (done <= 0) ok = false;
-        else written += static_cast<std::size_t>(done);
+        if (done < 0 && errno == EINTR)
+            continue;
+        if (done <= 0)
+            ok = false;
+        else
+            written += static_cast<std::size_t>(done);
     }
-    if (ok && flushBeforeRename_) ok = calls_.fsync(fd.Get()) == 0;
-    if (!fd.Close()) ok = false;
-    if (ok) ok = calls_.rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
+    if (ok && flushBeforeRename_)
+        ok = calls_.fsync(fd.Get()) == 0;
+    if (!fd.Close())
+        ok = false;
+    if (ok)
+        ok = calls_.rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok)
+        ::unlink(temp.c_str());
     return ok;
 }
 
-std::unique_ptr<FileAccess> MakeSystemFileAccess() { return std::make_unique<PosixFileAccess>(); }
+std::unique_ptr<FileAccess> MakeSystemFileAccess() {
+    return std::make_unique<PosixFileAccess>();
+}
 
 }  // namespace quorell

@@ -69,8 +69,8 @@ std::optional<MemoryStatus> ParseMeminfo(std::string_view text) {
     if (available.bytes) {
         availableBytes = *available.bytes;
     } else if (free.bytes) {
-        availableBytes = *free.bytes + buffers.bytes.value_or(0) + cached.bytes.value_or(0) +
-                         reclaimable.bytes.value_or(0);
+        availableBytes =
+            *free.bytes + buffers.bytes.value_or(0) + cached.bytes.value_or(0) + reclaimable.bytes.value_or(0);
     } else {
         return std::nullopt;
     }
@@ -79,8 +79,8 @@ std::optional<MemoryStatus> ParseMeminfo(std::string_view text) {
     status.availablePhysicalBytes = availableBytes < *total.bytes ? availableBytes : *total.bytes;
     const std::uint64_t used = status.totalPhysicalBytes - status.availablePhysicalBytes;
     // Computed in double: used x 100 could pass 2^64 only on an absurd text, and the quotient is 0..100.
-    status.loadPercent = static_cast<std::int32_t>(static_cast<double>(used) * 100.0 /
-                                                   static_cast<double>(status.totalPhysicalBytes));
+    status.loadPercent =
+        static_cast<std::int32_t>(static_cast<double>(used) * 100.0 / static_cast<double>(status.totalPhysicalBytes));
     return status;
 }
 

@@ -9,7 +9,9 @@ namespace {
 
 constexpr std::uint64_t kHundredNanosecondsPerSecond = 10000000;
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // The next unsigned decimal of `line` after blanks; false at the end of the line or on anything else.
 bool NextNumber(std::string_view& line, std::uint64_t& value) {

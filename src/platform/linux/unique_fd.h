@@ -27,13 +27,15 @@ public:
     bool Valid() const { return fd_ >= 0; }
     // Closes now and reports whether the close succeeded (a write error may show only here).
     bool Close() {
-        if (fd_ < 0) return true;
+        if (fd_ < 0)
+            return true;
         return ::close(std::exchange(fd_, -1)) == 0;
     }
 
 private:
     void Reset() {
-        if (fd_ >= 0) ::close(std::exchange(fd_, -1));
+        if (fd_ >= 0)
+            ::close(std::exchange(fd_, -1));
     }
     int fd_ = -1;
 };
