@@ -13,7 +13,7 @@
 #include <string>
 
 #include "app/layouts/layouts.h"
-#include "app/model/window.h"
+#include "ui_model/window.h"
 #include "history/history_files.h"
 #include "monitors/cpu_monitor.h"
 #include "monitors/memory_monitor.h"

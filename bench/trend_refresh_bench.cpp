@@ -10,7 +10,7 @@
 #include <string>
 
 #include "app/layouts/layouts.h"
-#include "app/model/window.h"
+#include "ui_model/window.h"
 #include "history/history_files.h"
 #include "history/traffic_history.h"
 #include "runtime/date_time.h"

@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "app/measured_work.h"
-#include "app/model/controls.h"
-#include "app/model/menu.h"
+#include "ui_model/controls.h"
+#include "ui_model/menu.h"
 #include "runtime/fatal_error.h"
 #include "runtime/ini_store.h"
 

@@ -5,31 +5,17 @@
 #include <optional>
 #include <string>
 
+#include "app/application_ports.h"
 #include "app/main_window.h"
 #include "app/monitor_placement.h"
 #include "app/settings_file.h"
 #include "app/window_set.h"
-#include "platform/clock_port.h"
-#include "platform/counter_ports.h"
 #include "platform/desktop_port.h"
-#include "platform/environment_port.h"
-#include "platform/run_directory_port.h"
 
 namespace quorell {
 
 class MeasuredWork;
 
-// Everything outside the core that a run needs. Each object must outlive the application.
-struct ApplicationPorts {
-    const RunDirectoryPort& runDirectory;
-    DesktopPort& desktop;
-    const ClockPort& clock;
-    const EnvironmentPort& environment;
-    CpuCounterPort& cpuCounters;
-    MemoryStatusPort& memoryStatus;
-    InterfaceTablePort& interfaceTable;
-    const PlatformVersionPort& platformVersion;
-};
 
 inline constexpr const char* kExitQuestionTitle = "退出警告";
 inline constexpr const char* kExitQuestionText =

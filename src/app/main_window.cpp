@@ -1,7 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/layouts/layouts.h"
-#include "app/model/menu.h"
+#include "ui_model/menu.h"
 #include "app/tray_tip.h"
 
 namespace quorell {

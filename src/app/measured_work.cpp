@@ -1,7 +1,7 @@
 #include "app/measured_work.h"
 
-#include "app/application.h"
-#include "app/model/controls.h"
+#include "app/application_ports.h"
+#include "ui_model/controls.h"
 
 namespace quorell {
 

@@ -12,7 +12,7 @@
 
 namespace quorell {
 
-struct ApplicationPorts;
+struct ApplicationPorts;  // app/application_ports.h
 
 // The measuring side of a run: the three samplers, the four monitors and the trend window's refreshes,
 // each reached from the window events that the application binds.

@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "app/model/colour.h"
-#include "app/model/controls.h"
+#include "ui_model/colour.h"
+#include "ui_model/controls.h"
 #include "runtime/value_text.h"
 
 namespace quorell {

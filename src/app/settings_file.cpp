@@ -1,7 +1,7 @@
 #include "app/settings_file.h"
 
-#include "app/model/controls.h"
-#include "app/model/window.h"
+#include "ui_model/controls.h"
+#include "ui_model/window.h"
 #include "runtime/ini_file.h"
 
 namespace quorell {

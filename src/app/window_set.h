@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "app/model/window.h"
+#include "ui_model/window.h"
 #include "platform/desktop_port.h"
 
 namespace quorell {

@@ -34,7 +34,7 @@ void CpuMonitor::OnWindowCreated() {
 void CpuMonitor::OnCpuTick() {
     // A failed sample (-1) is shown, drawn, averaged and recorded like any other value.
     const std::int32_t usage = sampler_.SampleCpuUsage();
-    const DateTime now = Now(clock_);
+    const DateTime now = MakeDateTime(clock_.LocalNow());
     display_.ShowTick(usage, usage, now);
     RecordHourlySample(historyFile_, usage, now);
 }

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "app/model/canvas.h"
+#include "ui_model/canvas.h"
 #include "runtime/date_time.h"
 
 namespace quorell {

@@ -1,9 +1,9 @@
 #include "monitors/monitor_display.h"
 
-#include "app/model/colour.h"
-#include "app/model/controls.h"
-#include "app/model/draw_panel.h"
-#include "app/model/window.h"
+#include "ui_model/colour.h"
+#include "ui_model/controls.h"
+#include "ui_model/draw_panel.h"
+#include "ui_model/window.h"
 #include "monitors/live_graph.h"
 #include "runtime/value_text.h"
 

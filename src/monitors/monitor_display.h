@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/model/canvas.h"
+#include "ui_model/canvas.h"
 #include "runtime/date_time.h"
 
 namespace quorell {

@@ -1,17 +1,8 @@
 #pragma once
 
-namespace quorell {
+#include "runtime/civil_time.h"
 
-// A local calendar time in whole seconds, as the user's wall clock shows it.
-struct CivilTime {
-    int year = 1899;
-    int month = 12;
-    int day = 30;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-    friend bool operator==(const CivilTime&, const CivilTime&) = default;
-};
+namespace quorell {
 
 // The local clock. Every handler takes the time from here, so a test can run a year of ticks in a second.
 class ClockPort {

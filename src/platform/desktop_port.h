@@ -7,10 +7,9 @@
 #include <string_view>
 #include <vector>
 
-namespace quorell {
+#include "platform/window_kind.h"
 
-// The six windows of the program, as the desktop knows them (defined with the window model).
-enum class WindowKind : int;
+namespace quorell {
 
 struct ScreenPoint {
     int x = 0;

@@ -191,10 +191,6 @@ CivilTime ToCivil(DateTime dt) {
                      static_cast<int>(split.second % 60)};
 }
 
-DateTime Now(const ClockPort& clock) {
-    return MakeDateTime(clock.LocalNow());
-}
-
 std::string ToText(DateTime dt) {
     const CivilTime c = ToCivil(dt);
     char buffer[96];

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/clock_port.h"
+#include "runtime/civil_time.h"
 
 namespace quorell {
 
@@ -23,9 +23,6 @@ DateTime MakeDateTime(int year, int month, int day, int hour = 0, int minute = 0
 DateTime MakeDateTime(const CivilTime& civil);
 // The calendar fields, to the nearest whole second.
 CivilTime ToCivil(DateTime dt);
-
-// The current local date and time, whole seconds.
-DateTime Now(const ClockPort& clock);
 
 // "2011年6月13日", followed by "8时", "8时30分" or "10时0分5秒" while the time of day is not zero.
 std::string ToText(DateTime dt);

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/model/line_chart.h"
+#include "ui_model/line_chart.h"
 
 namespace quorell {
 

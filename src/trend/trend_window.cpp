@@ -3,8 +3,8 @@
 #include <string>
 #include <utility>
 
-#include "app/model/controls.h"
-#include "app/model/line_chart_control.h"
+#include "ui_model/controls.h"
+#include "ui_model/line_chart_control.h"
 #include "runtime/value_text.h"
 #include "trend/page_refresh.h"
 

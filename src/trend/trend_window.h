@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/model/window.h"
+#include "ui_model/window.h"
 #include "history/history_files.h"
 #include "sampling/network_types.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/model/line_chart.h"
+#include "ui_model/line_chart.h"
 
 namespace quorell {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/application.h"
-#include "app/model/ui_model.h"
+#include "ui_model/ui_model.h"
 #include "platform/clock_port.h"
 #include "platform/run_directory_port.h"
 #include "runtime/ini_file.h"

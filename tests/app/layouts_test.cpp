@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/layouts/layouts.h"
-#include "app/model/ui_model.h"
+#include "ui_model/ui_model.h"
 
 namespace quorell {
 namespace {

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "app/model/controls.h"
-#include "app/model/draw_panel.h"
-#include "app/model/window.h"
-#include "app/model/window_design.h"
+#include "ui_model/controls.h"
+#include "ui_model/draw_panel.h"
+#include "ui_model/window.h"
+#include "ui_model/window_design.h"
 #include "platform/clock_port.h"
 #include "runtime/ini_file.h"
 #include "support/fake_counters.h"

@@ -5,15 +5,6 @@
 namespace quorell {
 namespace {
 
-class FixedClock final : public ClockPort {
-public:
-    explicit FixedClock(CivilTime t) : time_(t) {}
-    CivilTime LocalNow() const override { return time_; }
-
-private:
-    CivilTime time_;
-};
-
 TEST(DateTime, IsTheOleDate) {
     EXPECT_DOUBLE_EQ(MakeDateTime(1899, 12, 30).value, 0.0);
     EXPECT_DOUBLE_EQ(MakeDateTime(1900, 1, 1).value, 2.0);
@@ -31,11 +22,6 @@ TEST(DateTime, CalendarFieldsRoundTrip) {
           CivilTime{9999, 12, 31, 23, 59, 59}, CivilTime{2024, 2, 29, 0, 0, 1}, CivilTime{1600, 3, 1, 12, 0, 0}}) {
         EXPECT_EQ(ToCivil(MakeDateTime(c)), c) << c.year << "-" << c.month << "-" << c.day;
     }
-}
-
-TEST(DateTime, NowTakesTheClockPortsLocalTime) {
-    const FixedClock clock(CivilTime{2026, 12, 7, 21, 5, 9});
-    EXPECT_EQ(ToCivil(Now(clock)), (CivilTime{2026, 12, 7, 21, 5, 9}));
 }
 
 TEST(DateTimeText, DropsZeroTimeParts) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/model/window_design.h"
+#include "ui_model/window_design.h"
 #include "platform/desktop_port.h"
 
 namespace quorell {

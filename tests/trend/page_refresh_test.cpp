@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/model/line_chart.h"
+#include "ui_model/line_chart.h"
 #include "history/history_files.h"
 #include "support/history_test_files.h"
 #include "support/temp_dir.h"

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "app/layouts/layouts.h"
-#include "app/model/controls.h"
-#include "app/model/line_chart_control.h"
-#include "app/model/window.h"
+#include "ui_model/controls.h"
+#include "ui_model/line_chart_control.h"
+#include "ui_model/window.h"
 #include "history/history_files.h"
 #include "support/history_test_files.h"
 #include "support/temp_dir.h"

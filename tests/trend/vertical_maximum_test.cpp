@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <utility>
 
-#include "app/model/line_chart.h"
+#include "ui_model/line_chart.h"
 #include "trend/vertical_maximum.h"
 
 namespace quorell {

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "app/model/window_design.h"
+#include "ui_model/window_design.h"
 
 // Small builders that keep the window designs readable as tables.
 namespace quorell::layout {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/model/window_design.h"
+#include "ui_model/window_design.h"
 
 namespace quorell {
 

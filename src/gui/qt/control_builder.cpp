@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "app/model/draw_panel.h"
-#include "app/model/line_chart_control.h"
+#include "ui_model/draw_panel.h"
+#include "ui_model/line_chart_control.h"
 #include "gui/qt/draw_panel_view.h"
 #include "gui/qt/input_views.h"
 #include "gui/qt/label_view.h"

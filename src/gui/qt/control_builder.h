@@ -5,7 +5,7 @@
 #include <map>
 #include <vector>
 
-#include "app/model/window.h"
+#include "ui_model/window.h"
 #include "gui/qt/view_context.h"
 
 class QWidget;

@@ -4,7 +4,7 @@
 #include <QRegion>
 #include <QWidget>
 
-#include "app/model/draw_panel.h"
+#include "ui_model/draw_panel.h"
 
 namespace quorell::gui {
 

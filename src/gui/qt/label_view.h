@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <optional>
 
-#include "app/model/controls.h"
+#include "ui_model/controls.h"
 
 namespace quorell::gui {
 

@@ -2,7 +2,7 @@
 
 #include <QChartView>
 
-#include "app/model/line_chart_control.h"
+#include "ui_model/line_chart_control.h"
 
 class QLineSeries;
 class QValueAxis;

@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "app/model/menu.h"
+#include "ui_model/menu.h"
 #include "gui/qt/monitor_window_view.h"
 #include "gui/qt/qt_text.h"
 #include "gui/qt/view_set.h"

@@ -8,7 +8,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/model/window.h"
+#include "ui_model/window.h"
 #include "gui/qt/view_context.h"
 #include "platform/desktop_port.h"
 

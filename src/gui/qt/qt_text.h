@@ -5,8 +5,8 @@
 #include <QString>
 #include <string>
 
-#include "app/model/colour.h"
-#include "app/model/geometry.h"
+#include "ui_model/colour.h"
+#include "ui_model/geometry.h"
 
 namespace quorell::gui {
 

@@ -4,7 +4,7 @@
 #include <QPixmap>
 #include <QWidget>
 
-#include "app/model/controls.h"
+#include "ui_model/controls.h"
 #include "gui/qt/view_context.h"
 
 namespace quorell::gui {

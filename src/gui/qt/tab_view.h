@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <vector>
 
-#include "app/model/controls.h"
+#include "ui_model/controls.h"
 #include "gui/qt/view_context.h"
 
 class QTabBar;

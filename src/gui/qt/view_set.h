@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "app/model/window.h"
+#include "ui_model/window.h"
 #include "gui/qt/view_context.h"
 #include "gui/qt/window_view.h"
 

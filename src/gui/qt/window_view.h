@@ -3,7 +3,7 @@
 #include <QMargins>
 #include <QWidget>
 
-#include "app/model/window.h"
+#include "ui_model/window.h"
 #include "gui/qt/control_builder.h"
 #include "gui/qt/view_context.h"
 

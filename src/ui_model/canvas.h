@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/model/geometry.h"
+#include "ui_model/geometry.h"
 
 namespace quorell {
 

@@ -1,4 +1,4 @@
-#include "app/model/line_chart_control.h"
+#include "ui_model/line_chart_control.h"
 
 namespace quorell {
 

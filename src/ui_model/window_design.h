@@ -4,8 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "app/model/colour.h"
-#include "app/model/geometry.h"
+#include "platform/window_kind.h"
+#include "ui_model/colour.h"
+#include "ui_model/geometry.h"
 
 namespace quorell {
 
@@ -29,7 +30,6 @@ enum class PictureImage { None, CloseMark };
 // Which typed characters an edit box takes. Control characters (backspace and the like) always pass.
 enum class EditFilter { AnyText, DigitsAndMinus };
 
-enum class WindowKind : int { Main, CpuMonitor, MemoryMonitor, ReceiveMonitor, SendMonitor, Trend };
 enum class BorderStyle { None, FixedSingle };
 enum class WindowIcon { None, Application };
 

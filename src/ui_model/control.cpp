@@ -1,6 +1,6 @@
-#include "app/model/control.h"
+#include "ui_model/control.h"
 
-#include "app/model/window.h"
+#include "ui_model/window.h"
 
 namespace quorell {
 

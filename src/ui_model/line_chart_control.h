@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/model/colour.h"
-#include "app/model/control.h"
-#include "app/model/line_chart.h"
+#include "ui_model/colour.h"
+#include "ui_model/control.h"
+#include "ui_model/line_chart.h"
 
 namespace quorell {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/model/canvas.h"
+#include "ui_model/canvas.h"
 
 namespace quorell {
 namespace {

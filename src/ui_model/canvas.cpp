@@ -1,4 +1,4 @@
-#include "app/model/canvas.h"
+#include "ui_model/canvas.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "app/model/draw_panel.h"
+#include "ui_model/draw_panel.h"
 
 namespace quorell {
 

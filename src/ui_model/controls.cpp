@@ -1,6 +1,6 @@
-#include "app/model/controls.h"
+#include "ui_model/controls.h"
 
-#include "app/model/window.h"
+#include "ui_model/window.h"
 
 namespace quorell {
 

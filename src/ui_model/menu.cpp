@@ -1,8 +1,8 @@
-#include "app/model/menu.h"
+#include "ui_model/menu.h"
 
 #include <stdexcept>
 
-#include "app/model/window.h"
+#include "ui_model/window.h"
 
 namespace quorell {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/model/canvas.h"
-#include "app/model/control.h"
+#include "ui_model/canvas.h"
+#include "ui_model/control.h"
 
 namespace quorell {
 

@@ -6,10 +6,10 @@
 #include <string_view>
 #include <vector>
 
-#include "app/model/control.h"
-#include "app/model/geometry.h"
-#include "app/model/signal.h"
-#include "app/model/window_design.h"
+#include "ui_model/control.h"
+#include "ui_model/geometry.h"
+#include "ui_model/signal.h"
+#include "ui_model/window_design.h"
 
 namespace quorell {
 

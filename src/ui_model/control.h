@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "app/model/geometry.h"
-#include "app/model/signal.h"
-#include "app/model/window_design.h"
+#include "ui_model/geometry.h"
+#include "ui_model/signal.h"
+#include "ui_model/window_design.h"
 
 namespace quorell {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/model/control.h"
+#include "ui_model/control.h"
 
 namespace quorell {
 

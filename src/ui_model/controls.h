@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/model/colour.h"
-#include "app/model/control.h"
+#include "ui_model/colour.h"
+#include "ui_model/control.h"
 
 namespace quorell {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/model/ui_model.h"
+#include "ui_model/ui_model.h"
 
 namespace quorell {
 namespace {

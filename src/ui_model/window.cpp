@@ -1,11 +1,11 @@
-#include "app/model/window.h"
+#include "ui_model/window.h"
 
 #include <stdexcept>
 
-#include "app/model/controls.h"
-#include "app/model/draw_panel.h"
-#include "app/model/line_chart_control.h"
-#include "app/model/menu.h"
+#include "ui_model/controls.h"
+#include "ui_model/draw_panel.h"
+#include "ui_model/line_chart_control.h"
+#include "ui_model/menu.h"
 
 namespace quorell {
 
