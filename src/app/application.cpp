@@ -4,10 +4,10 @@
 #include <utility>
 
 #include "app/measured_work.h"
-#include "ui_model/controls.h"
-#include "ui_model/menu.h"
 #include "runtime/fatal_error.h"
 #include "runtime/ini_store.h"
+#include "ui_model/controls.h"
+#include "ui_model/menu.h"
 
 namespace quorell {
 
@@ -125,6 +125,16 @@ void Application::ExitWithConfirmation() {
         return;
     }
     mainLogic_->RemoveTrayIcon();
+    End(0);
+}
+
+void Application::EndOnRequest() {
+    if (exitCode_ || !started_) {
+        return;
+    }
+    if (mainLogic_) {
+        mainLogic_->RemoveTrayIcon();
+    }
     End(0);
 }
 

@@ -16,7 +16,6 @@ namespace quorell {
 
 class MeasuredWork;
 
-
 inline constexpr const char* kExitQuestionTitle = "退出警告";
 inline constexpr const char* kExitQuestionText =
     "警告: 退出以后,您将无法方便的了解到信息资源信息!\r\n请问您确定要退出 Velkor-Quorell 吗?";
@@ -39,6 +38,10 @@ public:
 
     // The tray menu's exit item: asks, and on Yes removes the tray icon and ends with exit code 0.
     void ExitWithConfirmation();
+
+    // The system asks the program to end (the session ends, a termination signal): removes the tray icon
+    // and ends with exit code 0 at once, asking nothing.
+    void EndOnRequest();
 
     bool Running() const { return started_ && !exitCode_; }
     // Set once the run has ended; the desktop was asked to quit with the same code.

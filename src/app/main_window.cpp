@@ -1,8 +1,8 @@
 #include "app/main_window.h"
 
 #include "app/layouts/layouts.h"
-#include "ui_model/menu.h"
 #include "app/tray_tip.h"
+#include "ui_model/menu.h"
 
 namespace quorell {
 

@@ -2,9 +2,9 @@
 
 #include <stdexcept>
 
+#include "runtime/value_text.h"
 #include "ui_model/colour.h"
 #include "ui_model/controls.h"
-#include "runtime/value_text.h"
 
 namespace quorell {
 

@@ -1,8 +1,8 @@
 #include "app/settings_file.h"
 
+#include "runtime/ini_file.h"
 #include "ui_model/controls.h"
 #include "ui_model/window.h"
-#include "runtime/ini_file.h"
 
 namespace quorell {
 

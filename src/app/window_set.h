@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "ui_model/window.h"
 #include "platform/desktop_port.h"
+#include "ui_model/window.h"
 
 namespace quorell {
 

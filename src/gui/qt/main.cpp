@@ -8,17 +8,10 @@
 #include "gui/qt/desktop_look.h"
 #include "gui/qt/qt_desktop.h"
 #include "gui/qt/single_instance.h"
-#include "gui/qt/termination_signals.h"
 #include "gui/qt/view_context.h"
 #include "gui/qt/view_set.h"
 #include "gui/qt/window_view.h"
-#include "platform/linux/clock_linux.h"
-#include "platform/linux/cpu_counters_linux.h"
-#include "platform/linux/environment_linux.h"
-#include "platform/linux/interface_table_linux.h"
-#include "platform/linux/memory_status_linux.h"
-#include "platform/linux/platform_version_linux.h"
-#include "platform/linux/run_directory_linux.h"
+#include "platform/platform_ports.h"
 #include "runtime/fatal_error.h"
 #include "runtime/ini_file.h"
 
@@ -28,8 +21,6 @@ namespace {
 // The monitors write some thirty keys a second into their history files; each file is replaced at most
 // this often. A crash loses at most these last seconds of samples, never a file.
 constexpr std::chrono::seconds kHistoryWriteBehind{15};
-// The receive and send monitors tick together; the interface table read for the one serves the other.
-constexpr std::chrono::milliseconds kInterfaceTableReuse{100};
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -47,17 +38,8 @@ int main(int argc, char** argv) {
     gui::ApplyDesktopLook(qtApplication);
 
     SetIniWriteBehind(kHistoryWriteBehind);
-    gui::TerminationSignals terminationSignals;
-    QObject::connect(&terminationSignals, &gui::TerminationSignals::Received, &qtApplication, &QApplication::quit);
-
-    LinuxRunDirectory runDirectory;
-    QDir::setCurrent(QString::fromStdString(runDirectory.RunDirectory().string()));
-    LinuxClock clock;
-    LinuxEnvironment environment;
-    LinuxCpuCounters cpuCounters;
-    LinuxMemoryStatus memoryStatus;
-    LinuxInterfaceTable interfaceTable(kInterfaceTableReuse);
-    LinuxPlatformVersion platformVersion;
+    PlatformPorts platform = MakePlatformPorts();
+    QDir::setCurrent(QString::fromStdString(platform.runDirectory->RunDirectory().string()));
 
     gui::ViewContext context;
     std::unique_ptr<Application> application;
@@ -68,8 +50,9 @@ int main(int argc, char** argv) {
         desktop.Quit(kFatalErrorExitCode);
     });
 
-    application = std::make_unique<Application>(ApplicationPorts{runDirectory, desktop, clock, environment, cpuCounters,
-                                                                 memoryStatus, interfaceTable, platformVersion});
+    application = std::make_unique<Application>(
+        ApplicationPorts{*platform.runDirectory, desktop, *platform.clock, *platform.environment, *platform.cpuCounters,
+                         *platform.memoryStatus, *platform.interfaceTable, *platform.platformVersion});
     if (!application->Start()) {
         FlushIniWrites();
         return application->ExitCode().value_or(kFatalErrorExitCode);
@@ -82,6 +65,13 @@ int main(int argc, char** argv) {
         gui::WindowView& main = views.View(WindowKind::Main);
         main.raise();
         main.activateWindow();
+    });
+
+    // The session ending (or Ctrl+C) ends the run at once, without a question and without closing the
+    // windows one by one (closing only hides them); the files are saved below.
+    platform.termination->Watch([&] {
+        QMetaObject::invokeMethod(
+            &desktop, [&] { context.Run([&] { application->EndOnRequest(); }); }, Qt::QueuedConnection);
     });
 
     const int loopResult = desktop.ExitCode() ? *desktop.ExitCode() : QApplication::exec();

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/clock_port.h"
+#include "platform/counter_ports.h"
+#include "platform/environment_port.h"
+#include "platform/run_directory_port.h"
+#include "platform/termination_port.h"
+#include "runtime/file_access.h"
+
+namespace quorell {
+
+// Every port that the operating system provides. Each build compiles exactly one back end, and that back
+// end's MakePlatformPorts makes them all, so `main` knows no OS.
+struct PlatformPorts {
+    std::unique_ptr<RunDirectoryPort> runDirectory;
+    std::unique_ptr<ClockPort> clock;
+    std::unique_ptr<EnvironmentPort> environment;
+    std::unique_ptr<CpuCounterPort> cpuCounters;
+    std::unique_ptr<MemoryStatusPort> memoryStatus;
+    std::unique_ptr<InterfaceTablePort> interfaceTable;
+    std::unique_ptr<PlatformVersionPort> platformVersion;
+    std::unique_ptr<TerminationPort> termination;
+    std::unique_ptr<FileAccess> files;
+};
+
+PlatformPorts MakePlatformPorts();
+
+}  // namespace quorell
