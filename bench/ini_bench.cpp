@@ -1,4 +1,4 @@
-// ReadIni and WriteIni on a file laid out like the CPU history: 24 day keys and 48 keys in each of two
+// Reads and writes of single keys on a file laid out like the CPU history: 24 day keys and 48 keys in each of two
 // slot sections, 120 keys in all.
 
 #include <benchmark/benchmark.h>
@@ -19,13 +19,15 @@ namespace {
 
 using namespace quorell;
 
-void WriteHistory(const std::filesystem::path& file) {
+void WriteHistory(const std::filesystem::path& path) {
+    IniStore store;
+    const IniFile file(store, path);
     for (int hour = 0; hour < 24; ++hour) {
         const std::string slot = std::to_string(hour);
-        WriteIni(file, "今天", slot, "13");
+        file.Write("今天", slot, "13");
         for (const char* section : {"最近", "全部"}) {
-            WriteIni(file, section, slot, std::to_string(1000 + hour * 37));
-            WriteIni(file, section, slot + "_A", std::to_string(60 + hour));
+            file.Write(section, slot, std::to_string(1000 + hour * 37));
+            file.Write(section, slot + "_A", std::to_string(60 + hour));
         }
     }
 }
@@ -41,8 +43,9 @@ void BM_ReadIni(benchmark::State& state) {
     const auto file = dir.File("Cpu.FDB");
     WriteHistory(file);
     LetSettle();
+    IniStore store;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(ReadIni(file, "全部", "23_A", "1"));  // the last key of the file
+        benchmark::DoNotOptimize(store.Read(file, "全部", "23_A", "1"));  // the last key of the file
     }
 }
 BENCHMARK(BM_ReadIni);
@@ -60,7 +63,7 @@ void BM_ReadIniChangedFile(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadIniChangedFile);
 
-void WriteLoop(benchmark::State& state, IniStore* store) {
+void WriteLoop(benchmark::State& state, IniStore& store) {
     BenchDirectory dir;
     const auto file = dir.File("Cpu.FDB");
     WriteHistory(file);
@@ -68,21 +71,22 @@ void WriteLoop(benchmark::State& state, IniStore* store) {
     long sum = 1000;
     for (auto _ : state) {
         const std::string value = std::to_string(++sum);  // a new value each time: a real replacement
-        const bool ok = store ? store->Write(file, "最近", "14", value) : WriteIni(file, "最近", "14", value);
+        const bool ok = store.Write(file, "最近", "14", value);
         if (!ok)
             state.SkipWithError("write failed");
     }
 }
 
 void BM_WriteIni(benchmark::State& state) {
-    WriteLoop(state, nullptr);
+    IniStore store;
+    WriteLoop(state, store);
 }
 BENCHMARK(BM_WriteIni);
 
 // The same replacement without waiting for the storage device, to show what the flush costs.
 void BM_WriteIniWithoutFlush(benchmark::State& state) {
     IniStore store(std::make_unique<PosixFileAccess>(PosixWriteCalls::System(), false));
-    WriteLoop(state, &store);
+    WriteLoop(state, store);
 }
 BENCHMARK(BM_WriteIniWithoutFlush);
 
@@ -91,7 +95,7 @@ BENCHMARK(BM_WriteIniWithoutFlush);
 void BM_WriteIniWriteBehind(benchmark::State& state) {
     IniStore store;
     store.SetWriteBehind(std::chrono::seconds(15));
-    WriteLoop(state, &store);
+    WriteLoop(state, store);
 }
 BENCHMARK(BM_WriteIniWriteBehind);
 

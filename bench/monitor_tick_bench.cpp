@@ -13,7 +13,6 @@
 #include <string>
 
 #include "app/layouts/layouts.h"
-#include "ui_model/window.h"
 #include "history/history_files.h"
 #include "monitors/cpu_monitor.h"
 #include "monitors/memory_monitor.h"
@@ -25,22 +24,21 @@
 #include "platform/linux/interface_table_linux.h"
 #include "platform/linux/memory_status_linux.h"
 #include "platform/linux/platform_version_linux.h"
-#include "runtime/ini_file.h"
+#include "runtime/ini_store.h"
 #include "sampling/cpu_sampler.h"
 #include "sampling/memory_sampler.h"
 #include "sampling/network_sampler.h"
+#include "ui_model/window.h"
 
 namespace quorell {
 namespace {
 
-// Write-behind as the benchmark's argument asks, saved and switched off again at the end.
+// A store with the write-behind that the benchmark's argument asks for, saved at the end.
 class WriteBehind {
 public:
-    explicit WriteBehind(const benchmark::State& state) { SetIniWriteBehind(std::chrono::seconds(state.range(0))); }
-    ~WriteBehind() {
-        FlushIniWrites();
-        SetIniWriteBehind(std::chrono::seconds(0));
-    }
+    explicit WriteBehind(const benchmark::State& state) { store.SetWriteBehind(std::chrono::seconds(state.range(0))); }
+    ~WriteBehind() { store.Flush(); }
+    IniStore store;
 };
 
 void BM_CpuTick(benchmark::State& state) {
@@ -51,7 +49,7 @@ void BM_CpuTick(benchmark::State& state) {
     LinuxClock clock;
     CpuSampler sampler(counters, environment);
     Window window(CpuMonitorLayout());
-    CpuMonitor monitor(window, sampler, clock, HistoryFilesIn(directory.Path()).cpu);
+    CpuMonitor monitor(window, sampler, clock, HistoryFilesIn(writeBehind.store, directory.Path()).cpu);
     monitor.OnCpuTick();  // the file exists from here on, as in every tick but a run's first
     for (auto _ : state)
         monitor.OnCpuTick();
@@ -65,7 +63,7 @@ void BM_MemoryTick(benchmark::State& state) {
     LinuxClock clock;
     MemorySampler sampler(status);
     Window window(MemoryMonitorLayout());
-    MemoryMonitor monitor(window, sampler, clock, HistoryFilesIn(directory.Path()).memory);
+    MemoryMonitor monitor(window, sampler, clock, HistoryFilesIn(writeBehind.store, directory.Path()).memory);
     monitor.OnMemoryTick();
     for (auto _ : state)
         monitor.OnMemoryTick();
@@ -83,7 +81,7 @@ void BM_NetworkTick(benchmark::State& state) {
     Window window(ReceiveMonitorLayout());
     NetworkMonitor monitor(
         window, Direction::Receive, sampler, [] { return std::string("2"); }, clock,
-        HistoryFilesIn(directory.Path()).receive);
+        HistoryFilesIn(writeBehind.store, directory.Path()).receive);
     monitor.OnWindowCreated();
     monitor.OnNetworkTick();
     for (auto _ : state)
@@ -101,12 +99,12 @@ void BM_HistoryFileFlush(benchmark::State& state) {
     LinuxClock clock;
     CpuSampler sampler(counters, environment);
     Window window(CpuMonitorLayout());
-    CpuMonitor monitor(window, sampler, clock, HistoryFilesIn(directory.Path()).cpu);
+    CpuMonitor monitor(window, sampler, clock, HistoryFilesIn(writeBehind.store, directory.Path()).cpu);
     for (auto _ : state) {
         state.PauseTiming();
         monitor.OnCpuTick();
         state.ResumeTiming();
-        FlushIniWrites();
+        writeBehind.store.Flush();
     }
 }
 BENCHMARK(BM_HistoryFileFlush)->Arg(15)->UseRealTime();

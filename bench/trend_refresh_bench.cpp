@@ -10,17 +10,18 @@
 #include <string>
 
 #include "app/layouts/layouts.h"
-#include "ui_model/window.h"
 #include "history/history_files.h"
 #include "history/traffic_history.h"
 #include "runtime/date_time.h"
+#include "runtime/ini_store.h"
 #include "trend/trend_window.h"
+#include "ui_model/window.h"
 
 namespace quorell {
 namespace {
 
 // Two days and a year change of ticks, so that every key a traffic file can hold is present.
-void GrowTrafficFile(const std::filesystem::path& file) {
+void GrowTrafficFile(const IniFile& file) {
     for (int hour = 0; hour < 48; ++hour) {
         const int day = 30 + hour / 24;
         const DateTime now =
@@ -32,7 +33,8 @@ void GrowTrafficFile(const std::filesystem::path& file) {
 
 void BM_TrafficPageRefresh(benchmark::State& state) {
     BenchDirectory directory;
-    const HistoryFiles files = HistoryFilesIn(directory.Path());
+    IniStore store;
+    const HistoryFiles files = HistoryFilesIn(store, directory.Path());
     GrowTrafficFile(files.receive);
     Window window(TrendWindowLayout());
     TrendStatistics trend(window, files);

@@ -11,7 +11,7 @@
 
 namespace quorell {
 
-Application::Application(ApplicationPorts ports) : ports_(ports), settings_(ports.runDirectory) {}
+Application::Application(ApplicationPorts ports) : ports_(ports), settings_(ports.iniStore, ports.runDirectory) {}
 
 Application::~Application() = default;
 
@@ -128,6 +128,10 @@ void Application::ExitWithConfirmation() {
     End(0);
 }
 
+int Application::FinalExitCode() const {
+    return exitCode_.value_or(kFatalErrorExitCode);
+}
+
 void Application::EndOnRequest() {
     if (exitCode_ || !started_) {
         return;
@@ -138,34 +142,51 @@ void Application::EndOnRequest() {
     End(0);
 }
 
+bool Application::Dispatch(const std::function<void()>& event) {
+    if (exitCode_) {
+        return false;
+    }
+    // One event: its many reads of the same history file need to look at the file on disk only once.
+    const IniEventScope iniEvent(ports_.iniStore);
+    // A handler may raise further events inside itself (a move, a window's creation). An error in
+    // such an inner handler ends the whole outer one, as a fatal error ends the program at once.
+    struct Depth {
+        int& depth;
+        explicit Depth(int& d) : depth(++d) {}
+        ~Depth() { --depth; }
+    } depth(dispatchDepth_);
+    try {
+        event();
+        return true;
+    } catch (const FatalError& error) {
+        if (dispatchDepth_ > 1) {
+            throw;
+        }
+        EndWithFatalError(error.Message(), error.Code());
+    } catch (const std::exception& error) {
+        if (dispatchDepth_ > 1) {
+            throw;
+        }
+        EndWithFatalError(error.what(), std::nullopt);
+    } catch (...) {
+        if (dispatchDepth_ > 1) {
+            throw;
+        }
+        EndWithFatalError("unknown error", std::nullopt);
+    }
+    return false;
+}
+
+void Application::BeginBatch() {
+    ports_.iniStore.BeginEvent();
+}
+
+void Application::EndBatch() {
+    ports_.iniStore.EndEvent();
+}
+
 std::function<void()> Application::Guarded(std::function<void()> handler) {
-    return [this, handler = std::move(handler)] {
-        if (exitCode_) {
-            return;
-        }
-        // One event: its many reads of the same history file need to look at the file on disk only once.
-        const IniEventScope iniEvent;
-        // A handler may raise further events inside itself (a move, a window's creation). An error in
-        // such an inner handler ends the whole outer one, as a fatal error ends the program at once.
-        struct Depth {
-            int& depth;
-            explicit Depth(int& d) : depth(++d) {}
-            ~Depth() { --depth; }
-        } depth(dispatchDepth_);
-        try {
-            handler();
-        } catch (const FatalError& error) {
-            if (dispatchDepth_ > 1) {
-                throw;
-            }
-            EndWithFatalError(error.Message(), error.Code());
-        } catch (const std::exception& error) {
-            if (dispatchDepth_ > 1) {
-                throw;
-            }
-            EndWithFatalError(error.what(), std::nullopt);
-        }
-    };
+    return [this, handler = std::move(handler)] { Dispatch(handler); };
 }
 
 std::function<bool()> Application::GuardedClose(std::function<bool()> handler) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/application_ports.h"
+#include "app/event_dispatch.h"
 #include "app/main_window.h"
 #include "app/monitor_placement.h"
 #include "app/settings_file.h"
@@ -24,10 +25,10 @@ inline constexpr const char* kWindowDesignsFailed = "载入窗口模板数据段
 // One run of the program without any toolkit: the six windows, every event bound to its handler, the
 // start-up in its order and the two ways to end (the confirmed exit, exit code 0; a fatal runtime error,
 // exit code -1). A view forwards user input to the windows' events; the handlers change only the model.
-class Application {
+class Application final : public EventDispatch {
 public:
     explicit Application(ApplicationPorts ports);
-    ~Application();
+    ~Application() override;
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
@@ -43,9 +44,15 @@ public:
     // and ends with exit code 0 at once, asking nothing.
     void EndOnRequest();
 
+    bool Dispatch(const std::function<void()>& event) override;
+    void BeginBatch() override;
+    void EndBatch() override;
+
     bool Running() const { return started_ && !exitCode_; }
     // Set once the run has ended; the desktop was asked to quit with the same code.
     std::optional<int> ExitCode() const { return exitCode_; }
+    // The process's exit code after a run that ended during start-up (the fatal code when none was set).
+    int FinalExitCode() const;
 
     // Valid after Start.
     Window& GetWindow(WindowKind kind) const { return windows_->Get(kind); }
@@ -57,8 +64,8 @@ public:
 
 private:
     void BindEvents();
-    // Runs a handler; a fatal runtime error (or any other escaped error) inside it ends the run with
-    // the fatal error message. Once the run has ended no handler runs.
+    // A handler bound to a model event, run through Dispatch: a fatal runtime error (or any other escaped
+    // error) inside it ends the run with the fatal error message. Once the run has ended no handler runs.
     std::function<void()> Guarded(std::function<void()> handler);
     std::function<bool()> GuardedClose(std::function<bool()> handler);
     void EndWithFatalError(const std::string& message, std::optional<int> code);

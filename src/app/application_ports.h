@@ -5,6 +5,7 @@
 #include "platform/desktop_port.h"
 #include "platform/environment_port.h"
 #include "platform/run_directory_port.h"
+#include "runtime/ini_store.h"
 
 namespace quorell {
 
@@ -18,6 +19,8 @@ struct ApplicationPorts {
     MemoryStatusPort& memoryStatus;
     InterfaceTablePort& interfaceTable;
     const PlatformVersionPort& platformVersion;
+    // Every INI file of the run (settings and history) is read and written through this one store.
+    IniStore& iniStore;
 };
 
 }  // namespace quorell

@@ -9,7 +9,7 @@ MeasuredWork::MeasuredWork(const WindowSet& windows, const ApplicationPorts& por
     : cpuSampler_(ports.cpuCounters, ports.environment),
       memorySampler_(ports.memoryStatus),
       network_(ports.interfaceTable, ports.platformVersion),
-      historyFiles_(HistoryFilesIn(ports.runDirectory.RunDirectory())),
+      historyFiles_(HistoryFilesIn(ports.iniStore, ports.runDirectory.RunDirectory())),
       cpu_(windows.Get(WindowKind::CpuMonitor), cpuSampler_, ports.clock, historyFiles_.cpu),
       memory_(windows.Get(WindowKind::MemoryMonitor), memorySampler_, ports.clock, historyFiles_.memory),
       receive_(

@@ -1,6 +1,5 @@
 #include "app/settings_file.h"
 
-#include "runtime/ini_file.h"
 #include "ui_model/controls.h"
 #include "ui_model/window.h"
 
@@ -17,12 +16,16 @@ std::filesystem::path SettingsFile::Path() const {
                std::u8string(reinterpret_cast<const char8_t*>(kSettingsFileName.data()), kSettingsFileName.size()));
 }
 
+IniFile SettingsFile::File() const {
+    return IniFile(store_, Path());
+}
+
 std::string SettingsFile::Read(std::string_view section, std::string_view key, std::string_view defaultValue) const {
-    return ReadIni(Path(), section, key, defaultValue);
+    return File().Read(section, key, defaultValue);
 }
 
 bool SettingsFile::Write(std::string_view section, std::string_view key, std::string_view value) const {
-    return WriteIni(Path(), section, key, value);
+    return File().Write(section, key, value);
 }
 
 void LoadBandwidth(const SettingsFile& settings, Window& mainWindow) {

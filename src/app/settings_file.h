@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/run_directory_port.h"
+#include "runtime/ini_file.h"
 
 namespace quorell {
 
@@ -22,13 +23,16 @@ inline constexpr std::string_view kTransparentOff = "否";
 // run directory that changes is followed. Failed reads give the default; failed writes are ignored.
 class SettingsFile {
 public:
-    explicit SettingsFile(const RunDirectoryPort& runDirectory) : runDirectory_(runDirectory) {}
+    SettingsFile(IniStore& store, const RunDirectoryPort& runDirectory) : store_(store), runDirectory_(runDirectory) {}
 
     std::filesystem::path Path() const;
     std::string Read(std::string_view section, std::string_view key, std::string_view defaultValue) const;
     bool Write(std::string_view section, std::string_view key, std::string_view value) const;
 
 private:
+    IniFile File() const;
+
+    IniStore& store_;
     const RunDirectoryPort& runDirectory_;
 };
 

@@ -10,12 +10,12 @@ std::filesystem::path HistoryFilePath(const std::filesystem::path& runDirectory,
     return runDirectory / std::filesystem::path(utf8Name);
 }
 
-HistoryFiles HistoryFilesIn(const std::filesystem::path& runDirectory) {
+HistoryFiles HistoryFilesIn(IniStore& store, const std::filesystem::path& runDirectory) {
     return HistoryFiles{
-        HistoryFilePath(runDirectory, kCpuHistoryFileName),
-        HistoryFilePath(runDirectory, kMemoryHistoryFileName),
-        HistoryFilePath(runDirectory, kReceiveHistoryFileName),
-        HistoryFilePath(runDirectory, kSendHistoryFileName),
+        IniFile(store, HistoryFilePath(runDirectory, kCpuHistoryFileName)),
+        IniFile(store, HistoryFilePath(runDirectory, kMemoryHistoryFileName)),
+        IniFile(store, HistoryFilePath(runDirectory, kReceiveHistoryFileName)),
+        IniFile(store, HistoryFilePath(runDirectory, kSendHistoryFileName)),
     };
 }
 

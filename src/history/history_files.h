@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string_view>
 
+#include "runtime/ini_file.h"
+
 namespace quorell {
 
 // The four history files live in the run directory under these names.
@@ -39,11 +41,11 @@ std::filesystem::path HistoryFilePath(const std::filesystem::path& runDirectory,
 
 // The four history files of one run directory.
 struct HistoryFiles {
-    std::filesystem::path cpu;
-    std::filesystem::path memory;
-    std::filesystem::path receive;
-    std::filesystem::path send;
+    IniFile cpu;
+    IniFile memory;
+    IniFile receive;
+    IniFile send;
 };
-HistoryFiles HistoryFilesIn(const std::filesystem::path& runDirectory);
+HistoryFiles HistoryFilesIn(IniStore& store, const std::filesystem::path& runDirectory);
 
 }  // namespace quorell

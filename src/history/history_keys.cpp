@@ -16,8 +16,8 @@ std::string HourCountKey(int hour) {
     return Concat(HourSlotKey(hour), kCountKeySuffix);
 }
 
-std::int64_t ReadStoredInteger(const std::filesystem::path& file, std::string_view section, std::string_view key) {
-    return ToInteger64(ReadIni(file, section, key));
+std::int64_t ReadStoredInteger(const IniFile& file, std::string_view section, std::string_view key) {
+    return ToInteger64(file.Read(section, key));
 }
 
 std::int64_t SaturatingAdd(std::int64_t a, std::int64_t b) {
@@ -28,10 +28,9 @@ std::int64_t SaturatingAdd(std::int64_t a, std::int64_t b) {
     return sum;
 }
 
-std::int64_t AddToKey(const std::filesystem::path& file, std::string_view section, std::string_view key,
-                      std::int64_t amount) {
+std::int64_t AddToKey(const IniFile& file, std::string_view section, std::string_view key, std::int64_t amount) {
     const std::int64_t updated = SaturatingAdd(ReadStoredInteger(file, section, key), amount);
-    WriteIni(file, section, key, ToText(updated));
+    file.Write(section, key, ToText(updated));
     return updated;
 }
 

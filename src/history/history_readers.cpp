@@ -10,13 +10,13 @@ namespace {
 constexpr std::string_view kNumberDefault = "1";
 constexpr std::string_view kTimeDefault = "Null";
 
-std::int64_t ReadNumber(const std::filesystem::path& file, std::string_view section, std::string_view key) {
-    return ToInteger64(ReadIni(file, section, key, kNumberDefault));
+std::int64_t ReadNumber(const IniFile& file, std::string_view section, std::string_view key) {
+    return ToInteger64(file.Read(section, key, kNumberDefault));
 }
 
 }  // namespace
 
-UsageSlots ReadUsageSlots(const std::filesystem::path& file, std::string_view section) {
+UsageSlots ReadUsageSlots(const IniFile& file, std::string_view section) {
     UsageSlots slots;
     for (int hour = 0; hour < kHourSlotCount; ++hour) {
         slots.sums[hour] = ReadNumber(file, section, HourSlotKey(hour));
@@ -25,7 +25,7 @@ UsageSlots ReadUsageSlots(const std::filesystem::path& file, std::string_view se
     return slots;
 }
 
-HourSlots ReadTrafficSlots(const std::filesystem::path& file, std::string_view section) {
+HourSlots ReadTrafficSlots(const IniFile& file, std::string_view section) {
     HourSlots sums{};
     for (int hour = 0; hour < kHourSlotCount; ++hour) {
         sums[hour] = ReadNumber(file, section, HourSlotKey(hour));
@@ -33,10 +33,10 @@ HourSlots ReadTrafficSlots(const std::filesystem::path& file, std::string_view s
     return sums;
 }
 
-TrafficSummary ReadTrafficSummary(const std::filesystem::path& file) {
+TrafficSummary ReadTrafficSummary(const IniFile& file) {
     TrafficSummary summary;
-    summary.record = ReadIni(file, kOtherSection, kRecordKey, kNumberDefault);
-    summary.recordTime = ReadIni(file, kOtherSection, kRecordTimeKey, kTimeDefault);
+    summary.record = file.Read(kOtherSection, kRecordKey, kNumberDefault);
+    summary.recordTime = file.Read(kOtherSection, kRecordTimeKey, kTimeDefault);
     summary.tickCount = ReadNumber(file, kOtherSection, kTickCountKey);
     summary.dayTotal = ReadNumber(file, kOtherSection, kDayTotalKey);
     summary.weekTotal = ReadNumber(file, kOtherSection, kWeekTotalKey);

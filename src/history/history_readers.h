@@ -8,6 +8,8 @@
 
 #include "history/history_files.h"
 
+#include "runtime/ini_file.h"
+
 namespace quorell {
 
 // Readers for the trend window. They only read. Every numeric key is read with the default "1" (a
@@ -21,10 +23,10 @@ struct UsageSlots {
     HourSlots sums{};
     HourSlots counts{};
 };
-UsageSlots ReadUsageSlots(const std::filesystem::path& file, std::string_view section);
+UsageSlots ReadUsageSlots(const IniFile& file, std::string_view section);
 
 // The 24 sums of one section ("最近" or "全部") of a traffic file.
-HourSlots ReadTrafficSlots(const std::filesystem::path& file, std::string_view section);
+HourSlots ReadTrafficSlots(const IniFile& file, std::string_view section);
 
 // What the trend window shows from the "其他" section of a traffic file.
 struct TrafficSummary {
@@ -36,6 +38,6 @@ struct TrafficSummary {
     std::int64_t monthTotal = 1;  // "本月"
     std::int64_t yearTotal = 1;   // "今年"
 };
-TrafficSummary ReadTrafficSummary(const std::filesystem::path& file);
+TrafficSummary ReadTrafficSummary(const IniFile& file);
 
 }  // namespace quorell

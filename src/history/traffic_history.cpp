@@ -16,33 +16,33 @@ namespace {
 // from the current one byte for byte (a missing marker is empty text), the period's total starts at "0".
 // Each roll-over writes its marker last: a tick cut short before it leaves the old marker, so the next
 // tick repeats the roll-over instead of adding to the total of the period that has ended.
-void RollOverPeriod(const std::filesystem::path& file, std::string_view markerKey, const std::string& current,
+void RollOverPeriod(const IniFile& file, std::string_view markerKey, const std::string& current,
                     std::string_view totalKey) {
-    if (ReadIni(file, kOtherSection, markerKey) == current) {
+    if (file.Read(kOtherSection, markerKey) == current) {
         return;
     }
-    WriteIni(file, kOtherSection, totalKey, "0");
-    WriteIni(file, kOtherSection, markerKey, current);
+    file.Write(kOtherSection, totalKey, "0");
+    file.Write(kOtherSection, markerKey, current);
 }
 
 // A new day also sets every "最近" slot back to "1".
-void RollOverDay(const std::filesystem::path& file, DateTime now) {
+void RollOverDay(const IniFile& file, DateTime now) {
     const std::string day = ToText(static_cast<std::int32_t>(Day(now)));
-    if (ReadIni(file, kOtherSection, kDayMarkerKey) == day) {
+    if (file.Read(kOtherSection, kDayMarkerKey) == day) {
         return;
     }
-    WriteIni(file, kOtherSection, kDayTotalKey, "0");
+    file.Write(kOtherSection, kDayTotalKey, "0");
     for (int hour = 0; hour < kHourSlotCount; ++hour) {
-        WriteIni(file, kRecentSection, HourSlotKey(hour), "1");
+        file.Write(kRecentSection, HourSlotKey(hour), "1");
     }
-    WriteIni(file, kOtherSection, kDayMarkerKey, day);
+    file.Write(kOtherSection, kDayMarkerKey, day);
 }
 
 // "周一" holds the Monday 00:00 of the week being totalled. The week is over when the marker is missing or
 // unreadable, or when `now` is not within the seven whole days from it: more than 6 whole days later, or
 // earlier than it (the clock was set back). Whole days, so that all of Sunday still belongs to the week.
-bool IsNewWeek(const std::filesystem::path& file, DateTime now) {
-    const std::optional<DateTime> monday = TryParseDateTime(ReadIni(file, kOtherSection, kWeekMarkerKey));
+bool IsNewWeek(const IniFile& file, DateTime now) {
+    const std::optional<DateTime> monday = TryParseDateTime(file.Read(kOtherSection, kWeekMarkerKey));
     if (!monday) {
         return true;
     }
@@ -50,12 +50,12 @@ bool IsNewWeek(const std::filesystem::path& file, DateTime now) {
     return days < 0 || std::trunc(days) > 6;
 }
 
-void RollOverWeek(const std::filesystem::path& file, DateTime now) {
+void RollOverWeek(const IniFile& file, DateTime now) {
     if (!IsNewWeek(file, now)) {
         return;
     }
-    WriteIni(file, kOtherSection, kWeekTotalKey, "0");
-    WriteIni(file, kOtherSection, kWeekMarkerKey, ToText(StartOfWeek(now)));
+    file.Write(kOtherSection, kWeekTotalKey, "0");
+    file.Write(kOtherSection, kWeekMarkerKey, ToText(StartOfWeek(now)));
 }
 
 }  // namespace
@@ -69,10 +69,10 @@ DateTime StartOfWeek(DateTime dt) {
     return DateTime{midnight.value - daysSinceMonday};
 }
 
-void RecordTrafficSample(const std::filesystem::path& file, std::int64_t k, DateTime now) {
+void RecordTrafficSample(const IniFile& file, std::int64_t k, DateTime now) {
     if (k > ReadStoredInteger(file, kOtherSection, kRecordKey)) {
-        WriteIni(file, kOtherSection, kRecordKey, ToText(k));
-        WriteIni(file, kOtherSection, kRecordTimeKey, ToText(now));
+        file.Write(kOtherSection, kRecordKey, ToText(k));
+        file.Write(kOtherSection, kRecordTimeKey, ToText(now));
     }
 
     const std::string year = ToText(static_cast<std::int32_t>(Year(now)));

@@ -5,6 +5,8 @@
 
 #include "runtime/date_time.h"
 
+#include "runtime/ini_file.h"
+
 namespace quorell {
 
 // Adds one tick of a network monitor (its traffic `k` in K, 1280 bytes; negative values lower the totals)
@@ -17,7 +19,7 @@ namespace quorell {
 // "今年" += k; "最近"[hour] and "全部"[hour] += k; "秒数" += 1. A new week starts when "周一" (the
 // Monday 00:00 of the current week, as date text) is missing or unreadable, lies more than 6 whole days
 // before `now`, or lies after `now` (the clock was set back). All totals are 64-bit.
-void RecordTrafficSample(const std::filesystem::path& file, std::int64_t k, DateTime now);
+void RecordTrafficSample(const IniFile& file, std::int64_t k, DateTime now);
 
 // The Monday 00:00 of the week that holds `dt`.
 DateTime StartOfWeek(DateTime dt);

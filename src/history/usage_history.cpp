@@ -9,7 +9,7 @@
 
 namespace quorell {
 
-void RecordHourlySample(const std::filesystem::path& file, std::int64_t value, DateTime now) {
+void RecordHourlySample(const IniFile& file, std::int64_t value, DateTime now) {
     const int hour = Hour(now);
     const std::string slot = HourSlotKey(hour);
     const std::string count = HourCountKey(hour);
@@ -19,10 +19,10 @@ void RecordHourlySample(const std::filesystem::path& file, std::int64_t value, D
     // slot is cleared, so the other 23 keep their hours and "最近" shows the last 24 hours. The stamp
     // is written last: a tick cut short before it leaves the slot stale, and the next tick clears it
     // again instead of adding today's samples to an old day's sum.
-    if (ReadIni(file, kSlotDaySection, slot) != today) {
-        WriteIni(file, kRecentSection, slot, std::nullopt);
-        WriteIni(file, kRecentSection, count, std::nullopt);
-        WriteIni(file, kSlotDaySection, slot, today);
+    if (file.Read(kSlotDaySection, slot) != today) {
+        file.Write(kRecentSection, slot, std::nullopt);
+        file.Write(kRecentSection, count, std::nullopt);
+        file.Write(kSlotDaySection, slot, today);
     }
     AddToKey(file, kRecentSection, slot, value);
     AddToKey(file, kRecentSection, count, 1);

@@ -5,6 +5,8 @@
 
 #include "runtime/date_time.h"
 
+#include "runtime/ini_file.h"
+
 namespace quorell {
 
 // Adds one sample of a CPU or memory monitor (a whole percentage; -1 for a failed sample is recorded
@@ -15,6 +17,6 @@ namespace quorell {
 // and count are deleted (only this slot's, so "最近" keeps the last 24 hours), then the stamp is
 // rewritten. Then the sample is added to the slot's sum and count in "最近" and in "全部".
 // Sums and counts are 64-bit; write failures are ignored (the next tick starts from what the file holds).
-void RecordHourlySample(const std::filesystem::path& file, std::int64_t value, DateTime now);
+void RecordHourlySample(const IniFile& file, std::int64_t value, DateTime now);
 
 }  // namespace quorell

@@ -22,7 +22,7 @@ constexpr MonitorLayoutNames kCpuNames{
 
 }  // namespace
 
-CpuMonitor::CpuMonitor(Window& window, CpuSampler& sampler, const ClockPort& clock, std::filesystem::path historyFile)
+CpuMonitor::CpuMonitor(Window& window, CpuSampler& sampler, const ClockPort& clock, IniFile historyFile)
     : sampler_(sampler), clock_(clock), historyFile_(std::move(historyFile)), display_(window, kCpuNames) {
     sampler_.TakeBaseline();
 }

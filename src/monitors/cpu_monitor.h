@@ -4,6 +4,8 @@
 
 #include "monitors/monitor_display.h"
 
+#include "runtime/ini_file.h"
+
 namespace quorell {
 
 class ClockPort;
@@ -15,9 +17,9 @@ class Window;
 // graph "画板_Cpu") and added to the current hour's slot of the history file ("Cpu.FDB").
 class CpuMonitor {
 public:
-    // `historyFile` is the full path of "Cpu.FDB". Every referenced object must outlive the monitor.
+    // `historyFile` is "Cpu.FDB". Every referenced object must outlive the monitor.
     // Takes the sampler's baseline, so the first tick measures the time since the monitor exists.
-    CpuMonitor(Window& window, CpuSampler& sampler, const ClockPort& clock, std::filesystem::path historyFile);
+    CpuMonitor(Window& window, CpuSampler& sampler, const ClockPort& clock, IniFile historyFile);
 
     // Bound to the window's created event: takes the baseline again, so the first tick measures the
     // first second of the window rather than the time since boot.
@@ -31,7 +33,7 @@ public:
 private:
     CpuSampler& sampler_;
     const ClockPort& clock_;
-    std::filesystem::path historyFile_;
+    IniFile historyFile_;
     MonitorDisplay display_;
 };
 

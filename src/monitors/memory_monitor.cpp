@@ -22,8 +22,7 @@ constexpr MonitorLayoutNames kMemoryNames{
 
 }  // namespace
 
-MemoryMonitor::MemoryMonitor(Window& window, MemorySampler& sampler, const ClockPort& clock,
-                             std::filesystem::path historyFile)
+MemoryMonitor::MemoryMonitor(Window& window, MemorySampler& sampler, const ClockPort& clock, IniFile historyFile)
     : sampler_(sampler), clock_(clock), historyFile_(std::move(historyFile)), display_(window, kMemoryNames) {}
 
 void MemoryMonitor::OnMemoryTick() {

@@ -4,6 +4,8 @@
 
 #include "monitors/monitor_display.h"
 
+#include "runtime/ini_file.h"
+
 namespace quorell {
 
 class ClockPort;
@@ -16,8 +18,8 @@ class Window;
 // hour's slot of the history file ("内存.FDB").
 class MemoryMonitor {
 public:
-    // `historyFile` is the full path of "内存.FDB". Every referenced object must outlive the monitor.
-    MemoryMonitor(Window& window, MemorySampler& sampler, const ClockPort& clock, std::filesystem::path historyFile);
+    // `historyFile` is "内存.FDB". Every referenced object must outlive the monitor.
+    MemoryMonitor(Window& window, MemorySampler& sampler, const ClockPort& clock, IniFile historyFile);
 
     // Bound to the 1000 ms timer "时钟_内存".
     void OnMemoryTick();
@@ -27,7 +29,7 @@ public:
 private:
     MemorySampler& sampler_;
     const ClockPort& clock_;
-    std::filesystem::path historyFile_;
+    IniFile historyFile_;
     MonitorDisplay display_;
 };
 

@@ -23,7 +23,7 @@ constexpr MonitorLayoutNames kNetworkNames{
 }  // namespace
 
 NetworkMonitor::NetworkMonitor(Window& window, Direction direction, NetworkSampler& sampler,
-                               BandwidthText bandwidthText, const ClockPort& clock, std::filesystem::path historyFile)
+                               BandwidthText bandwidthText, const ClockPort& clock, IniFile historyFile)
     : direction_(direction),
       sampler_(sampler),
       bandwidthText_(std::move(bandwidthText)),

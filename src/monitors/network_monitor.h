@@ -7,6 +7,8 @@
 #include "monitors/monitor_display.h"
 #include "sampling/network_types.h"
 
+#include "runtime/ini_file.h"
+
 namespace quorell {
 
 class ClockPort;
@@ -23,10 +25,10 @@ public:
     // The text of the main window's bandwidth box ("输入_网络带宽"), read on every tick.
     using BandwidthText = std::function<std::string()>;
 
-    // `historyFile` is the full path of the direction's file. Every referenced object must outlive the
+    // `historyFile` is the direction's file. Every referenced object must outlive the
     // monitor. The sampler is shared by both directions and must have chosen its watched row.
     NetworkMonitor(Window& window, Direction direction, NetworkSampler& sampler, BandwidthText bandwidthText,
-                   const ClockPort& clock, std::filesystem::path historyFile);
+                   const ClockPort& clock, IniFile historyFile);
 
     // Bound to the window's created event (before its position is restored): takes the direction's
     // counter baseline, so the first tick measures the traffic since the window was created.
@@ -43,7 +45,7 @@ private:
     NetworkSampler& sampler_;
     BandwidthText bandwidthText_;
     const ClockPort& clock_;
-    std::filesystem::path historyFile_;
+    IniFile historyFile_;
     MonitorDisplay display_;
 };
 

@@ -4,22 +4,13 @@
 
 namespace quorell {
 
-std::string ReadIni(const std::filesystem::path& file, std::string_view section, std::string_view key,
-                    std::string_view defaultValue) {
-    return DefaultIniStore().Read(file, section, key, defaultValue);
+std::string IniFile::Read(std::string_view section, std::string_view key, std::string_view defaultValue) const {
+    return store_->Read(path_, section, key, defaultValue);
 }
 
-bool WriteIni(const std::filesystem::path& file, std::string_view section, std::optional<std::string_view> key,
-              std::optional<std::string_view> value) {
-    return DefaultIniStore().Write(file, section, key, value);
-}
-
-void SetIniWriteBehind(std::chrono::milliseconds delay) {
-    DefaultIniStore().SetWriteBehind(delay);
-}
-
-bool FlushIniWrites() {
-    return DefaultIniStore().Flush();
+bool IniFile::Write(std::string_view section, std::optional<std::string_view> key,
+                    std::optional<std::string_view> value) const {
+    return store_->Write(path_, section, key, value);
 }
 
 }  // namespace quorell

@@ -307,9 +307,4 @@ std::optional<std::string> IniStore::Applied(const IniDocument& document, const 
     return document.WithValue(*storedSection, *storedKey, *storedValue);
 }
 
-IniStore& DefaultIniStore() {
-    static IniStore store;
-    return store;
-}
-
 }  // namespace quorell

@@ -130,15 +130,12 @@ private:
     ConvertedNames utf8Names_;
 };
 
-// The store behind ReadIni and WriteIni: one per process, so that every caller shares its parsed copies.
-IniStore& DefaultIniStore();
-
-// Held for the length of one event of the program (a tick, a click): reads through ReadIni within it
+// Held for the length of one event of the program (a tick, a click): reads through the store within it
 // check each file for changes once, so a file edited by hand is seen from the next event on. Writes
 // always check afresh. Scopes may nest.
 class IniEventScope {
 public:
-    explicit IniEventScope(IniStore& store = DefaultIniStore()) : store_(store) { store_.BeginEvent(); }
+    explicit IniEventScope(IniStore& store) : store_(store) { store_.BeginEvent(); }
     ~IniEventScope() { store_.EndEvent(); }
     IniEventScope(const IniEventScope&) = delete;
     IniEventScope& operator=(const IniEventScope&) = delete;

@@ -41,13 +41,12 @@ std::string Megabytes(std::int64_t k) {
 
 }  // namespace
 
-void RefreshUsageCharts(const std::filesystem::path& file, LineChartModel& recent, LineChartModel& allTime) {
+void RefreshUsageCharts(const IniFile& file, LineChartModel& recent, LineChartModel& allTime) {
     FillAverages(recent, ReadUsageSlots(file, kRecentSection));
     FillAverages(allTime, ReadUsageSlots(file, kAllTimeSection));
 }
 
-TrafficPageTexts RefreshTrafficCharts(const std::filesystem::path& file, LineChartModel& recent,
-                                      LineChartModel& allTime) {
+TrafficPageTexts RefreshTrafficCharts(const IniFile& file, LineChartModel& recent, LineChartModel& allTime) {
     FillTraffic(recent, ReadTrafficSlots(file, kRecentSection), TrafficChartKind::Last24Hours);
 
     const HourSlots allTimeSlots = ReadTrafficSlots(file, kAllTimeSection);

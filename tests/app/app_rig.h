@@ -8,7 +8,6 @@
 #include <string>
 
 #include "app/application.h"
-#include "ui_model/ui_model.h"
 #include "platform/clock_port.h"
 #include "platform/run_directory_port.h"
 #include "runtime/ini_file.h"
@@ -17,6 +16,7 @@
 #include "support/fake_desktop.h"
 #include "support/fake_environment.h"
 #include "support/temp_dir.h"
+#include "ui_model/ui_model.h"
 
 namespace quorell::testing {
 
@@ -47,7 +47,7 @@ struct AppRig {
 
     Application& Start() {
         app = std::make_unique<Application>(
-            ApplicationPorts{runDirectory, desktop, clock, environment, cpu, memory, interfaces, version});
+            ApplicationPorts{runDirectory, desktop, clock, environment, cpu, memory, interfaces, version, store});
         app->Start();
         return *app;
     }
@@ -59,8 +59,8 @@ struct AppRig {
     }
 
     std::filesystem::path SettingsPath() const { return dir.File("程序配置.Ini"); }
-    std::string Setting(std::string_view section, std::string_view key) const {
-        return ReadIni(SettingsPath(), section, key, "<absent>");
+    std::string Setting(std::string_view section, std::string_view key) {
+        return IniFile(store, SettingsPath()).Read(section, key, "<absent>");
     }
     // The settings file decoded from GBK; "<not GBK>" when it is not.
     std::string SettingsText() const { return GbkToUtf8(ReadFileBytes(SettingsPath())).value_or("<not GBK>"); }
@@ -84,6 +84,7 @@ struct AppRig {
     FakeMemoryStatus memory;
     FakeInterfaceTable interfaces;
     FakePlatformVersion version;
+    IniStore store;
     std::unique_ptr<Application> app;
 };
 

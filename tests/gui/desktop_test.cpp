@@ -186,7 +186,7 @@ private slots:
     void transparencyStoredAsOnIsAppliedWhenTheViewsAppear() {
         // The start asks for see-through before the views exist; they take it up when they come.
         GuiRig stored;
-        QVERIFY(WriteIni(stored.dir.File("程序配置.Ini"), "基础设置", "是否透明", "是"));
+        QVERIFY(IniFile(stored.store, stored.dir.File("程序配置.Ini")).Write("基础设置", "是否透明", "是"));
         QVERIFY(stored.Start());
         for (WindowKind kind :
              {WindowKind::CpuMonitor, WindowKind::MemoryMonitor, WindowKind::ReceiveMonitor, WindowKind::SendMonitor}) {

@@ -12,7 +12,6 @@ namespace quorell::testing {
 GuiRig::GuiRig() : desktop([this](WindowKind kind) -> Window& { return app->GetWindow(kind); }, context) {
     interfaces.SetRowCount(3);
     memory.Set(8ull << 30, 6ull << 30, 25);
-    context.SetFaultHandler([this](const FatalError& error) { fault = error; });
     // The test program's own event loop must go on after a run has ended.
     desktop.SetLoopExit([](int) {});
 }
@@ -20,11 +19,13 @@ GuiRig::GuiRig() : desktop([this](WindowKind kind) -> Window& { return app->GetW
 GuiRig::~GuiRig() {
     desktop.AttachViews(nullptr);
     views.reset();
+    context.SetDispatch(nullptr);
 }
 
 bool GuiRig::Start() {
     app = std::make_unique<Application>(
-        ApplicationPorts{runDirectory, desktop, clock, environment, cpu, memory, interfaces, version});
+        ApplicationPorts{runDirectory, desktop, clock, environment, cpu, memory, interfaces, version, store});
+    context.SetDispatch(app.get());
     if (!app->Start()) {
         return false;
     }
@@ -34,8 +35,8 @@ bool GuiRig::Start() {
     return true;
 }
 
-std::string GuiRig::Setting(std::string_view section, std::string_view key) const {
-    return ReadIni(dir.File("程序配置.Ini"), section, key, "<absent>");
+std::string GuiRig::Setting(std::string_view section, std::string_view key) {
+    return IniFile(store, dir.File("程序配置.Ini")).Read(section, key, "<absent>");
 }
 
 void AnswerNextMessageBox(QMessageBox::StandardButton button) {

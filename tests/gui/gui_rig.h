@@ -14,6 +14,7 @@
 #include "gui/qt/view_set.h"
 #include "platform/clock_port.h"
 #include "platform/run_directory_port.h"
+#include "runtime/ini_store.h"
 #include "support/fake_counters.h"
 #include "support/fake_environment.h"
 #include "support/temp_dir.h"
@@ -49,7 +50,7 @@ struct GuiRig {
         return qobject_cast<T*>(View(kind).Control(QString::fromUtf8(name)));
     }
     // The settings file's value, "<absent>" when the key is not there.
-    std::string Setting(std::string_view section, std::string_view key) const;
+    std::string Setting(std::string_view section, std::string_view key);
 
     TempDir dir;
     FixedRunDirectory runDirectory{dir.Path()};
@@ -59,11 +60,11 @@ struct GuiRig {
     FakeMemoryStatus memory;
     FakeInterfaceTable interfaces;
     FakePlatformVersion version;
+    IniStore store;
     gui::ViewContext context;
     std::unique_ptr<Application> app;
     gui::QtDesktop desktop;
     std::unique_ptr<gui::ViewSet> views;
-    std::optional<FatalError> fault;
 };
 
 // Presses `button` in the next application-modal message box as soon as it is open.

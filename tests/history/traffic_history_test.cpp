@@ -18,7 +18,8 @@ using testing::Stored;
 class TrafficHistory : public ::testing::Test {
 protected:
     testing::TempDir directory;
-    std::filesystem::path file = HistoryFilePath(directory.Path(), kReceiveHistoryFileName);
+    IniStore store;
+    IniFile file{store, HistoryFilePath(directory.Path(), kReceiveHistoryFileName)};
 
     std::string Other(std::string_view key) const { return Stored(file, "其他", key); }
     std::string Recent(int hour) const { return Stored(file, "最近", std::to_string(hour)); }

@@ -16,7 +16,8 @@ using testing::Stored;
 class UsageHistory : public ::testing::Test {
 protected:
     testing::TempDir directory;
-    std::filesystem::path file = HistoryFilePath(directory.Path(), kCpuHistoryFileName);
+    IniStore store;
+    IniFile file{store, HistoryFilePath(directory.Path(), kCpuHistoryFileName)};
 };
 
 TEST_F(UsageHistory, FirstSampleCreatesFileWithStampSumAndCountInBothSections) {

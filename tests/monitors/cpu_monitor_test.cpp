@@ -28,7 +28,8 @@ protected:
     }
 
     testing::TempDir directory;
-    std::filesystem::path file = HistoryFilePath(directory.Path(), kCpuHistoryFileName);
+    IniStore store;
+    IniFile file{store, HistoryFilePath(directory.Path(), kCpuHistoryFileName)};
     // Counters that ran since boot: the monitor's baseline must keep them out of the first tick.
     FakeCpuCounters counters = [] {
         FakeCpuCounters started;
@@ -101,7 +102,7 @@ TEST_F(CpuMonitorTest, OneClockReadingStampsBothThePeakAndTheHourSlot) {
 // hidden window keeps sampling, averaging and drawing past the graph's first scroll.
 TEST_F(CpuMonitorTest, UnwritableHistoryAndAHiddenWindowDoNotStopTheDisplay) {
     const auto missing = directory.Path() / "gone" / "Cpu.FDB";
-    CpuMonitor hidden(window, sampler, clock, missing);
+    CpuMonitor hidden(window, sampler, clock, IniFile(store, missing));
     window.SetVisible(false);
     for (int tick = 0; tick < 320; ++tick) {
         testing::AdvanceCpuSecond(counters, tick % 2 == 0 ? 20 : 60);

@@ -21,7 +21,8 @@ constexpr const char* kPeakTime = "显示_最高时间";
 // Megabytes in the current and peak labels; the load in the colour, the average, the graph and the file.
 TEST(MemoryMonitor, LabelsShowMegabytesWhileEverythingElseFollowsTheLoad) {
     testing::TempDir directory;
-    const auto file = HistoryFilePath(directory.Path(), kMemoryHistoryFileName);
+    IniStore store;
+    const IniFile file(store, HistoryFilePath(directory.Path(), kMemoryHistoryFileName));
     FakeMemoryStatus status;
     testing::FakeClock clock;
     MemorySampler sampler(status);

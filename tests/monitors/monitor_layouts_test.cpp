@@ -12,6 +12,8 @@
 #include "sampling/memory_sampler.h"
 #include "sampling/network_sampler.h"
 
+#include "runtime/ini_store.h"
+
 namespace quorell {
 namespace {
 
@@ -28,15 +30,17 @@ TEST(MonitorLayouts, EveryMonitorFindsItsControlsInItsRealWindow) {
     MemorySampler memorySampler(memoryStatus);
     NetworkSampler networkSampler(table, version);
     auto bandwidth = [] { return std::string("2"); };
+    IniStore store;
+    const IniFile file(store, "never-written.FDB");
     Window cpuWindow(CpuMonitorLayout());
     Window memoryWindow(MemoryMonitorLayout());
     Window receiveWindow(ReceiveMonitorLayout());
     Window sendWindow(SendMonitorLayout());
-    EXPECT_NO_THROW(CpuMonitor(cpuWindow, cpuSampler, clock, "Cpu.FDB"));
-    EXPECT_NO_THROW(MemoryMonitor(memoryWindow, memorySampler, clock, "内存.FDB"));
-    EXPECT_NO_THROW(NetworkMonitor(receiveWindow, Direction::Receive, networkSampler, bandwidth, clock, "接收.FDB"));
-    EXPECT_NO_THROW(NetworkMonitor(sendWindow, Direction::Send, networkSampler, bandwidth, clock, "发送.FDB"));
-    EXPECT_THROW(MemoryMonitor(cpuWindow, memorySampler, clock, "内存.FDB"), std::out_of_range);
+    EXPECT_NO_THROW(CpuMonitor(cpuWindow, cpuSampler, clock, file));
+    EXPECT_NO_THROW(MemoryMonitor(memoryWindow, memorySampler, clock, file));
+    EXPECT_NO_THROW(NetworkMonitor(receiveWindow, Direction::Receive, networkSampler, bandwidth, clock, file));
+    EXPECT_NO_THROW(NetworkMonitor(sendWindow, Direction::Send, networkSampler, bandwidth, clock, file));
+    EXPECT_THROW(MemoryMonitor(cpuWindow, memorySampler, clock, file), std::out_of_range);
 }
 
 }  // namespace

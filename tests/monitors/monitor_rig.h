@@ -6,15 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "platform/clock_port.h"
+#include "runtime/ini_file.h"
+#include "runtime/ini_store.h"
+#include "support/fake_counters.h"
+#include "support/fake_environment.h"
+#include "support/temp_dir.h"
 #include "ui_model/controls.h"
 #include "ui_model/draw_panel.h"
 #include "ui_model/window.h"
 #include "ui_model/window_design.h"
-#include "platform/clock_port.h"
-#include "runtime/ini_file.h"
-#include "support/fake_counters.h"
-#include "support/fake_environment.h"
-#include "support/temp_dir.h"
 
 namespace quorell::testing {
 
@@ -58,8 +59,8 @@ inline void SetMemory(FakeMemoryStatus& memory, std::int32_t loadPercent, std::u
     memory.Set(kTotal, kTotal - usedMegabytes * 1'024'000, loadPercent);
 }
 
-inline std::string HistoryValue(const std::filesystem::path& file, std::string_view section, std::string_view key) {
-    return ReadIni(file, section, key);
+inline std::string HistoryValue(const IniFile& file, std::string_view section, std::string_view key) {
+    return file.Read(section, key);
 }
 inline std::string LabelText(const Window& window, const char* name) {
     return window.Label(name).Text();

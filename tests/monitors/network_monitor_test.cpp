@@ -42,7 +42,8 @@ protected:
     }
 
     testing::TempDir directory;
-    HistoryFiles files = HistoryFilesIn(directory.Path());
+    IniStore store;
+    HistoryFiles files = HistoryFilesIn(store, directory.Path());
     FakeInterfaceTable table;
     FakePlatformVersion version{PlatformFamily::Linux, 6, 1};
     testing::FakeClock clock;

@@ -200,14 +200,15 @@ TEST(IniStoreCache, UnchangedSettledFileIsParsedOnceAndAFreshOneEveryTime) {
     EXPECT_EQ(reads, 5);
 }
 
-TEST(IniFileFunctions, ReadAndWriteShareTheProcessStore) {
+TEST(IniFileFunctions, AFileReadsAndWritesThroughItsStore) {
     TempDir dir;
-    const std::filesystem::path file = dir.File("Cpu.FDB");
-    ASSERT_TRUE(WriteIni(file, "最近", "14", "37"));
-    EXPECT_EQ(ReadIni(file, "最近", "14"), "37");
-    EXPECT_EQ(ReadIni(file, "最近", "15", "1"), "1");
-    ASSERT_TRUE(WriteIni(file, "最近", std::nullopt, std::nullopt));
-    EXPECT_EQ(ReadFileBytes(file), "");
+    IniStore store;
+    const IniFile file(store, dir.File("Cpu.FDB"));
+    ASSERT_TRUE(file.Write("最近", "14", "37"));
+    EXPECT_EQ(file.Read("最近", "14"), "37");
+    EXPECT_EQ(file.Read("最近", "15", "1"), "1");
+    ASSERT_TRUE(file.Write("最近", std::nullopt, std::nullopt));
+    EXPECT_EQ(ReadFileBytes(file.Path()), "");
 }
 
 }  // namespace

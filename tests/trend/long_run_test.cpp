@@ -13,9 +13,6 @@
 #include <string>
 
 #include "app/layouts/layouts.h"
-#include "ui_model/controls.h"
-#include "ui_model/line_chart_control.h"
-#include "ui_model/window.h"
 #include "history/history_files.h"
 #include "long_run_expectations.h"
 #include "monitors/cpu_monitor.h"
@@ -30,6 +27,9 @@
 #include "support/history_test_files.h"
 #include "support/temp_dir.h"
 #include "trend/trend_window.h"
+#include "ui_model/controls.h"
+#include "ui_model/line_chart_control.h"
+#include "ui_model/window.h"
 
 namespace quorell {
 namespace {
@@ -138,7 +138,8 @@ protected:
     ScopedEnvironment zone{"TZ", "Europe/Berlin"};
     ScopedEnvironment temporary{"TMPDIR", FastTemporaryDirectory()};
     testing::TempDir directory;
-    HistoryFiles files = HistoryFilesIn(directory.Path());
+    IniStore store;
+    HistoryFiles files = HistoryFilesIn(store, directory.Path());
 
     FakeCpuCounters cpuCounters;
     FakeEnvironment environment;
@@ -207,8 +208,7 @@ protected:
     }
 
     // The totals in the file and on the trend window's page, as they stand after this tick.
-    void ExpectPeriodTotals(const std::filesystem::path& file, const ExpectedTraffic& expected,
-                            const std::string& page) {
+    void ExpectPeriodTotals(const IniFile& file, const ExpectedTraffic& expected, const std::string& page) {
         SCOPED_TRACE(ToText(MakeDateTime(expected.last)));
         EXPECT_EQ(Stored(file, "其他", "今日"), Text(expected.Day()));
         EXPECT_EQ(Stored(file, "其他", "本周"), Text(expected.Week()));
@@ -221,7 +221,7 @@ protected:
         EXPECT_EQ(trendWindow.Label(page + "今年").Text(), Mb(expected.Year()));
     }
 
-    void ExpectUsageFile(const std::filesystem::path& file, const ExpectedUsage& expected, const std::string& page) {
+    void ExpectUsageFile(const IniFile& file, const ExpectedUsage& expected, const std::string& page) {
         SCOPED_TRACE(page);
         const LineChartModel& recentChart = trendWindow.LineChart(page + "最近24小时").Chart();
         const LineChartModel& allChart = trendWindow.LineChart(page + "全部时间").Chart();
@@ -239,8 +239,7 @@ protected:
         }
     }
 
-    void ExpectTrafficFile(const std::filesystem::path& file, const ExpectedTraffic& expected,
-                           const std::string& page) {
+    void ExpectTrafficFile(const IniFile& file, const ExpectedTraffic& expected, const std::string& page) {
         SCOPED_TRACE(page);
         const CivilTime& last = expected.last;
         EXPECT_EQ(Stored(file, "其他", "最高"), Text(expected.record));

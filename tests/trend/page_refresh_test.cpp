@@ -2,11 +2,11 @@
 
 #include <string>
 
-#include "ui_model/line_chart.h"
 #include "history/history_files.h"
 #include "support/history_test_files.h"
 #include "support/temp_dir.h"
 #include "trend/page_refresh.h"
+#include "ui_model/line_chart.h"
 
 namespace quorell {
 namespace {
@@ -16,8 +16,9 @@ using testing::Store;
 class PageRefresh : public ::testing::Test {
 protected:
     testing::TempDir directory;
-    std::filesystem::path usage = HistoryFilePath(directory.Path(), kMemoryHistoryFileName);
-    std::filesystem::path traffic = HistoryFilePath(directory.Path(), kReceiveHistoryFileName);
+    IniStore store;
+    IniFile usage{store, HistoryFilePath(directory.Path(), kMemoryHistoryFileName)};
+    IniFile traffic{store, HistoryFilePath(directory.Path(), kReceiveHistoryFileName)};
     LineChartModel recent;
     LineChartModel allTime;
 

@@ -3,13 +3,13 @@
 #include <string>
 
 #include "app/layouts/layouts.h"
-#include "ui_model/controls.h"
-#include "ui_model/line_chart_control.h"
-#include "ui_model/window.h"
 #include "history/history_files.h"
 #include "support/history_test_files.h"
 #include "support/temp_dir.h"
 #include "trend/trend_window.h"
+#include "ui_model/controls.h"
+#include "ui_model/line_chart_control.h"
+#include "ui_model/window.h"
 
 namespace quorell {
 namespace {
@@ -19,7 +19,8 @@ using testing::Store;
 class TrendWindow : public ::testing::Test {
 protected:
     testing::TempDir directory;
-    HistoryFiles files = HistoryFilesIn(directory.Path());
+    IniStore store;
+    HistoryFiles files = HistoryFilesIn(store, directory.Path());
     Window window{TrendWindowLayout()};
     TrendStatistics trend{window, files};
 

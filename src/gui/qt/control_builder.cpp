@@ -2,8 +2,6 @@
 
 #include <stdexcept>
 
-#include "ui_model/draw_panel.h"
-#include "ui_model/line_chart_control.h"
 #include "gui/qt/draw_panel_view.h"
 #include "gui/qt/input_views.h"
 #include "gui/qt/label_view.h"
@@ -11,6 +9,8 @@
 #include "gui/qt/qt_text.h"
 #include "gui/qt/static_views.h"
 #include "gui/qt/tab_view.h"
+#include "ui_model/draw_panel.h"
+#include "ui_model/line_chart_control.h"
 
 namespace quorell::gui {
 
@@ -50,10 +50,7 @@ QTimer* MakeTimer(Timer& timer, ViewContext& context, QWidget* owner) {
     qtimer->setObjectName(ToQString(timer.Name()));
     qtimer->setInterval(timer.IntervalMs());
     qtimer->setTimerType(Qt::CoarseTimer);
-    QObject::connect(qtimer, &QTimer::timeout, owner, [&timer, &context] {
-        context.Ticks().Join();
-        context.Run([&] { timer.Tick(); });
-    });
+    QObject::connect(qtimer, &QTimer::timeout, owner, [&timer, &context] { context.RunTick([&] { timer.Tick(); }); });
     return qtimer;
 }
 

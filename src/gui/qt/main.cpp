@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "app/application.h"
+#include "app/program_store.h"
 #include "gui/qt/desktop_look.h"
 #include "gui/qt/qt_desktop.h"
 #include "gui/qt/single_instance.h"
@@ -12,16 +13,8 @@
 #include "gui/qt/view_set.h"
 #include "gui/qt/window_view.h"
 #include "platform/platform_ports.h"
-#include "runtime/fatal_error.h"
-#include "runtime/ini_file.h"
 
 using namespace quorell;
-
-namespace {
-// The monitors write some thirty keys a second into their history files; each file is replaced at most
-// this often. A crash loses at most these last seconds of samples, never a file.
-constexpr std::chrono::seconds kHistoryWriteBehind{15};
-}  // namespace
 
 int main(int argc, char** argv) {
     gui::PreferX11Platform();
@@ -37,25 +30,22 @@ int main(int argc, char** argv) {
     }
     gui::ApplyDesktopLook(qtApplication);
 
-    SetIniWriteBehind(kHistoryWriteBehind);
     PlatformPorts platform = MakePlatformPorts();
+    const std::unique_ptr<IniStore> iniStore = MakeProgramStore(std::move(platform.files));
     QDir::setCurrent(QString::fromStdString(platform.runDirectory->RunDirectory().string()));
 
     gui::ViewContext context;
     std::unique_ptr<Application> application;
     const auto windows = [&application](WindowKind kind) -> Window& { return application->GetWindow(kind); };
     gui::QtDesktop desktop(windows, context);
-    context.SetFaultHandler([&desktop](const FatalError& error) {
-        desktop.ShowFatalError(FatalErrorText(error.Message(), error.Code()));
-        desktop.Quit(kFatalErrorExitCode);
-    });
 
     application = std::make_unique<Application>(
         ApplicationPorts{*platform.runDirectory, desktop, *platform.clock, *platform.environment, *platform.cpuCounters,
-                         *platform.memoryStatus, *platform.interfaceTable, *platform.platformVersion});
+                         *platform.memoryStatus, *platform.interfaceTable, *platform.platformVersion, *iniStore});
+    context.SetDispatch(application.get());
     if (!application->Start()) {
-        FlushIniWrites();
-        return application->ExitCode().value_or(kFatalErrorExitCode);
+        iniStore->Flush();
+        return application->FinalExitCode();
     }
 
     gui::ViewSet views(windows, context);
@@ -76,6 +66,7 @@ int main(int argc, char** argv) {
 
     const int loopResult = desktop.ExitCode() ? *desktop.ExitCode() : QApplication::exec();
     desktop.AttachViews(nullptr);
-    FlushIniWrites();
+    context.SetDispatch(nullptr);
+    iniStore->Flush();
     return desktop.ExitCode().value_or(loopResult);
 }

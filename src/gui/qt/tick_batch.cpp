@@ -4,7 +4,7 @@
 
 namespace quorell::gui {
 
-TickBatch::TickBatch(IniStore& store) : store_(store) {}
+TickBatch::TickBatch(EventDispatch& dispatch) : dispatch_(dispatch) {}
 
 TickBatch::~TickBatch() {
     Close();
@@ -15,7 +15,7 @@ void TickBatch::Join() {
         return;
     }
     open_ = true;
-    store_.BeginEvent();
+    dispatch_.BeginBatch();
     // A zero timeout is handled with the events the ticks posted, before the loop next sleeps.
     QTimer::singleShot(0, this, &TickBatch::Close);
 }
@@ -25,7 +25,7 @@ void TickBatch::Close() {
         return;
     }
     open_ = false;
-    store_.EndEvent();
+    dispatch_.EndBatch();
 }
 
 }  // namespace quorell::gui

@@ -23,20 +23,32 @@ ViewContext::ViewContext() : closeMark_(LoadCloseMark()) {
     }
 }
 
-void ViewContext::Report(const FatalError& error) noexcept {
-    if (faulted_) {
-        return;
+void ViewContext::SetDispatch(EventDispatch* dispatch) {
+    ticks_.reset();
+    dispatch_ = dispatch;
+    if (dispatch_ != nullptr) {
+        ticks_ = std::make_unique<TickBatch>(*dispatch_);
     }
-    faulted_ = true;
+}
+
+bool ViewContext::Run(const std::function<void()>& call) noexcept {
+    if (dispatch_ == nullptr) {
+        return false;
+    }
     try {
-        if (faultHandler_) {
-            faultHandler_(error);
-        } else {
-            qCritical("%s", error.what());
-        }
+        return dispatch_->Dispatch(call);
     } catch (...) {
-        qCritical("fault while reporting a fault: %s", error.what());
+        // The dispatch ends the run on any error; nothing may unwind into the event loop regardless.
+        qCritical("an event escaped the application's dispatch");
+        return false;
     }
+}
+
+bool ViewContext::RunTick(const std::function<void()>& tick) noexcept {
+    if (ticks_) {
+        ticks_->Join();
+    }
+    return Run(tick);
 }
 
 }  // namespace quorell::gui

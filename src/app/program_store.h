@@ -1,0 +1,18 @@
+#pragma once
+
+#include <chrono>
+#include <memory>
+
+#include "runtime/file_access.h"
+#include "runtime/ini_store.h"
+
+namespace quorell {
+
+// The monitors write some thirty keys a second into their history files; each file is replaced at most
+// this often. A crash loses at most these last seconds of samples, never a file.
+inline constexpr std::chrono::seconds kHistoryWriteBehind{15};
+
+// The INI store of a running program over the platform's file access, with the program's save policy.
+std::unique_ptr<IniStore> MakeProgramStore(std::unique_ptr<FileAccess> files);
+
+}  // namespace quorell
