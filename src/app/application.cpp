@@ -143,6 +143,16 @@ void Application::EndOnRequest() {
 }
 
 bool Application::Dispatch(const std::function<void()>& event) {
+    const bool ran = RunEvent(event);
+    // Between events every file holds whole events: a history file whose changes are old enough is
+    // saved now. The monitors' timers tick every second, shown or not, so no change waits much longer.
+    if (dispatchDepth_ == 0) {
+        ports_.iniStore.SaveDue();
+    }
+    return ran;
+}
+
+bool Application::RunEvent(const std::function<void()>& event) {
     if (exitCode_) {
         return false;
     }

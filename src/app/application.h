@@ -68,6 +68,7 @@ private:
     // error) inside it ends the run with the fatal error message. Once the run has ended no handler runs.
     std::function<void()> Guarded(std::function<void()> handler);
     std::function<bool()> GuardedClose(std::function<bool()> handler);
+    bool RunEvent(const std::function<void()>& event);
     void EndWithFatalError(const std::string& message, std::optional<int> code);
     void End(int exitCode);
 

@@ -9,7 +9,8 @@
 namespace quorell {
 
 // The monitors write some thirty keys a second into their history files; each file is replaced at most
-// this often. A crash loses at most these last seconds of samples, never a file.
+// this often, between two events. A crash loses at most these last seconds of samples, never a file.
+// The settings file is saved at every change.
 inline constexpr std::chrono::seconds kHistoryWriteBehind{15};
 
 // The INI store of a running program over the platform's file access, with the program's save policy.

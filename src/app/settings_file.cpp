@@ -1,5 +1,7 @@
 #include "app/settings_file.h"
 
+#include "runtime/ini_store.h"
+
 #include "ui_model/controls.h"
 #include "ui_model/window.h"
 
@@ -25,7 +27,9 @@ std::string SettingsFile::Read(std::string_view section, std::string_view key, s
 }
 
 bool SettingsFile::Write(std::string_view section, std::string_view key, std::string_view value) const {
-    return File().Write(section, key, value);
+    // Settings are never held back: a crash or power cut must not take the user's choices with it.
+    const IniFile file = File();
+    return file.Write(section, key, value) && store_.Save(file.Path());
 }
 
 void LoadBandwidth(const SettingsFile& settings, Window& mainWindow) {

@@ -20,7 +20,9 @@ inline constexpr std::string_view kTransparentOn = "是";
 inline constexpr std::string_view kTransparentOff = "否";
 
 // The settings file "程序配置.Ini" of the run directory. The path is built anew for every access, so a
-// run directory that changes is followed. Failed reads give the default; failed writes are ignored.
+// run directory that changes is followed. Every write replaces the file at once, whatever the store
+// holds back of other files. Failed reads give the default; failed writes are ignored (and reported by
+// the store).
 class SettingsFile {
 public:
     SettingsFile(IniStore& store, const RunDirectoryPort& runDirectory) : store_(store), runDirectory_(runDirectory) {}

@@ -1,5 +1,6 @@
 #include "runtime/ini_store.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "runtime/ini_text.h"
@@ -35,6 +36,17 @@ std::string Limited(std::string_view text) {
     return std::string(LimitUtf8(text, IniStore::kMaxValueBytes));
 }
 
+// Section and key names match without ASCII case, as the file's own lookups do.
+bool SameName(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+               return lower(x) == lower(y);
+           });
+}
+
+constexpr const char* kUnreadable = "it cannot be read (not a regular file, too large, or no permission)";
+constexpr const char* kNotReplaced = "it could not be replaced (no permission, no space, or a read-only disk)";
+
 }  // namespace
 
 IniStore::IniStore() : IniStore(MakeSystemFileAccess()) {}
@@ -53,14 +65,78 @@ void IniStore::SetWriteBehind(std::chrono::milliseconds delay) {
         FlushLocked();
 }
 
+void IniStore::SetFailureReport(FailureReport report) {
+    std::lock_guard lock(mutex_);
+    report_ = std::move(report);
+}
+
 bool IniStore::Flush() {
     std::lock_guard lock(mutex_);
     return FlushLocked();
 }
 
+bool IniStore::SaveDue() {
+    std::lock_guard lock(mutex_);
+    const auto now = clock_();
+    return SaveWhere([this, now](const std::string&, const Unsaved& unsaved) {
+        return now - unsaved.since >= writeBehind_ && (!unsaved.failedAt || now - *unsaved.failedAt >= writeBehind_);
+    });
+}
+
+bool IniStore::Save(const std::filesystem::path& file) {
+    std::lock_guard lock(mutex_);
+    return SaveWhere([&file](const std::string& name, const Unsaved&) { return name == file.native(); });
+}
+
+template <typename Due>
+bool IniStore::SaveWhere(Due due) {
+    bool ok = true;
+    for (auto it = unsaved_.begin(); it != unsaved_.end();) {
+        if (!due(it->first, it->second)) {
+            ++it;
+        } else if (FlushFile(std::filesystem::path(it->first), it->second)) {
+            it = unsaved_.erase(it);
+        } else {
+            ok = false;
+            ++it;
+        }
+    }
+    return ok;
+}
+
 bool IniStore::HasUnsavedChanges() {
     std::lock_guard lock(mutex_);
     return !unsaved_.empty();
+}
+
+std::size_t IniStore::UnsavedEditCount() {
+    std::lock_guard lock(mutex_);
+    std::size_t count = 0;
+    for (const auto& [name, unsaved] : unsaved_) {
+        count += unsaved.edits.size();
+    }
+    return count;
+}
+
+void IniStore::NoteOutcome(const std::filesystem::path& file, bool saved, const std::string& reason) {
+    if (saved) {
+        failing_.erase(file.native());
+        return;
+    }
+    if (failing_.insert_or_assign(file.native(), true).second && report_) {
+        report_(file, reason);
+    }
+}
+
+void IniStore::AddEdit(std::vector<Edit>& edits, Edit edit) {
+    std::erase_if(edits, [&edit](const Edit& earlier) {
+        if (!SameName(earlier.section, edit.section)) {
+            return false;
+        }
+        // Deleting the section makes every earlier edit of it pointless; a key's edit, the key's.
+        return !edit.key || (earlier.key && SameName(*earlier.key, *edit.key));
+    });
+    edits.push_back(std::move(edit));
 }
 
 void IniStore::BeginEvent() {
@@ -91,23 +167,17 @@ void IniStore::ForgetIdentity(const std::filesystem::path& file) {
 }
 
 bool IniStore::FlushLocked() {
-    bool ok = true;
-    for (auto it = unsaved_.begin(); it != unsaved_.end();) {
-        if (FlushFile(std::filesystem::path(it->first), it->second)) {
-            it = unsaved_.erase(it);
-        } else {
-            ok = false;
-            ++it;
-        }
-    }
-    return ok;
+    return SaveWhere([](const std::string&, const Unsaved&) { return true; });
 }
 
 bool IniStore::FlushFile(const std::filesystem::path& file, Unsaved& unsaved) {
     const Loaded current = LoadUnsaved(file, unsaved, Check::kFresh);
     ForgetIdentity(file);
-    if (current.status == FileReadStatus::kFailed || !files_->Replace(file, current.document->Bytes())) {
-        unsaved.since = clock_();  // try again after another delay
+    const bool readable = current.status != FileReadStatus::kFailed;
+    const bool saved = readable && files_->Replace(file, current.document->Bytes());
+    NoteOutcome(file, saved, readable ? kNotReplaced : kUnreadable);
+    if (!saved) {
+        unsaved.failedAt = clock_();  // tried again after another delay
         return false;
     }
     KeepWritten(file, current.document);
@@ -252,8 +322,10 @@ bool IniStore::Write(const std::filesystem::path& file, std::string_view section
     // is kept as an edit and applied anew at the save to whatever the file then holds, so the event's
     // one look at the file serves it too.
     const Loaded loaded = Load(file, writeBehind_.count() > 0 ? Check::kOncePerEvent : Check::kFresh);
-    if (loaded.status == FileReadStatus::kFailed)
+    if (loaded.status == FileReadStatus::kFailed) {
+        NoteOutcome(file, false, kUnreadable);
         return false;  // never replace what could not be read
+    }
     const bool deleting = !edit.key || !edit.value;
     if (loaded.status == FileReadStatus::kMissing && deleting)
         return true;  // nothing to delete
@@ -270,7 +342,9 @@ bool IniStore::Write(const std::filesystem::path& file, std::string_view section
         cache_.erase(file.native());
         ForgetIdentity(file);
         auto written = std::make_shared<const IniDocument>(std::move(*updated));
-        if (!files_->Replace(file, written->Bytes()))
+        const bool saved = files_->Replace(file, written->Bytes());
+        NoteOutcome(file, saved, kNotReplaced);
+        if (!saved)
             return false;
         KeepWritten(file, std::move(written));
         return true;
@@ -283,13 +357,8 @@ bool IniStore::Write(const std::filesystem::path& file, std::string_view section
         unsaved.since = clock_();
         cache_.erase(file.native());
     }
-    unsaved.edits.push_back(edit);
+    AddEdit(unsaved.edits, std::move(edit));
     unsaved.document = std::make_shared<const IniDocument>(std::move(*updated));
-    if (clock_() - unsaved.since >= writeBehind_) {
-        if (!FlushFile(file, unsaved))
-            return false;
-        unsaved_.erase(it);
-    }
     return true;
 }
 

@@ -22,14 +22,22 @@ namespace quorell {
 // unchanged, so an edit made by hand or by another process is seen at the next call.
 //
 // Write-behind (off unless SetWriteBehind is called): a write then changes the parsed copy at once, so
-// every later read sees it, and the file is replaced once the oldest unsaved change is `delay` old, at
-// the next write of that file or at Flush. The program ticks once a second and writes some thirty keys a
-// second into five files; replacing a file durably costs far more than the change itself. The unsaved
-// changes are kept as a list of edits: when the file changes on disk meanwhile (an edit by hand), it is
-// read again and the edits are applied to it anew, so nothing of either is lost.
+// every later read sees it, and the file is replaced by SaveDue once the oldest unsaved change is `delay`
+// old, by Save or by Flush; never inside a write, so the caller decides that a save falls between two
+// of its events and every saved file holds whole events. The program ticks once a second and writes some
+// thirty keys a second into its history files; replacing a file durably costs far more than the change.
+// The unsaved changes are kept as edits, one per key (the last value wins; deleting a section absorbs
+// the edits of that section before it), so however long a disk refuses, they take no more memory than
+// the file's keys. When the file changes on disk meanwhile (an edit by hand), it is read again and the
+// edits are applied to it anew, so nothing of either is lost.
+//
+// A file that cannot be saved (it cannot be read, or its replacement fails) is tried again at most once
+// per delay; the first failure of a streak is reported through the failure report with the reason.
 class IniStore {
 public:
     using Clock = std::function<std::chrono::steady_clock::time_point()>;
+    // Called once at the start of each streak of failures to save or change a file.
+    using FailureReport = std::function<void(const std::filesystem::path& file, const std::string& reason)>;
 
     // Longest value returned, in bytes: a read fills at most 10240 bytes, the last being the terminating NUL.
     static constexpr std::size_t kMaxValueBytes = 10239;
@@ -51,10 +59,19 @@ public:
 
     // Zero (the default) replaces the file at every write.
     void SetWriteBehind(std::chrono::milliseconds delay);
+    void SetFailureReport(FailureReport report);
+
+    // Replaces every file whose oldest unsaved change is at least the delay old (and whose last failed
+    // save, if any, is too); false when any of them could not be replaced.
+    bool SaveDue();
+    // Replaces `file` now when it has unsaved changes; false when it could not be replaced.
+    bool Save(const std::filesystem::path& file);
     // Replaces every file that has unsaved changes; false when any of them could not be replaced (its
-    // changes stay and are tried again at the next write or flush).
+    // changes stay and are tried again later).
     bool Flush();
     bool HasUnsavedChanges();
+    // How many edits are waiting to be saved, over all files.
+    std::size_t UnsavedEditCount();
 
     // Marks one event of the program (a timer tick, a click; nested marks count as one). Within an
     // event, reads check each file's identity once: a tick reads dozens of keys of the same file in
@@ -74,8 +91,9 @@ private:
     struct Unsaved {
         std::optional<FileIdentity> base;             // the file on disk that the edits were applied to (none: missing)
         std::shared_ptr<const IniDocument> document;  // base with the edits applied
-        std::vector<Edit> edits;
+        std::vector<Edit> edits;                      // at most one per key and one deletion per section
         std::chrono::steady_clock::time_point since;  // when the oldest edit was made
+        std::optional<std::chrono::steady_clock::time_point> failedAt;  // the last save that failed
     };
 
     struct Cached {
@@ -105,6 +123,13 @@ private:
     // Keeps what a replacement just wrote as the file's parsed copy.
     void KeepWritten(const std::filesystem::path& file, std::shared_ptr<const IniDocument> document);
     bool FlushLocked();
+    // Saves the files for which `due(unsaved)` holds.
+    template <typename Due>
+    bool SaveWhere(Due due);
+    // Notes how an attempt to change `file` ended; reports the first failure of a streak.
+    void NoteOutcome(const std::filesystem::path& file, bool saved, const std::string& reason);
+    // Adds `edit` to the file's edits, dropping those it makes pointless.
+    static void AddEdit(std::vector<Edit>& edits, Edit edit);
     // A section or key name in the file's encoding; nullptr when the encoding has no form for it. Valid
     // until the next TrimNames.
     const std::string* StoredName(std::string_view name, IniEncoding encoding);
@@ -117,6 +142,8 @@ private:
     std::unordered_map<std::string, Unsaved> unsaved_;
     std::chrono::milliseconds writeBehind_{0};
     Clock clock_;
+    FailureReport report_;
+    std::unordered_map<std::string, bool> failing_;  // files whose last change or save failed
     // Identities learnt during the current event (see BeginEvent); empty outside events.
     int eventDepth_ = 0;
     std::unordered_map<std::string, std::optional<FileIdentity>> eventIdentities_;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/application.h"
+#include "app/program_store.h"
 #include "platform/clock_port.h"
 #include "platform/run_directory_port.h"
 #include "runtime/ini_file.h"
@@ -84,7 +85,9 @@ struct AppRig {
     FakeMemoryStatus memory;
     FakeInterfaceTable interfaces;
     FakePlatformVersion version;
-    IniStore store;
+    // The program's own save policy: settings at once, history between events after the delay.
+    std::unique_ptr<IniStore> programStore = MakeProgramStore(MakeSystemFileAccess());
+    IniStore& store = *programStore;
     std::unique_ptr<Application> app;
 };
 

@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "runtime/ini_store.h"
+#include "support/history_test_files.h"
 #include "support/switchable_file_access.h"
 #include "support/temp_dir.h"
 
@@ -37,8 +38,12 @@ TEST_F(IniWriteBehindTest, WritesAreReadAtOnceAndSavedTogetherAfterTheDelay) {
     EXPECT_FALSE(std::filesystem::exists(file));
     EXPECT_EQ(files->replacements, 0);
 
+    // A write never saves, however old the changes before it: a save inside a tick would store a sum
+    // without its count. The save comes between events.
     now += 5s;
     ASSERT_TRUE(store->Write(file, "全部", "14", "37"));
+    EXPECT_EQ(files->replacements, 0);
+    ASSERT_TRUE(store->SaveDue());
     EXPECT_EQ(files->replacements, 1);
     EXPECT_FALSE(store->HasUnsavedChanges());
     // GBK on disk: 最近 is D7 EE BD FC, 全部 is C8 AB B2 BF.
@@ -67,6 +72,56 @@ TEST_F(IniWriteBehindTest, AFailedSaveKeepsTheChangesForTheNextTry) {
     files->failReplace = false;
     EXPECT_TRUE(store->Flush());
     EXPECT_EQ(ReadFileBytes(file), "[S]\r\nK=new\r\n");
+}
+
+TEST_F(IniWriteBehindTest, NothingIsDueBeforeTheDelayAndSaveTakesOneFileAtOnce) {
+    const std::filesystem::path settings = dir.File("程序配置.Ini");
+    ASSERT_TRUE(store->Write(file, "S", "K", "1"));
+    ASSERT_TRUE(store->Write(settings, "S", "K", "2"));
+    now += 4s;
+    ASSERT_TRUE(store->SaveDue());
+    EXPECT_EQ(files->replacements, 0);
+    ASSERT_TRUE(store->Save(settings));
+    EXPECT_EQ(ReadFileBytes(settings), "[S]\r\nK=2\r\n");
+    EXPECT_FALSE(std::filesystem::exists(file));
+}
+
+// A disk that refuses for a long time: the unsaved edits stay one per key, the save is tried once per
+// delay, the streak is reported once, and the first save that succeeds writes everything.
+TEST_F(IniWriteBehindTest, ARefusingDiskCostsNoMemoryGrowthAndLosesNothing) {
+    std::vector<std::string> reports;
+    store->SetFailureReport([&](const std::filesystem::path& failed, const std::string& reason) {
+        reports.push_back(failed.filename().string() + ": " + reason);
+    });
+    files->failReplace = true;
+    for (int write = 0; write < 100'000; ++write) {
+        const int hour = write % 24;
+        ASSERT_TRUE(store->Write(file, "最近", std::to_string(hour), std::to_string(write)));
+        ASSERT_TRUE(store->Write(file, "最近", std::to_string(hour) + "_A", std::to_string(write / 24)));
+        if (write % 50'000 == 0) {
+            ASSERT_TRUE(store->Write(file, "最近", std::nullopt, std::nullopt));  // a roll-over
+        }
+        if (write % 1'000 == 0) {
+            now += 1s;
+            store->SaveDue();
+        }
+    }
+    EXPECT_LE(store->UnsavedEditCount(), 48u + 1u);
+    EXPECT_EQ(files->replacements, 100 / 5);  // 100 simulated seconds, one try per five
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_NE(reports[0].find("could not be replaced"), std::string::npos);
+
+    files->failReplace = false;
+    now += 5s;
+    ASSERT_TRUE(store->SaveDue());
+    EXPECT_EQ(testing::Stored(file, "最近", "23"), "99983");
+    EXPECT_EQ(testing::Stored(file, "最近", "23_A"), "4165");
+    EXPECT_EQ(store->UnsavedEditCount(), 0u);
+    // A new streak is reported anew.
+    files->failReplace = true;
+    ASSERT_TRUE(store->Write(file, "最近", "0", "1"));
+    EXPECT_FALSE(store->Flush());
+    EXPECT_EQ(reports.size(), 2u);
 }
 
 TEST_F(IniWriteBehindTest, DeletionsWaitTooAndTheStoreSavesWhenItEnds) {
