@@ -14,6 +14,7 @@ namespace quorell {
 inline constexpr std::chrono::seconds kHistoryWriteBehind{15};
 
 // The INI store of a running program over the platform's file access, with the program's save policy.
-std::unique_ptr<IniStore> MakeProgramStore(std::unique_ptr<FileAccess> files);
+// `clock` (the steady clock when empty) times the write-behind.
+std::unique_ptr<IniStore> MakeProgramStore(std::unique_ptr<FileAccess> files, IniStore::Clock clock = {});
 
 }  // namespace quorell

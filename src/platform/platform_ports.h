@@ -6,6 +6,7 @@
 #include "platform/counter_ports.h"
 #include "platform/environment_port.h"
 #include "platform/run_directory_port.h"
+#include "platform/run_lock_port.h"
 #include "platform/termination_port.h"
 #include "runtime/file_access.h"
 
@@ -15,6 +16,7 @@ namespace quorell {
 // end's MakePlatformPorts makes them all, so `main` knows no OS.
 struct PlatformPorts {
     std::unique_ptr<RunDirectoryPort> runDirectory;
+    std::unique_ptr<RunLockPort> runLock;
     std::unique_ptr<ClockPort> clock;
     std::unique_ptr<EnvironmentPort> environment;
     std::unique_ptr<CpuCounterPort> cpuCounters;

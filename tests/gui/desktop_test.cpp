@@ -12,7 +12,7 @@
 #include "gui/qt/desktop_look.h"
 #include "gui/qt/draw_panel_view.h"
 #include "gui/qt/monitor_window_view.h"
-#include "gui/qt/single_instance.h"
+#include "gui/qt/show_requests.h"
 #include "gui/qt/transparency_mask.h"
 #include "gui_rig.h"
 #include "runtime/ini_file.h"
@@ -211,24 +211,16 @@ private slots:
                  QRegion(QRect(2, 1, 4, 2)).subtracted(QRegion(QRect(3, 1, 1, 1)) + QRegion(QRect(5, 2, 1, 1))));
     }
 
-    void aSecondCopyAsksTheFirstToShowItself() {
-        QTemporaryDir directory;
-        gui::SingleInstance first(directory.path());
-        QCOMPARE(first.ClaimOrNotify(), gui::SingleInstance::Claim::First);
-        QSignalSpy shown(&first, &gui::SingleInstance::ShowRequested);
-        gui::SingleInstance second(directory.path());
-        QCOMPARE(second.ClaimOrNotify(500), gui::SingleInstance::Claim::AnotherRuns);
+    void aSecondCopyAsksTheFirstToShowItselfAndOtherFoldersAreNotAsked() {
+        QTemporaryDir sockets;
+        gui::ShowRequests first(sockets.path(), QStringLiteral("/folder/a"));
+        first.Listen();
+        QSignalSpy shown(&first, &gui::ShowRequests::ShowRequested);
+        gui::ShowRequests second(sockets.path(), QStringLiteral("/folder/a"));
+        QVERIFY(second.AskRunningCopy(500));
         QVERIFY(shown.wait(2000));
-    }
-
-    void aLockLeftByAnEndedCopyDoesNotStopTheNext() {
-        QTemporaryDir directory;
-        {
-            gui::SingleInstance ended(directory.path());
-            QCOMPARE(ended.ClaimOrNotify(), gui::SingleInstance::Claim::First);
-        }
-        gui::SingleInstance next(directory.path());
-        QCOMPARE(next.ClaimOrNotify(), gui::SingleInstance::Claim::First);
+        gui::ShowRequests elsewhere(sockets.path(), QStringLiteral("/folder/b"));
+        QVERIFY(!elsewhere.AskRunningCopy(200));
     }
 
     void x11IsPreferredOnlyWhenTheUserChoseNothing() {

@@ -5,8 +5,8 @@
 #include <map>
 #include <vector>
 
-#include "ui_model/window.h"
 #include "gui/qt/view_context.h"
+#include "ui_model/window.h"
 
 class QWidget;
 

@@ -4,8 +4,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "ui_model/controls.h"
 #include "gui/qt/view_context.h"
+#include "ui_model/controls.h"
 
 namespace quorell::gui {
 

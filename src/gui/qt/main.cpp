@@ -2,13 +2,15 @@
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
+#include <cstdio>
+#include <filesystem>
 #include <memory>
 
 #include "app/application.h"
 #include "app/program_store.h"
 #include "gui/qt/desktop_look.h"
 #include "gui/qt/qt_desktop.h"
-#include "gui/qt/single_instance.h"
+#include "gui/qt/show_requests.h"
 #include "gui/qt/view_context.h"
 #include "gui/qt/view_set.h"
 #include "gui/qt/window_view.h"
@@ -24,15 +26,37 @@ int main(int argc, char** argv) {
     // Closing a window never ends the program: only the confirmed exit from the tray menu does.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    gui::SingleInstance instance(QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
-    if (instance.ClaimOrNotify() == gui::SingleInstance::Claim::AnotherRuns) {
-        return 0;
+    PlatformPorts platform = MakePlatformPorts();
+    const std::filesystem::path runDirectory = platform.runDirectory->RunDirectory();
+    const QString runFolder = QString::fromStdU16String(runDirectory.u16string());
+    QString socketFolder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (socketFolder.isEmpty()) {
+        socketFolder = QDir::tempPath();
+    }
+    gui::ShowRequests showRequests(socketFolder, runFolder);
+    // One copy records into a run directory: the one that holds its lock. A later start shows that
+    // copy's main window and ends.
+    switch (platform.runLock->TryLock(runDirectory)) {
+        case RunLockPort::Outcome::kHeld:
+            showRequests.Listen();
+            break;
+        case RunLockPort::Outcome::kHeldByAnother:
+            if (showRequests.AskRunningCopy()) {
+                std::fputs("quorell: already running; showed its window\n", stderr);
+                return 0;
+            }
+            std::fprintf(stderr, "quorell: another copy records in %s but does not answer\n", qPrintable(runFolder));
+            return 1;
+        case RunLockPort::Outcome::kUnavailable:
+            // Nothing can be locked, so nothing can be saved there either; the monitors still work.
+            std::fprintf(stderr, "quorell: cannot lock the run directory (%s); history and settings may not be saved\n",
+                         platform.runLock->Reason().c_str());
+            break;
     }
     gui::ApplyDesktopLook(qtApplication);
 
-    PlatformPorts platform = MakePlatformPorts();
     const std::unique_ptr<IniStore> iniStore = MakeProgramStore(std::move(platform.files));
-    QDir::setCurrent(QString::fromStdString(platform.runDirectory->RunDirectory().string()));
+    QDir::setCurrent(runFolder);
 
     gui::ViewContext context;
     std::unique_ptr<Application> application;
@@ -50,7 +74,7 @@ int main(int argc, char** argv) {
 
     gui::ViewSet views(windows, context);
     desktop.AttachViews(&views);
-    QObject::connect(&instance, &gui::SingleInstance::ShowRequested, &desktop, [&] {
+    QObject::connect(&showRequests, &gui::ShowRequests::ShowRequested, &desktop, [&] {
         context.Run([&] { application->GetWindow(WindowKind::Main).SetVisible(true); });
         gui::WindowView& main = views.View(WindowKind::Main);
         main.raise();

@@ -9,10 +9,10 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "ui_model/menu.h"
 #include "gui/qt/monitor_window_view.h"
 #include "gui/qt/qt_text.h"
 #include "gui/qt/view_set.h"
+#include "ui_model/menu.h"
 
 namespace quorell::gui {
 

@@ -8,9 +8,9 @@
 #include <memory>
 #include <optional>
 
-#include "ui_model/window.h"
 #include "gui/qt/view_context.h"
 #include "platform/desktop_port.h"
+#include "ui_model/window.h"
 
 #include <QMenu>
 

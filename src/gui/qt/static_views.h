@@ -4,8 +4,8 @@
 #include <QPixmap>
 #include <QWidget>
 
-#include "ui_model/controls.h"
 #include "gui/qt/view_context.h"
+#include "ui_model/controls.h"
 
 namespace quorell::gui {
 

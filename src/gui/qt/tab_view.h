@@ -3,8 +3,8 @@
 #include <QWidget>
 #include <vector>
 
-#include "ui_model/controls.h"
 #include "gui/qt/view_context.h"
+#include "ui_model/controls.h"
 
 class QTabBar;
 

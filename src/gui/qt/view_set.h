@@ -4,9 +4,9 @@
 #include <functional>
 #include <memory>
 
-#include "ui_model/window.h"
 #include "gui/qt/view_context.h"
 #include "gui/qt/window_view.h"
+#include "ui_model/window.h"
 
 namespace quorell::gui {
 

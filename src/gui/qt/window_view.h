@@ -3,9 +3,9 @@
 #include <QMargins>
 #include <QWidget>
 
-#include "ui_model/window.h"
 #include "gui/qt/control_builder.h"
 #include "gui/qt/view_context.h"
+#include "ui_model/window.h"
 
 namespace quorell::gui {
 

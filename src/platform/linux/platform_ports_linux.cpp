@@ -9,6 +9,7 @@
 #include "platform/linux/memory_status_linux.h"
 #include "platform/linux/platform_version_linux.h"
 #include "platform/linux/run_directory_linux.h"
+#include "platform/linux/run_lock_linux.h"
 #include "platform/linux/termination_linux.h"
 
 namespace quorell {
@@ -20,6 +21,7 @@ constexpr std::chrono::milliseconds kInterfaceTableReuse{100};
 PlatformPorts MakePlatformPorts() {
     PlatformPorts ports;
     ports.runDirectory = std::make_unique<LinuxRunDirectory>();
+    ports.runLock = std::make_unique<LinuxRunLock>();
     ports.clock = std::make_unique<LinuxClock>();
     ports.environment = std::make_unique<LinuxEnvironment>();
     ports.cpuCounters = std::make_unique<LinuxCpuCounters>();

@@ -1,39 +1,36 @@
-#include "gui/qt/single_instance.h"
+#include "gui/qt/show_requests.h"
 
 #include <algorithm>
 
+#include <QCryptographicHash>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QLocalSocket>
 #include <QThread>
 
 namespace quorell::gui {
 
-SingleInstance::SingleInstance(const QString& directory)
-    : socketPath_(directory + QStringLiteral("/quorell.socket")), lock_(directory + QStringLiteral("/quorell.lock")) {
-    // A lock left by a copy that died is stale as soon as its process is gone, whatever its age.
-    lock_.setStaleLockTime(0);
+namespace {
+// One socket per user and run directory; a short name, since socket paths are limited to about 100 bytes.
+QString SocketName(const QString& runDirectory) {
+    // The home folder keeps two users of one shared folder apart in a shared temporary directory.
+    const QByteArray key = (runDirectory + QLatin1Char('\n') + QDir::homePath()).toUtf8();
+    const QByteArray digest = QCryptographicHash::hash(key, QCryptographicHash::Sha256);
+    return QStringLiteral("quorell-%1.socket").arg(QString::fromLatin1(digest.toHex().left(16)));
 }
+}  // namespace
 
-SingleInstance::~SingleInstance() {
+ShowRequests::ShowRequests(const QString& socketDirectory, const QString& runDirectory)
+    : socketPath_(socketDirectory + QLatin1Char('/') + SocketName(runDirectory)) {}
+
+ShowRequests::~ShowRequests() {
     if (server_) {
         server_->close();
     }
 }
 
-SingleInstance::Claim SingleInstance::ClaimOrNotify(int waitMs) {
-    if (lock_.tryLock(0)) {
-        Listen();
-        return Claim::First;
-    }
-    if (lock_.error() != QLockFile::LockFailedError) {
-        return Claim::Unchecked;
-    }
-    NotifyRunningCopy(waitMs);
-    return Claim::AnotherRuns;
-}
-
-void SingleInstance::Listen() {
-    // We hold the lock, so a socket file left here belongs to a copy that has ended.
+void ShowRequests::Listen() {
+    // This copy holds the run directory's lock, so a socket file left here belongs to a copy that has ended.
     QLocalServer::removeServer(socketPath_);
     server_ = std::make_unique<QLocalServer>();
     server_->setSocketOptions(QLocalServer::UserAccessOption);
@@ -60,7 +57,7 @@ void SingleInstance::Listen() {
     server_->listen(socketPath_);
 }
 
-bool SingleInstance::NotifyRunningCopy(int waitMs) {
+bool ShowRequests::AskRunningCopy(int waitMs) {
     // The running copy may still be starting; try until it listens or the time is up.
     const QDeadlineTimer deadline(waitMs);
     do {
