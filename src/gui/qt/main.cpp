@@ -1,6 +1,7 @@
 // Quorell: a small desktop monitor of CPU usage, memory load and network traffic.
 #include <QApplication>
 #include <QDir>
+#include <QSessionManager>
 #include <QStandardPaths>
 #include <cstdio>
 #include <filesystem>
@@ -87,6 +88,11 @@ int main(int argc, char** argv) {
         QMetaObject::invokeMethod(
             &desktop, [&] { context.Run([&] { application->EndOnRequest(); }); }, Qt::QueuedConnection);
     });
+
+    // Logging out: the session manager asks every program to commit its data; this one has nothing to
+    // ask the user, so it saves and ends right there, as for a termination signal.
+    QObject::connect(&qtApplication, &QGuiApplication::commitDataRequest, &desktop,
+                     [&](QSessionManager&) { context.Run([&] { application->EndOnRequest(); }); });
 
     const int loopResult = desktop.ExitCode() ? *desktop.ExitCode() : QApplication::exec();
     desktop.AttachViews(nullptr);
