@@ -6,6 +6,7 @@
 #include "app/measured_work.h"
 #include "runtime/fatal_error.h"
 #include "runtime/ini_store.h"
+#include "ui_model/control_names.h"
 #include "ui_model/controls.h"
 #include "ui_model/menu.h"
 
@@ -54,16 +55,18 @@ void Application::BindEvents() {
     main.BindTrayEvent(
         [this, &logic](int operation) { Guarded([&logic, operation] { logic.OnTrayEvent(operation); })(); });
 
-    const std::pair<const char*, WindowKind> buttons[] = {{"功能_打开Cpu使用", WindowKind::CpuMonitor},
-                                                          {"功能_打开内存使用", WindowKind::MemoryMonitor},
-                                                          {"功能_打开Lan接收", WindowKind::ReceiveMonitor},
-                                                          {"功能_打开Lan发送", WindowKind::SendMonitor},
-                                                          {"功能_查看统计", WindowKind::Trend}};
+    const std::pair<std::string_view, WindowKind> buttons[] = {{names::kOpenCpuButton, WindowKind::CpuMonitor},
+                                                               {names::kOpenMemoryButton, WindowKind::MemoryMonitor},
+                                                               {names::kOpenReceiveButton, WindowKind::ReceiveMonitor},
+                                                               {names::kOpenSendButton, WindowKind::SendMonitor},
+                                                               {names::kOpenTrendButton, WindowKind::Trend}};
     for (const auto& [button, target] : buttons) {
         main.Button(button).BindClicked(Guarded([&logic, kind = target] { logic.ToggleWindow(kind); }));
     }
-    main.EditBox("输入_网络带宽").BindContentChanged(Guarded([this] { StoreBandwidth(settings_, windows_->Main()); }));
-    main.CheckBox("选择_是否透明").BindClicked(Guarded([&placement] { placement.OnTransparencyClicked(); }));
+    main.EditBox(names::kBandwidthBox).BindContentChanged(Guarded([this] {
+        StoreBandwidth(settings_, windows_->Main());
+    }));
+    main.CheckBox(names::kTransparencyBox).BindClicked(Guarded([&placement] { placement.OnTransparencyClicked(); }));
 
     PopupMenu& menu = main.Menu(kTrayMenuName);
     const std::pair<std::size_t, WindowKind> items[] = {{kMainItem, WindowKind::Main},
@@ -83,7 +86,7 @@ void Application::BindEvents() {
         Window& window = windows_->Get(monitor);
         window.BindMayClose(GuardedClose([&placement, monitor] { return placement.HideMonitor(monitor); }));
         window.BindPositionChanged(Guarded([&placement, monitor] { placement.StorePosition(monitor); }));
-        window.PictureBox("功能_关闭窗口").BindDoubleClicked([this, &placement, monitor](int, int, int) {
+        window.PictureBox(names::kCloseMark).BindDoubleClicked([this, &placement, monitor](int, int, int) {
             Guarded([&placement, monitor] { placement.HideMonitor(monitor); })();
         });
     }
@@ -102,10 +105,18 @@ void Application::BindEvents() {
         work.OnSendCreated();
         placement.RestorePosition(WindowKind::SendMonitor);
     }));
-    windows_->Get(WindowKind::CpuMonitor).Timer("时钟_Cpu").BindTick(Guarded([&work] { work.OnCpuTick(); }));
-    windows_->Get(WindowKind::MemoryMonitor).Timer("时钟_内存").BindTick(Guarded([&work] { work.OnMemoryTick(); }));
-    windows_->Get(WindowKind::ReceiveMonitor).Timer("时钟_Lan").BindTick(Guarded([&work] { work.OnReceiveTick(); }));
-    windows_->Get(WindowKind::SendMonitor).Timer("时钟_Lan").BindTick(Guarded([&work] { work.OnSendTick(); }));
+    windows_->Get(WindowKind::CpuMonitor).Timer(names::kCpuMonitor.timer).BindTick(Guarded([&work] {
+        work.OnCpuTick();
+    }));
+    windows_->Get(WindowKind::MemoryMonitor).Timer(names::kMemoryMonitor.timer).BindTick(Guarded([&work] {
+        work.OnMemoryTick();
+    }));
+    windows_->Get(WindowKind::ReceiveMonitor).Timer(names::kNetworkMonitor.timer).BindTick(Guarded([&work] {
+        work.OnReceiveTick();
+    }));
+    windows_->Get(WindowKind::SendMonitor).Timer(names::kNetworkMonitor.timer).BindTick(Guarded([&work] {
+        work.OnSendTick();
+    }));
 
     // The trend statistics window. Closing it hides it like every other window, so its button and
     // menu item keep working for the whole run.
@@ -115,8 +126,8 @@ void Application::BindEvents() {
         trend.SetVisible(false);
         return false;
     }));
-    trend.Timer("时钟_统计流量").BindTick(Guarded([&work] { work.OnTrendTrafficTick(); }));
-    trend.Timer("时钟_统计基础").BindTick(Guarded([&work] { work.OnTrendBaseTick(); }));
+    trend.Timer(names::kTrendTrafficTimer).BindTick(Guarded([&work] { work.OnTrendTrafficTick(); }));
+    trend.Timer(names::kTrendBaseTimer).BindTick(Guarded([&work] { work.OnTrendBaseTick(); }));
 }
 
 void Application::ExitWithConfirmation() {

@@ -7,11 +7,12 @@
 #include "app/settings_file.h"
 #include "app/window_set.h"
 #include "platform/desktop_port.h"
+#include "ui_model/control_names.h"
 
 namespace quorell {
 
 inline constexpr int kTrayIconId = 100;
-inline constexpr const char* kTrayMenuName = "右键菜单";
+inline constexpr std::string_view kTrayMenuName = names::kTrayMenu;
 
 // Tray menu positions of the toggling items.
 inline constexpr std::size_t kMainItem = 1;

@@ -1,6 +1,7 @@
 #include "app/measured_work.h"
 
 #include "app/application_ports.h"
+#include "ui_model/control_names.h"
 #include "ui_model/controls.h"
 
 namespace quorell {
@@ -14,10 +15,11 @@ MeasuredWork::MeasuredWork(const WindowSet& windows, const ApplicationPorts& por
       memory_(windows.Get(WindowKind::MemoryMonitor), memorySampler_, ports.clock, historyFiles_.memory),
       receive_(
           windows.Get(WindowKind::ReceiveMonitor), Direction::Receive, network_,
-          [&windows] { return windows.Main().EditBox("输入_网络带宽").Text(); }, ports.clock, historyFiles_.receive),
+          [&windows] { return windows.Main().EditBox(names::kBandwidthBox).Text(); }, ports.clock,
+          historyFiles_.receive),
       send_(
           windows.Get(WindowKind::SendMonitor), Direction::Send, network_,
-          [&windows] { return windows.Main().EditBox("输入_网络带宽").Text(); }, ports.clock, historyFiles_.send),
+          [&windows] { return windows.Main().EditBox(names::kBandwidthBox).Text(); }, ports.clock, historyFiles_.send),
       trend_(windows.Get(WindowKind::Trend), historyFiles_) {}
 
 }  // namespace quorell

@@ -4,6 +4,7 @@
 
 #include "runtime/value_text.h"
 #include "ui_model/colour.h"
+#include "ui_model/control_names.h"
 #include "ui_model/controls.h"
 
 namespace quorell {
@@ -66,7 +67,7 @@ void MonitorPlacement::StorePosition(WindowKind monitor) {
 }
 
 void MonitorPlacement::OnTransparencyClicked() {
-    const bool ticked = windows_.Main().CheckBox("选择_是否透明").Checked();
+    const bool ticked = windows_.Main().CheckBox(names::kTransparencyBox).Checked();
     for (WindowKind monitor :
          {WindowKind::CpuMonitor, WindowKind::ReceiveMonitor, WindowKind::SendMonitor, WindowKind::MemoryMonitor}) {
         SetMonitorTransparency(monitor, ticked);

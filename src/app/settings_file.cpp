@@ -2,15 +2,11 @@
 
 #include "runtime/ini_store.h"
 
+#include "ui_model/control_names.h"
 #include "ui_model/controls.h"
 #include "ui_model/window.h"
 
 namespace quorell {
-
-namespace {
-constexpr std::string_view kBandwidthBox = "输入_网络带宽";
-constexpr std::string_view kTransparencyBox = "选择_是否透明";
-}  // namespace
 
 std::filesystem::path SettingsFile::Path() const {
     return runDirectory_.RunDirectory() /
@@ -33,21 +29,21 @@ bool SettingsFile::Write(std::string_view section, std::string_view key, std::st
 }
 
 void LoadBandwidth(const SettingsFile& settings, Window& mainWindow) {
-    EditBox& box = mainWindow.EditBox(kBandwidthBox);
+    EditBox& box = mainWindow.EditBox(names::kBandwidthBox);
     box.SetText(settings.Read(kBasicSection, kBandwidthKey, box.Text()));
 }
 
 void StoreBandwidth(const SettingsFile& settings, const Window& mainWindow) {
-    settings.Write(kBasicSection, kBandwidthKey, mainWindow.EditBox(kBandwidthBox).Text());
+    settings.Write(kBasicSection, kBandwidthKey, mainWindow.EditBox(names::kBandwidthBox).Text());
 }
 
 void LoadTransparency(const SettingsFile& settings, Window& mainWindow) {
     const std::string stored = settings.Read(kBasicSection, kTransparencyKey, "");
-    mainWindow.CheckBox(kTransparencyBox).SetChecked(stored == kTransparentOn);
+    mainWindow.CheckBox(names::kTransparencyBox).SetChecked(stored == kTransparentOn);
 }
 
 void StoreTransparency(const SettingsFile& settings, const Window& mainWindow) {
-    const bool ticked = mainWindow.CheckBox(kTransparencyBox).Checked();
+    const bool ticked = mainWindow.CheckBox(names::kTransparencyBox).Checked();
     settings.Write(kBasicSection, kTransparencyKey, ticked ? kTransparentOn : kTransparentOff);
 }
 

@@ -10,11 +10,7 @@ namespace quorell {
 namespace {
 
 constexpr MonitorLayoutNames kCpuNames{
-    .currentLabel = "显示_当前Cpu使用率",
-    .peakLabel = "显示_最高Cpu使用率",
-    .peakTimeLabel = "显示_Cpu最高时间",
-    .averageLabel = "显示_平均Cpu使用率",
-    .drawPanel = "画板_Cpu",
+    .controls = names::kCpuMonitor,
     .currentSuffix = " %",
     .peakSuffix = "%",
     .averageSuffix = " %",

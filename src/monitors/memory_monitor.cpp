@@ -10,11 +10,7 @@ namespace quorell {
 namespace {
 
 constexpr MonitorLayoutNames kMemoryNames{
-    .currentLabel = "显示_当前内存",
-    .peakLabel = "显示_最高内存",
-    .peakTimeLabel = "显示_最高时间",
-    .averageLabel = "显示_平均内存",
-    .drawPanel = "画板_内存",
+    .controls = names::kMemoryMonitor,
     .currentSuffix = "M",
     .peakSuffix = "M",
     .averageSuffix = "%",

@@ -1,21 +1,21 @@
 #include "monitors/monitor_display.h"
 
+#include "monitors/live_graph.h"
+#include "runtime/value_text.h"
 #include "ui_model/colour.h"
 #include "ui_model/controls.h"
 #include "ui_model/draw_panel.h"
 #include "ui_model/window.h"
-#include "monitors/live_graph.h"
-#include "runtime/value_text.h"
 
 namespace quorell {
 
 MonitorDisplay::MonitorDisplay(Window& window, const MonitorLayoutNames& names)
     : names_(names),
-      current_(window.Label(names.currentLabel)),
-      peak_(window.Label(names.peakLabel)),
-      peakTime_(window.Label(names.peakTimeLabel)),
-      average_(window.Label(names.averageLabel)),
-      panel_(window.DrawPanel(names.drawPanel).Canvas()) {}
+      current_(window.Label(names.controls.currentLabel)),
+      peak_(window.Label(names.controls.peakLabel)),
+      peakTime_(window.Label(names.controls.peakTimeLabel)),
+      average_(window.Label(names.controls.averageLabel)),
+      panel_(window.DrawPanel(names.controls.drawPanel).Canvas()) {}
 
 void MonitorDisplay::ShowTick(std::int32_t percent, std::int32_t shown, DateTime now) {
     ApplyLevelColour(panel_, percent);

@@ -4,8 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "ui_model/canvas.h"
 #include "runtime/date_time.h"
+#include "ui_model/canvas.h"
+#include "ui_model/control_names.h"
 
 namespace quorell {
 
@@ -14,11 +15,7 @@ class Window;
 
 // The control names and unit suffixes of one monitor window.
 struct MonitorLayoutNames {
-    std::string_view currentLabel;   // the value of this tick
-    std::string_view peakLabel;      // the highest value since start; its text is the only copy of it
-    std::string_view peakTimeLabel;  // when the highest value was last reached
-    std::string_view averageLabel;   // the average percentage since start
-    std::string_view drawPanel;      // the live graph
+    names::MonitorNames controls;    // the peak label's text is the only copy of the highest value
     std::string_view currentSuffix;  // " %", "M" or "K"
     std::string_view peakSuffix;     // "%", "M" or "K": written after the peak and removed to read it back
     std::string_view averageSuffix;  // " %" or "%"

@@ -10,11 +10,7 @@ namespace quorell {
 namespace {
 
 constexpr MonitorLayoutNames kNetworkNames{
-    .currentLabel = "显示_当前流量",
-    .peakLabel = "显示_最高流量",
-    .peakTimeLabel = "显示_最高时间",
-    .averageLabel = "显示_平均流量",
-    .drawPanel = "画板_Lan",
+    .controls = names::kNetworkMonitor,
     .currentSuffix = "K",
     .peakSuffix = "K",
     .averageSuffix = " %",

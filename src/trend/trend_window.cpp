@@ -3,10 +3,11 @@
 #include <string>
 #include <utility>
 
-#include "ui_model/controls.h"
-#include "ui_model/line_chart_control.h"
 #include "runtime/value_text.h"
 #include "trend/page_refresh.h"
+#include "ui_model/control_names.h"
+#include "ui_model/controls.h"
+#include "ui_model/line_chart_control.h"
 
 namespace quorell {
 
@@ -14,25 +15,25 @@ TrendStatistics::TrendStatistics(Window& window, HistoryFiles files) : window_(w
 
 void TrendStatistics::RefreshUsagePage(UsagePage page) {
     const bool cpu = page == UsagePage::Cpu;
-    const std::string prefix = cpu ? "Cpu_" : "内存_";
-    RefreshUsageCharts(cpu ? files_.cpu : files_.memory, window_.LineChart(Concat(prefix, "最近24小时")).Chart(),
-                       window_.LineChart(Concat(prefix, "全部时间")).Chart());
+    const names::TrendPageNames& names = cpu ? names::kTrendCpuPage : names::kTrendMemoryPage;
+    RefreshUsageCharts(cpu ? files_.cpu : files_.memory, window_.LineChart(names.recentChart).Chart(),
+                       window_.LineChart(names.allTimeChart).Chart());
 }
 
 void TrendStatistics::RefreshTrafficPage(Direction direction) {
     const bool receive = direction == Direction::Receive;
-    const std::string prefix = receive ? "接收_" : "发送_";
-    const TrafficPageTexts texts = RefreshTrafficCharts(receive ? files_.receive : files_.send,
-                                                        window_.LineChart(Concat(prefix, "最近24小时")).Chart(),
-                                                        window_.LineChart(Concat(prefix, "全部时间")).Chart());
-    window_.Label(Concat(prefix, "最高")).SetText(texts.record);
-    window_.Label(Concat(prefix, "时间")).SetText(texts.recordTime);
-    window_.Label(Concat(prefix, "平均")).SetText(texts.average);
-    window_.Label(Concat(prefix, "今日")).SetText(texts.day);
-    window_.Label(Concat(prefix, "本周")).SetText(texts.week);
-    window_.Label(Concat(prefix, "本月")).SetText(texts.month);
-    window_.Label(Concat(prefix, "今年")).SetText(texts.year);
-    window_.Label(Concat(prefix, "所有")).SetText(texts.all);
+    const names::TrendPageNames& names = receive ? names::kTrendReceivePage : names::kTrendSendPage;
+    const TrafficPageTexts texts =
+        RefreshTrafficCharts(receive ? files_.receive : files_.send, window_.LineChart(names.recentChart).Chart(),
+                             window_.LineChart(names.allTimeChart).Chart());
+    window_.Label(names.record).SetText(texts.record);
+    window_.Label(names.recordTime).SetText(texts.recordTime);
+    window_.Label(names.average).SetText(texts.average);
+    window_.Label(names.day).SetText(texts.day);
+    window_.Label(names.week).SetText(texts.week);
+    window_.Label(names.month).SetText(texts.month);
+    window_.Label(names.year).SetText(texts.year);
+    window_.Label(names.all).SetText(texts.all);
 }
 
 void TrendStatistics::OnCreated() {

@@ -11,7 +11,7 @@ namespace {
 
 TEST(MonitorDisplay, RunningSumPastTwoToTheThirtyOneStaysRight) {
     Window window(testing::MonitorWindowDesign({"当前", "最高", "平均", "时间"}, "0K", "画板"));
-    MonitorDisplay display(window, {"当前", "最高", "时间", "平均", "画板", "K", "K", " %"});
+    MonitorDisplay display(window, {{"当前", "最高", "时间", "平均", "画板", "时钟"}, "K", "K", " %"});
     const DateTime noon = MakeDateTime(2011, 6, 13, 12, 0, 0);
     for (int tick = 0; tick < 4; ++tick)
         display.ShowTick(INT_MAX, 1, noon);

@@ -1,5 +1,6 @@
 #include "app/layouts/layout_parts.h"
 #include "app/layouts/layouts.h"
+#include "ui_model/control_names.h"
 
 namespace quorell {
 
@@ -11,7 +12,7 @@ using layout::LabelAt;
 ControlDesign TrayMenu() {
     ControlDesign menu;
     menu.kind = ControlKind::Menu;
-    menu.name = "右键菜单";
+    menu.name = names::kTrayMenu;
     menu.items = {
         {"隐藏软件界面", false},
         {"", true},
@@ -44,11 +45,16 @@ WindowDesign MainWindowLayout() {
 
     auto& c = design.controls;
     c.push_back(Captioned(ControlKind::GroupBox, "分组框1", "", {5, 8, 515, 48}, "基础操作"));
-    c.push_back(Captioned(ControlKind::Button, "功能_打开Cpu使用", "", {8, 24, 90, 24}, "Cpu使用率监控"));
-    c.push_back(Captioned(ControlKind::Button, "功能_打开内存使用", "", {112, 24, 96, 24}, "内存使用率监控"));
-    c.push_back(Captioned(ControlKind::Button, "功能_打开Lan接收", "", {217, 24, 90, 24}, "网络接收监控"));
-    c.push_back(Captioned(ControlKind::Button, "功能_打开Lan发送", "", {320, 24, 90, 24}, "网络发送监控"));
-    c.push_back(Captioned(ControlKind::Button, "功能_查看统计", "分组框1", {416, 16, 90, 24}, "查看趋势统计"));
+    c.push_back(
+        Captioned(ControlKind::Button, std::string(names::kOpenCpuButton), "", {8, 24, 90, 24}, "Cpu使用率监控"));
+    c.push_back(
+        Captioned(ControlKind::Button, std::string(names::kOpenMemoryButton), "", {112, 24, 96, 24}, "内存使用率监控"));
+    c.push_back(
+        Captioned(ControlKind::Button, std::string(names::kOpenReceiveButton), "", {217, 24, 90, 24}, "网络接收监控"));
+    c.push_back(
+        Captioned(ControlKind::Button, std::string(names::kOpenSendButton), "", {320, 24, 90, 24}, "网络发送监控"));
+    c.push_back(Captioned(ControlKind::Button, std::string(names::kOpenTrendButton), "分组框1", {416, 16, 90, 24},
+                          "查看趋势统计"));
 
     const std::string legend = "分组框2";
     c.push_back(Captioned(ControlKind::GroupBox, legend, "", {5, 56, 256, 100}, "资源监控表绘图颜色说明"));
@@ -68,9 +74,11 @@ WindowDesign MainWindowLayout() {
 
     const std::string settings = "分组框4";
     c.push_back(Captioned(ControlKind::GroupBox, settings, "", {5, 157, 515, 43}, "软件整体设置"));
-    c.push_back(Captioned(ControlKind::CheckBox, "选择_是否透明", settings, {11, 19, 136, 16}, "启动图表透明 [推荐]"));
+    c.push_back(Captioned(ControlKind::CheckBox, std::string(names::kTransparencyBox), settings, {11, 19, 136, 16},
+                          "启动图表透明 [推荐]"));
     c.push_back(LabelAt("标签11", settings, {155, 18, 112, 16}, "您的网络带宽(速度)"));
-    ControlDesign bandwidth = Captioned(ControlKind::EditBox, "输入_网络带宽", settings, {275, 17, 32, 20}, "2");
+    ControlDesign bandwidth =
+        Captioned(ControlKind::EditBox, std::string(names::kBandwidthBox), settings, {275, 17, 32, 20}, "2");
     bandwidth.background = colours::kWhite;
     bandwidth.filter = EditFilter::DigitsAndMinus;
     c.push_back(bandwidth);

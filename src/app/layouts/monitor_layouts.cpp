@@ -1,5 +1,6 @@
 #include "app/layouts/layout_parts.h"
 #include "app/layouts/layouts.h"
+#include "ui_model/control_names.h"
 
 namespace quorell {
 
@@ -16,16 +17,11 @@ struct MonitorVariant {
     const char* titleLabel;
     const char* statusCaption;
     int statusCaptionWidth;
-    const char* currentName;
+    const names::MonitorNames& names;
     const char* currentText;
-    const char* highestName;
     const char* highestText;
-    const char* timeName;
-    const char* averageName;
     const char* averageText;
     Rect averageRect;
-    const char* panelName;
-    const char* timerName;
 };
 
 WindowDesign MonitorLayout(const MonitorVariant& v) {
@@ -50,7 +46,7 @@ WindowDesign MonitorLayout(const MonitorVariant& v) {
                         TextAlign::Left, colours::kWhite));
     ControlDesign closeMark;
     closeMark.kind = ControlKind::PictureBox;
-    closeMark.name = "功能_关闭窗口";
+    closeMark.name = names::kCloseMark;
     closeMark.container = titleStrip;
     closeMark.rect = {284, 2, 16, 16};
     closeMark.image = PictureImage::CloseMark;
@@ -58,21 +54,25 @@ WindowDesign MonitorLayout(const MonitorVariant& v) {
 
     ControlDesign panel;
     panel.kind = ControlKind::DrawPanel;
-    panel.name = v.panelName;
+    panel.name = v.names.drawPanel;
     panel.rect = {0, 21, 302, 102};
     panel.background = colours::kGraphBackground;
     c.push_back(panel);
 
     c.push_back(layout::ShapeBoxAt(statusStrip, {0, 124, 302, 18}, std::nullopt));
     c.push_back(LabelAt("标签1", statusStrip, {2, 1, v.statusCaptionWidth, 16}, v.statusCaption));
-    c.push_back(LabelAt(v.currentName, statusStrip, {32, 1, 32, 16}, v.currentText, colours::kBlack, kRight));
+    c.push_back(LabelAt(std::string(v.names.currentLabel), statusStrip, {32, 1, 32, 16}, v.currentText, colours::kBlack,
+                        kRight));
     c.push_back(LabelAt("标签2", statusStrip, {69, 1, 29, 16}, "最高: "));
-    c.push_back(LabelAt(v.highestName, statusStrip, {101, 1, 32, 16}, v.highestText, colours::kRed, kRight));
+    c.push_back(
+        LabelAt(std::string(v.names.peakLabel), statusStrip, {101, 1, 32, 16}, v.highestText, colours::kRed, kRight));
     c.push_back(LabelAt("标签4", statusStrip, {139, 1, 31, 16}, "时间: "));
-    c.push_back(LabelAt(v.timeName, statusStrip, {170, 1, 60, 16}, "0:0:0", colours::kRed, kRight));
+    c.push_back(
+        LabelAt(std::string(v.names.peakTimeLabel), statusStrip, {170, 1, 60, 16}, "0:0:0", colours::kRed, kRight));
     c.push_back(LabelAt("标签3", statusStrip, {234, 1, 30, 16}, "平均: "));
-    c.push_back(LabelAt(v.averageName, statusStrip, v.averageRect, v.averageText, colours::kBlack, kRight));
-    c.push_back(layout::TimerOf(v.timerName, 1000));
+    c.push_back(
+        LabelAt(std::string(v.names.averageLabel), statusStrip, v.averageRect, v.averageText, colours::kBlack, kRight));
+    c.push_back(layout::TimerOf(std::string(v.names.timer), 1000));
     return design;
 }
 
@@ -86,16 +86,11 @@ WindowDesign CpuMonitorLayout() {
                           "Quorell - Cpu使用率监控",
                           "Cpu: ",
                           24,
-                          "显示_当前Cpu使用率",
+                          names::kCpuMonitor,
                           "0%",
-                          "显示_最高Cpu使用率",
                           "0%",
-                          "显示_Cpu最高时间",
-                          "显示_平均Cpu使用率",
                           "0%",
-                          {264, 1, 36, 16},
-                          "画板_Cpu",
-                          "时钟_Cpu"});
+                          {264, 1, 36, 16}});
 }
 
 WindowDesign MemoryMonitorLayout() {
@@ -106,16 +101,11 @@ WindowDesign MemoryMonitorLayout() {
                           "Quorell - 内存使用率监控",
                           "内存: ",
                           28,
-                          "显示_当前内存",
+                          names::kMemoryMonitor,
                           "0M",
-                          "显示_最高内存",
                           "0M",
-                          "显示_最高时间",
-                          "显示_平均内存",
                           "0%",
-                          {264, 1, 36, 16},
-                          "画板_内存",
-                          "时钟_内存"});
+                          {264, 1, 36, 16}});
 }
 
 WindowDesign ReceiveMonitorLayout() {
@@ -126,16 +116,11 @@ WindowDesign ReceiveMonitorLayout() {
                           "Velkor - Quorell - 网络接收监控",
                           "接收: ",
                           28,
-                          "显示_当前流量",
+                          names::kNetworkMonitor,
                           "0K",
-                          "显示_最高流量",
                           "0K",
-                          "显示_最高时间",
-                          "显示_平均流量",
                           "0K",
-                          {269, 1, 32, 16},
-                          "画板_Lan",
-                          "时钟_Lan"});
+                          {269, 1, 32, 16}});
 }
 
 WindowDesign SendMonitorLayout() {
@@ -146,16 +131,11 @@ WindowDesign SendMonitorLayout() {
                           "Quorell - 网络发送监控",
                           "发送: ",
                           28,
-                          "显示_当前流量",
+                          names::kNetworkMonitor,
                           "0K",
-                          "显示_最高流量",
                           "0K",
-                          "显示_最高时间",
-                          "显示_平均流量",
                           "0K",
-                          {269, 1, 32, 16},
-                          "画板_Lan",
-                          "时钟_Lan"});
+                          {269, 1, 32, 16}});
 }
 
 }  // namespace quorell
