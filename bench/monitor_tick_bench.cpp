@@ -9,6 +9,7 @@
 #include "bench_directory.h"
 
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <string>
 
@@ -89,32 +90,67 @@ void BM_NetworkTick(benchmark::State& state) {
 }
 BENCHMARK(BM_NetworkTick)->Arg(15)->Arg(0)->UseRealTime();
 
-// One replacement of a grown history file with the ticks' unsaved changes: what the write-behind pays
-// once per delay for each file.
-void BM_HistoryFileFlush(benchmark::State& state) {
-    BenchDirectory directory;
-    WriteBehind writeBehind(state);
-    LinuxCpuCounters counters;
-    LinuxEnvironment environment;
-    LinuxClock clock;
-    CpuSampler sampler(counters, environment);
-    Window window(CpuMonitorLayout());
-    CpuMonitor monitor(window, sampler, clock, HistoryFilesIn(writeBehind.store, directory.Path()).cpu);
+// One save of a history file with a delay's worth of unsaved ticks: what the write-behind pays once per
+// delay for each file, between two events.
+void MeasureSave(benchmark::State& state, IniStore& store, const std::function<void()>& tick) {
+    for (int second = 0; second < 3600; ++second) {
+        tick();  // an hour of samples, so the file has its usual size
+    }
+    store.Flush();
     for (auto _ : state) {
         state.PauseTiming();
-        monitor.OnCpuTick();
+        for (int second = 0; second < 15; ++second) {
+            tick();
+        }
         state.ResumeTiming();
-        writeBehind.store.Flush();
+        store.Flush();
     }
 }
-BENCHMARK(BM_HistoryFileFlush)->Arg(15)->UseRealTime();
+
+void BM_HistoryFileSave(benchmark::State& state) {
+    BenchDirectory directory;
+    IniStore store;
+    store.SetWriteBehind(std::chrono::seconds(15));
+    const HistoryFiles files = HistoryFilesIn(store, directory.Path());
+    LinuxCpuCounters counters;
+    LinuxEnvironment environment;
+    LinuxMemoryStatus status;
+    LinuxInterfaceTable interfaces;
+    LinuxPlatformVersion version;
+    LinuxClock clock;
+    CpuSampler cpuSampler(counters, environment);
+    MemorySampler memorySampler(status);
+    NetworkSampler networkSampler(interfaces, version);
+    networkSampler.SelectMonitoredRow();
+    Window cpuWindow(CpuMonitorLayout());
+    Window memoryWindow(MemoryMonitorLayout());
+    Window networkWindow(ReceiveMonitorLayout());
+    CpuMonitor cpu(cpuWindow, cpuSampler, clock, files.cpu);
+    MemoryMonitor memory(memoryWindow, memorySampler, clock, files.memory);
+    NetworkMonitor network(
+        networkWindow, state.range(0) == 2 ? Direction::Receive : Direction::Send, networkSampler,
+        [] { return std::string("2"); }, clock, state.range(0) == 2 ? files.receive : files.send);
+    network.OnWindowCreated();
+    switch (state.range(0)) {
+        case 0:
+            MeasureSave(state, store, [&] { cpu.OnCpuTick(); });
+            break;
+        case 1:
+            MeasureSave(state, store, [&] { memory.OnMemoryTick(); });
+            break;
+        default:
+            MeasureSave(state, store, [&] { network.OnNetworkTick(); });
+            break;
+    }
+}
+// 0: "Cpu.FDB", 1: "内存.FDB", 2: "接收.FDB", 3: "发送.FDB".
+BENCHMARK(BM_HistoryFileSave)->DenseRange(0, 3)->UseRealTime();
 
 // The window side of a tick alone (colour, labels, average, peak, scrolling graph), without sampling
 // or history, to tell the monitors' own cost from that of the counters and the files.
 void BM_DisplayTick(benchmark::State& state) {
     Window window(CpuMonitorLayout());
-    MonitorDisplay display(window, MonitorLayoutNames{"显示_当前Cpu使用率", "显示_最高Cpu使用率", "显示_Cpu最高时间",
-                                                      "显示_平均Cpu使用率", "画板_Cpu", " %", "%", " %"});
+    MonitorDisplay display(window, MonitorLayoutNames{names::kCpuMonitor, " %", "%", " %"});
     const DateTime noon = MakeDateTime(2011, 6, 13, 12, 0, 0);
     std::int32_t value = 0;
     for (int tick = 0; tick < 400; ++tick)
