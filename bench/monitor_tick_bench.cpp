@@ -13,7 +13,6 @@
 #include <string>
 
 #include "app/layouts/layouts.h"
-#include "ui_model/window.h"
 #include "history/history_files.h"
 #include "monitors/cpu_monitor.h"
 #include "monitors/memory_monitor.h"
@@ -21,7 +20,6 @@
 #include "monitors/network_monitor.h"
 #include "platform/linux/clock_linux.h"
 #include "platform/linux/cpu_counters_linux.h"
-#include "platform/linux/environment_linux.h"
 #include "platform/linux/interface_table_linux.h"
 #include "platform/linux/memory_status_linux.h"
 #include "platform/linux/platform_version_linux.h"
@@ -29,6 +27,7 @@
 #include "sampling/cpu_sampler.h"
 #include "sampling/memory_sampler.h"
 #include "sampling/network_sampler.h"
+#include "ui_model/window.h"
 
 namespace quorell {
 namespace {
@@ -47,9 +46,8 @@ void BM_CpuTick(benchmark::State& state) {
     BenchDirectory directory;
     WriteBehind writeBehind(state);
     LinuxCpuCounters counters;
-    LinuxEnvironment environment;
     LinuxClock clock;
-    CpuSampler sampler(counters, environment);
+    CpuSampler sampler(counters);
     Window window(CpuMonitorLayout());
     CpuMonitor monitor(window, sampler, clock, HistoryFilesIn(directory.Path()).cpu);
     monitor.OnCpuTick();  // the file exists from here on, as in every tick but a run's first
@@ -97,9 +95,8 @@ void BM_HistoryFileFlush(benchmark::State& state) {
     BenchDirectory directory;
     WriteBehind writeBehind(state);
     LinuxCpuCounters counters;
-    LinuxEnvironment environment;
     LinuxClock clock;
-    CpuSampler sampler(counters, environment);
+    CpuSampler sampler(counters);
     Window window(CpuMonitorLayout());
     CpuMonitor monitor(window, sampler, clock, HistoryFilesIn(directory.Path()).cpu);
     for (auto _ : state) {

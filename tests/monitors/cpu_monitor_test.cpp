@@ -35,9 +35,8 @@ protected:
         started.times = {123'456'789, 987'654'321};
         return started;
     }();
-    FakeEnvironment environment;
     testing::FakeClock clock;
-    CpuSampler sampler{counters, environment};
+    CpuSampler sampler{counters};
     Window window{testing::MonitorWindowDesign({kCurrent, kPeak, kAverage, kPeakTime}, "0%", "画板_Cpu")};
     CpuMonitor monitor{window, sampler, clock, file};
 };

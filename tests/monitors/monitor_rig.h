@@ -6,15 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/clock_port.h"
+#include "runtime/ini_file.h"
+#include "support/fake_counters.h"
+#include "support/temp_dir.h"
 #include "ui_model/controls.h"
 #include "ui_model/draw_panel.h"
 #include "ui_model/window.h"
 #include "ui_model/window_design.h"
-#include "platform/clock_port.h"
-#include "runtime/ini_file.h"
-#include "support/fake_counters.h"
-#include "support/fake_environment.h"
-#include "support/temp_dir.h"
 
 namespace quorell::testing {
 

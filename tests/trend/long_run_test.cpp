@@ -13,9 +13,6 @@
 #include <string>
 
 #include "app/layouts/layouts.h"
-#include "ui_model/controls.h"
-#include "ui_model/line_chart_control.h"
-#include "ui_model/window.h"
 #include "history/history_files.h"
 #include "long_run_expectations.h"
 #include "monitors/cpu_monitor.h"
@@ -26,10 +23,12 @@
 #include "sampling/memory_sampler.h"
 #include "sampling/network_sampler.h"
 #include "support/fake_counters.h"
-#include "support/fake_environment.h"
 #include "support/history_test_files.h"
 #include "support/temp_dir.h"
 #include "trend/trend_window.h"
+#include "ui_model/controls.h"
+#include "ui_model/line_chart_control.h"
+#include "ui_model/window.h"
 
 namespace quorell {
 namespace {
@@ -127,7 +126,6 @@ std::string Mb(std::int64_t k) {
 class LongRun : public ::testing::Test {
 protected:
     void SetUp() override {
-        environment.variables["NUMBER_OF_PROCESSORS"] = "1";
         interfaces.SetRowCount(2);  // the second row is the watched one on this platform
         network.SelectMonitoredRow();
         receiveMonitor.OnWindowCreated();
@@ -141,13 +139,12 @@ protected:
     HistoryFiles files = HistoryFilesIn(directory.Path());
 
     FakeCpuCounters cpuCounters;
-    FakeEnvironment environment;
     FakeMemoryStatus memoryStatus;
     FakeInterfaceTable interfaces;
     FakePlatformVersion platform;
     SteppedClock clock;
 
-    CpuSampler cpuSampler{cpuCounters, environment};
+    CpuSampler cpuSampler{cpuCounters};
     MemorySampler memorySampler{memoryStatus};
     NetworkSampler network{interfaces, platform};
 
