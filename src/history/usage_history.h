@@ -7,8 +7,8 @@
 
 namespace quorell {
 
-// Adds one sample of a CPU or memory monitor (a whole percentage; -1 for a failed sample is recorded
-// like any other value) to the hour slot of `now` in the history file `file` ("Cpu.FDB" or "内存.FDB").
+// Adds one sample of a CPU or memory monitor (a whole percentage) to the hour slot of `now` in the
+// history file `file` ("Cpu.FDB" or "内存.FDB").
 //
 // `now` is the tick's single reading of the clock: the hour slot and the day stamp both come from it.
 // When the slot's "今天" stamp is not today's day of the month, the slot starts afresh: its "最近" sum

@@ -41,7 +41,7 @@ std::optional<std::int32_t> CpuSampler::MeasureCpuUsage() {
 }
 
 std::int32_t CpuSampler::SampleCpuUsage() {
-    return MeasureCpuUsage().value_or(-1);
+    return MeasureCpuUsage().value_or(kFailedCpuUsage);
 }
 
 }  // namespace quorell

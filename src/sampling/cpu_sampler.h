@@ -14,6 +14,9 @@ struct CpuSamplerState {
     double previousSystemTime = 0;
 };
 
+// The usage shown for a tick whose counters could not be read.
+inline constexpr std::int32_t kFailedCpuUsage = -1;
+
 // CPU usage of the whole machine over the interval since the previous successful reading.
 class CpuSampler {
 public:

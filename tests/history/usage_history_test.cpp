@@ -29,7 +29,7 @@ TEST_F(UsageHistory, FirstSampleCreatesFileWithStampSumAndCountInBothSections) {
     EXPECT_TRUE(IsAbsent(file, "最近", "15"));
 }
 
-// Plain integers ("105", never "105.0"); a failed sample of -1 counts like any other.
+// Plain integers ("105", never "105.0"); a measured -1 (idle read just after the clock) lowers the sum.
 TEST_F(UsageHistory, SamplesOfOneHourAddUpAsPlainIntegers) {
     RecordHourlySample(file, 100, MakeDateTime(2011, 6, 13, 8, 59, 57));
     RecordHourlySample(file, 5, MakeDateTime(2011, 6, 13, 8, 59, 58));
