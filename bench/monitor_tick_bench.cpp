@@ -21,7 +21,6 @@
 #include "monitors/network_monitor.h"
 #include "platform/linux/clock_linux.h"
 #include "platform/linux/cpu_counters_linux.h"
-#include "platform/linux/environment_linux.h"
 #include "platform/linux/interface_table_linux.h"
 #include "platform/linux/memory_status_linux.h"
 #include "platform/linux/platform_version_linux.h"
@@ -46,9 +45,8 @@ void BM_CpuTick(benchmark::State& state) {
     BenchDirectory directory;
     WriteBehind writeBehind(state);
     LinuxCpuCounters counters;
-    LinuxEnvironment environment;
     LinuxClock clock;
-    CpuSampler sampler(counters, environment);
+    CpuSampler sampler(counters);
     Window window(CpuMonitorLayout());
     CpuMonitor monitor(window, sampler, clock, HistoryFilesIn(writeBehind.store, directory.Path()).cpu);
     monitor.OnCpuTick();  // the file exists from here on, as in every tick but a run's first
@@ -113,12 +111,11 @@ void BM_HistoryFileSave(benchmark::State& state) {
     store.SetWriteBehind(std::chrono::seconds(15));
     const HistoryFiles files = HistoryFilesIn(store, directory.Path());
     LinuxCpuCounters counters;
-    LinuxEnvironment environment;
     LinuxMemoryStatus status;
     LinuxInterfaceTable interfaces;
     LinuxPlatformVersion version;
     LinuxClock clock;
-    CpuSampler cpuSampler(counters, environment);
+    CpuSampler cpuSampler(counters);
     MemorySampler memorySampler(status);
     NetworkSampler networkSampler(interfaces, version);
     networkSampler.SelectMonitoredRow();

@@ -2,7 +2,6 @@
 #include <benchmark/benchmark.h>
 
 #include "platform/linux/cpu_counters_linux.h"
-#include "platform/linux/environment_linux.h"
 #include "platform/linux/interface_table_linux.h"
 #include "platform/linux/memory_status_linux.h"
 #include "platform/linux/platform_version_linux.h"
@@ -15,8 +14,7 @@ namespace {
 
 void BM_SampleCpuUsage(benchmark::State& state) {
     LinuxCpuCounters counters;
-    LinuxEnvironment environment;
-    CpuSampler sampler(counters, environment);
+    CpuSampler sampler(counters);
     sampler.TakeBaseline();
     for (auto _ : state) {
         benchmark::DoNotOptimize(sampler.SampleCpuUsage());

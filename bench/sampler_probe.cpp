@@ -9,7 +9,6 @@
 #include <thread>
 
 #include "platform/linux/cpu_counters_linux.h"
-#include "platform/linux/environment_linux.h"
 #include "platform/linux/memory_status_linux.h"
 #include "sampling/cpu_sampler.h"
 #include "sampling/memory_sampler.h"
@@ -18,8 +17,7 @@ namespace {
 
 int ProbeCpu(int seconds) {
     quorell::LinuxCpuCounters counters;
-    quorell::LinuxEnvironment environment;
-    quorell::CpuSampler sampler(counters, environment);
+    quorell::CpuSampler sampler(counters);
     sampler.TakeBaseline();
     const auto start = std::chrono::steady_clock::now();
     for (int tick = 1; tick <= seconds; ++tick) {

@@ -7,7 +7,7 @@
 namespace quorell {
 
 MeasuredWork::MeasuredWork(const WindowSet& windows, const ApplicationPorts& ports)
-    : cpuSampler_(ports.cpuCounters, ports.environment),
+    : cpuSampler_(ports.cpuCounters),
       memorySampler_(ports.memoryStatus),
       network_(ports.interfaceTable, ports.platformVersion),
       historyFiles_(HistoryFilesIn(ports.iniStore, ports.runDirectory.RunDirectory())),

@@ -13,11 +13,12 @@ inline constexpr std::string_view kMemoryHistoryFileName = "内存.FDB";
 inline constexpr std::string_view kReceiveHistoryFileName = "接收.FDB";
 inline constexpr std::string_view kSendHistoryFileName = "发送.FDB";
 
-// Sections. "今天" exists only in the CPU and memory files, "其他" only in the traffic files.
-inline constexpr std::string_view kSlotDaySection = "今天";  // hour slot -> day of month it was last started
-inline constexpr std::string_view kRecentSection = "最近";   // hour slots of the last 24 hours
-inline constexpr std::string_view kAllTimeSection = "全部";  // hour slots over the whole life of the file
-inline constexpr std::string_view kOtherSection = "其他";    // traffic records, markers and period totals
+// Sections. "今天" and "日期" exist only in the CPU and memory files, "其他" only in the traffic files.
+inline constexpr std::string_view kSlotDaySection = "今天";   // hour slot -> day of month it was last started
+inline constexpr std::string_view kSlotDateSection = "日期";  // hour slot -> full date it was last started
+inline constexpr std::string_view kRecentSection = "最近";    // hour slots of the last 24 hours
+inline constexpr std::string_view kAllTimeSection = "全部";   // hour slots over the whole life of the file
+inline constexpr std::string_view kOtherSection = "其他";     // traffic records, markers and period totals
 
 // Keys of the traffic files' "其他" section. The calendar-year totals are keyed by the year's number.
 inline constexpr std::string_view kRecordKey = "最高";

@@ -12,30 +12,36 @@
 namespace quorell {
 namespace {
 
-// A period marker ("去年", "上月", "昨天") holds the number of the period of the last tick. When it differs
-// from the current one byte for byte (a missing marker is empty text), the period's total starts at "0".
-// Each roll-over writes its marker last: a tick cut short before it leaves the old marker, so the next
-// tick repeats the roll-over instead of adding to the total of the period that has ended.
-void RollOverPeriod(const IniFile& file, std::string_view markerKey, const std::string& current,
-                    std::string_view totalKey) {
-    if (file.Read(kOtherSection, markerKey) == current) {
+// The markers "去年", "上月" and "昨天" hold the year, month and day of the month of the last tick. A new
+// year begins when the year differs from "去年" (a missing marker is empty text, so it differs); a new
+// month when the month or the year differs; a new day when the day, the month or the year differs, so
+// the same day number a month or a year later is a new day all the same. Each new period sets its total
+// to "0", a new day also every "最近" slot to "1"; the markers are written after all of that, the
+// year's last: a tick cut short before them leaves an old marker, so the next tick repeats the
+// roll-over instead of adding to the totals of a period that has ended.
+void RollOverCalendarPeriods(const IniFile& file, DateTime now) {
+    const std::string year = ToText(static_cast<std::int32_t>(Year(now)));
+    const std::string month = ToText(static_cast<std::int32_t>(Month(now)));
+    const std::string day = ToText(static_cast<std::int32_t>(Day(now)));
+    const bool newYear = file.Read(kOtherSection, kYearMarkerKey) != year;
+    const bool newMonth = newYear || file.Read(kOtherSection, kMonthMarkerKey) != month;
+    const bool newDay = newMonth || file.Read(kOtherSection, kDayMarkerKey) != day;
+    if (!newDay) {
         return;
     }
-    file.Write(kOtherSection, totalKey, "0");
-    file.Write(kOtherSection, markerKey, current);
-}
-
-// A new day also sets every "最近" slot back to "1".
-void RollOverDay(const IniFile& file, DateTime now) {
-    const std::string day = ToText(static_cast<std::int32_t>(Day(now)));
-    if (file.Read(kOtherSection, kDayMarkerKey) == day) {
-        return;
+    if (newYear) {
+        file.Write(kOtherSection, kYearTotalKey, "0");
+    }
+    if (newMonth) {
+        file.Write(kOtherSection, kMonthTotalKey, "0");
     }
     file.Write(kOtherSection, kDayTotalKey, "0");
     for (int hour = 0; hour < kHourSlotCount; ++hour) {
         file.Write(kRecentSection, HourSlotKey(hour), "1");
     }
     file.Write(kOtherSection, kDayMarkerKey, day);
+    file.Write(kOtherSection, kMonthMarkerKey, month);
+    file.Write(kOtherSection, kYearMarkerKey, year);
 }
 
 // "周一" holds the Monday 00:00 of the week being totalled. The week is over when the marker is missing or
@@ -78,9 +84,7 @@ void RecordTrafficSample(const IniFile& file, std::int64_t k, DateTime now) {
     const std::string year = ToText(static_cast<std::int32_t>(Year(now)));
     AddToKey(file, kOtherSection, year, k);
 
-    RollOverPeriod(file, kYearMarkerKey, year, kYearTotalKey);
-    RollOverPeriod(file, kMonthMarkerKey, ToText(static_cast<std::int32_t>(Month(now))), kMonthTotalKey);
-    RollOverDay(file, now);
+    RollOverCalendarPeriods(file, now);
     RollOverWeek(file, now);
 
     AddToKey(file, kOtherSection, kDayTotalKey, k);

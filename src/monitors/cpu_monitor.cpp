@@ -1,5 +1,6 @@
 #include "monitors/cpu_monitor.h"
 
+#include <optional>
 #include <utility>
 
 #include "history/usage_history.h"
@@ -28,11 +29,15 @@ void CpuMonitor::OnWindowCreated() {
 }
 
 void CpuMonitor::OnCpuTick() {
-    // A failed sample (-1) is shown, drawn, averaged and recorded like any other value.
-    const std::int32_t usage = sampler_.SampleCpuUsage();
+    const std::optional<std::int32_t> usage = sampler_.MeasureCpuUsage();
     const DateTime now = MakeDateTime(clock_.LocalNow());
-    display_.ShowTick(usage, usage, now);
-    RecordHourlySample(historyFile_, usage, now);
+    if (!usage) {
+        // Shown and drawn as -1, but no measurement: it would pull the average and the hour's history down.
+        display_.ShowFailedTick(kFailedCpuUsage, now);
+        return;
+    }
+    display_.ShowTick(*usage, *usage, now);
+    RecordHourlySample(historyFile_, *usage, now);
 }
 
 }  // namespace quorell

@@ -14,7 +14,8 @@ class Window;
 
 // The CPU monitor window's logic: once a second, the machine's CPU usage is shown on the window
 // (labels "显示_当前Cpu使用率", "显示_最高Cpu使用率", "显示_平均Cpu使用率", "显示_Cpu最高时间",
-// graph "画板_Cpu") and added to the current hour's slot of the history file ("Cpu.FDB").
+// graph "画板_Cpu") and added to the current hour's slot of the history file ("Cpu.FDB"). A tick whose
+// counters cannot be read shows and draws -1 but adds nothing to the average or the history.
 class CpuMonitor {
 public:
     // `historyFile` is "Cpu.FDB". Every referenced object must outlive the monitor.

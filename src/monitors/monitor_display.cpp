@@ -18,13 +18,21 @@ MonitorDisplay::MonitorDisplay(Window& window, const MonitorLayoutNames& names)
       panel_(window.DrawPanel(names.controls.drawPanel).Canvas()) {}
 
 void MonitorDisplay::ShowTick(std::int32_t percent, std::int32_t shown, DateTime now) {
+    Show(percent, shown, now, true);
+}
+
+void MonitorDisplay::ShowFailedTick(std::int32_t shown, DateTime now) {
+    Show(shown, shown, now, false);
+}
+
+void MonitorDisplay::Show(std::int32_t percent, std::int32_t shown, DateTime now, bool measured) {
     ApplyLevelColour(panel_, percent);
     const Rgb level = panel_.PenColour();
     current_.SetTextColour(level);
     current_.SetText(Concat(ToText(shown), names_.currentSuffix));
 
     // A graph column above 0 means the first tick is past.
-    const bool counted = graphColumn_ > 0;
+    const bool counted = measured && graphColumn_ > 0;
     if (counted) {
         runningSum_ += percent;
         ++sampleCount_;

@@ -39,11 +39,16 @@ public:
     // reading of the clock.
     void ShowTick(std::int32_t percent, std::int32_t shown, DateTime now);
 
+    // A tick whose sample could not be taken: `shown` is shown, coloured and drawn like any value, but it
+    // is no measurement, so it enters neither the average nor the peak.
+    void ShowFailedTick(std::int32_t shown, DateTime now);
+
     std::int32_t GraphColumn() const { return graphColumn_; }
     std::int64_t RunningSum() const { return runningSum_; }
     std::int64_t SampleCount() const { return sampleCount_; }
 
 private:
+    void Show(std::int32_t percent, std::int32_t shown, DateTime now, bool measured);
     std::int32_t ShownPeak() const;
 
     MonitorLayoutNames names_;

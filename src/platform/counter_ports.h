@@ -11,20 +11,22 @@
 namespace quorell {
 
 // Cumulative CPU counters in units of 100 ns: the idle time of all processors together, and a clock
-// in the same unit that advances by one second's worth for every second that passes.
+// in the same unit that advances by one second's worth for every second that passes. The idle time
+// divided by the clock is the average number of idle processors; `processorCount` is the number of
+// processors that this idle time is summed over, taken from the same source as the clock, so that the
+// usage formula never mixes two views of the machine. 0 when the platform cannot tell.
 struct CpuTimes {
     std::int64_t idleTime = 0;
     std::int64_t systemTime = 0;
+    int processorCount = 0;
     friend bool operator==(const CpuTimes&, const CpuTimes&) = default;
 };
 
 class CpuCounterPort {
 public:
     virtual ~CpuCounterPort() = default;
-    // Both counters from one query; nothing when the platform query fails.
+    // The counters and the processor count from one query; nothing when the platform query fails.
     virtual std::optional<CpuTimes> ReadCpuTimes() = 0;
-    // The number of logical processors online; 0 when the platform cannot tell.
-    virtual int OnlineProcessorCount() const = 0;
 };
 
 // The machine's physical memory, in bytes, and the share of it in use in percent (0 to 100).

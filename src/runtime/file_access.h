@@ -43,8 +43,11 @@ struct FileSnapshot {
     bool settled = false;
 };
 
-// Whole-file access for the INI layer. The back end of each OS provides the real one; tests wrap or
-// replace it to make reads and writes fail.
+// Whole-file access for the INI layer. A data file that is a symbolic link is used only when the link and
+// the file it leads to belong to the user the program runs as and that file is a regular file; any other
+// link is neither read (kFailed) nor replaced, so nothing is written outside the file's own directory
+// except through such a link. The back end of each OS provides the real one; tests wrap or replace it to
+// make reads and writes fail.
 class FileAccess {
 public:
     virtual ~FileAccess() = default;
@@ -64,6 +67,10 @@ public:
     // file: the bytes go to a temporary file in the same directory, which then takes the file's place.
     // Never creates a directory. On failure returns false and leaves `file` exactly as it was.
     virtual bool Replace(const std::filesystem::path& file, std::string_view bytes) = 0;
+    // Why the last Read that gave kFailed, or the last Replace that gave false, failed: a few words to
+    // follow the file's name in a message ("is a symbolic link to a file of another user", "No space
+    // left on device"). Empty when the back end cannot tell.
+    virtual std::string LastFailure() const { return {}; }
 };
 
 // Files larger than this are not read (a settings or history file is a few kilobytes).

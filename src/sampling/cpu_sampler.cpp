@@ -5,9 +5,16 @@
 #include "runtime/value_text.h"
 
 namespace quorell {
+namespace {
 
-CpuSampler::CpuSampler(CpuCounterPort& counters, const EnvironmentPort& environment)
-    : counters_(counters), environment_(environment) {}
+// The count comes with the counters, from the source of the clock; one processor when it is unknown.
+double ProcessorCount(const CpuTimes& times) {
+    return times.processorCount > 0 ? static_cast<double>(times.processorCount) : 1.0;
+}
+
+}  // namespace
+
+CpuSampler::CpuSampler(CpuCounterPort& counters) : counters_(counters) {}
 
 void CpuSampler::TakeBaseline() {
     if (const auto times = counters_.ReadCpuTimes()) {
@@ -16,10 +23,10 @@ void CpuSampler::TakeBaseline() {
     }
 }
 
-std::int32_t CpuSampler::SampleCpuUsage() {
+std::optional<std::int32_t> CpuSampler::MeasureCpuUsage() {
     const auto times = counters_.ReadCpuTimes();
     if (!times) {
-        return -1;
+        return std::nullopt;
     }
     const double idleTime = static_cast<double>(times->idleTime);
     const double systemTime = static_cast<double>(times->systemTime);
@@ -27,21 +34,14 @@ std::int32_t CpuSampler::SampleCpuUsage() {
     const double timeDelta = systemTime - state_.previousSystemTime;
     // Two readings within one step of the clock measure nothing; the ratio is then taken as 0.
     const double ratio = std::fabs(timeDelta) > 1e-7 ? idleDelta / timeDelta : 0.0;
-    const double usage = 100.0 - ratio * 100.0 / ProcessorCount();
+    const double usage = 100.0 - ratio * 100.0 / ProcessorCount(*times);
     state_.previousIdleTime = idleTime;
     state_.previousSystemTime = systemTime;
     return ToInteger(usage);
 }
 
-double CpuSampler::ProcessorCount() const {
-    // Read afresh on every call. A missing, empty, non-numeric, zero or negative count would make the
-    // formula meaningless, so the platform's own count stands in for it.
-    const double fromEnvironment = ToNumber(environment_.GetEnv("NUMBER_OF_PROCESSORS"));
-    if (std::isfinite(fromEnvironment) && fromEnvironment > 0) {
-        return fromEnvironment;
-    }
-    const int online = counters_.OnlineProcessorCount();
-    return online > 0 ? static_cast<double>(online) : 1.0;
+std::int32_t CpuSampler::SampleCpuUsage() {
+    return MeasureCpuUsage().value_or(kFailedCpuUsage);
 }
 
 }  // namespace quorell

@@ -99,18 +99,6 @@ TEST_F(TrafficHistory, NewYearKeepsEachYearsTotalUnderItsOwnKey) {
     }
 }
 
-// Only the number of the period is compared: the same day number a month later, or the same month a
-// year later, continues the old total.
-TEST_F(TrafficHistory, SameDayNumberAMonthLaterContinuesTheDayTotal) {
-    RecordTrafficSample(file, 5, MakeDateTime(2011, 6, 15, 12, 0, 0));
-    RecordTrafficSample(file, 7, MakeDateTime(2011, 7, 15, 12, 0, 0));
-    EXPECT_EQ(Other("今日"), "12");
-    EXPECT_EQ(Other("本月"), "7");
-    RecordTrafficSample(file, 9, MakeDateTime(2012, 7, 3, 12, 0, 0));
-    EXPECT_EQ(Other("本月"), "16");
-    EXPECT_EQ(Other("今年"), "9");
-}
-
 TEST_F(TrafficHistory, WeekRunsFromMondayToTheEndOfSunday) {
     RecordTrafficSample(file, 1, MakeDateTime(2011, 6, 13, 0, 0, 0));     // Monday
     RecordTrafficSample(file, 2, MakeDateTime(2011, 6, 19, 0, 0, 1));     // Sunday

@@ -30,7 +30,7 @@ TEST_F(UsageHistory, FirstSampleCreatesFileWithStampSumAndCountInBothSections) {
     EXPECT_TRUE(IsAbsent(file, "最近", "15"));
 }
 
-// Plain integers ("105", never "105.0"); a failed sample of -1 counts like any other.
+// Plain integers ("105", never "105.0"); a measured -1 (idle read just after the clock) lowers the sum.
 TEST_F(UsageHistory, SamplesOfOneHourAddUpAsPlainIntegers) {
     RecordHourlySample(file, 100, MakeDateTime(2011, 6, 13, 8, 59, 57));
     RecordHourlySample(file, 5, MakeDateTime(2011, 6, 13, 8, 59, 58));
@@ -58,12 +58,25 @@ TEST_F(UsageHistory, StartingAStaleSlotClearsOnlyThatSlot) {
     EXPECT_EQ(Stored(file, "最近", "13"), "2");
 }
 
-// Only the day of the month is compared: a month later, on the same day number, the slot carries on.
-TEST_F(UsageHistory, SameDayNumberAMonthLaterDoesNotRestartTheSlot) {
-    RecordHourlySample(file, 40, MakeDateTime(2011, 6, 13, 10, 0, 0));
-    RecordHourlySample(file, 60, MakeDateTime(2011, 7, 13, 10, 0, 0));
-    EXPECT_EQ(Stored(file, "最近", "10"), "100");
-    EXPECT_EQ(Stored(file, "最近", "10_A"), "2");
+// A file kept by a copy of the program that stamps slots with the day alone: such a slot is judged by
+// its day, and a slot that copy started again after us (its day no longer agrees with our full date)
+// is not taken for a stale one.
+TEST_F(UsageHistory, SlotsStampedWithTheDayAloneAreJudgedByTheDay) {
+    Store(file, "今天", "10", "13");
+    Store(file, "最近", "10", "40");
+    Store(file, "最近", "10_A", "1");
+    RecordHourlySample(file, 20, MakeDateTime(2011, 6, 13, 10, 30, 0));
+    EXPECT_EQ(Stored(file, "最近", "10"), "60");
+
+    RecordHourlySample(file, 30, MakeDateTime(2011, 6, 13, 11, 0, 0));
+    EXPECT_EQ(Stored(file, "日期", "11"), "2011年6月13日");
+    // The other copy starts slot 11 on the next day and knows nothing of "日期".
+    Store(file, "今天", "11", "14");
+    Store(file, "最近", "11", "5");
+    Store(file, "最近", "11_A", "1");
+    RecordHourlySample(file, 7, MakeDateTime(2011, 6, 14, 11, 30, 0));
+    EXPECT_EQ(Stored(file, "最近", "11"), "12");
+    EXPECT_EQ(Stored(file, "最近", "11_A"), "2");
 }
 
 // Hour and day come from the one reading of the clock that the tick passes in.

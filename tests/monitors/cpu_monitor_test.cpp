@@ -36,9 +36,8 @@ protected:
         started.times = {123'456'789, 987'654'321};
         return started;
     }();
-    FakeEnvironment environment;
     testing::FakeClock clock;
-    CpuSampler sampler{counters, environment};
+    CpuSampler sampler{counters};
     Window window{testing::MonitorWindowDesign({kCurrent, kPeak, kAverage, kPeakTime}, "0%", "画板_Cpu")};
     CpuMonitor monitor{window, sampler, clock, file};
 };
@@ -78,14 +77,25 @@ TEST_F(CpuMonitorTest, AverageTruncatesAndAnEqualPeakMovesItsTime) {
     EXPECT_EQ(LabelColour(window, kCurrent), kLevelOrdinary);
 }
 
-TEST_F(CpuMonitorTest, FailedSampleIsShownAveragedAndRecordedButNeverThePeak) {
+// A failed reading is shown as -1 and drawn, but it is no measurement: the average, the peak and the
+// history go on from the samples around it.
+TEST_F(CpuMonitorTest, FailedSampleIsShownButNeitherAveragedNorRecorded) {
     Tick(20);
+    Tick(40);
     counters.failing = true;
     monitor.OnCpuTick();
     EXPECT_EQ(LabelText(window, kCurrent), "-1 %");
-    EXPECT_EQ(LabelText(window, kPeak), "0%");
-    EXPECT_EQ(LabelText(window, kAverage), "-1 %");
-    EXPECT_EQ(HistoryValue(file, "最近", "8"), "19");
+    EXPECT_EQ(LabelColour(window, kCurrent), kLevelNormal);
+    EXPECT_EQ(window.DrawPanel("画板_Cpu").Canvas().Pixel(2, 99), kLevelNormal);  // the third column
+    EXPECT_EQ(LabelText(window, kAverage), "40 %");
+    EXPECT_EQ(LabelText(window, kPeak), "40%");
+    EXPECT_EQ(HistoryValue(file, "最近", "8"), "60");
+    EXPECT_EQ(HistoryValue(file, "全部", "8_A"), "2");
+
+    counters.failing = false;
+    Tick(10);
+    EXPECT_EQ(LabelText(window, kAverage), "25 %");
+    EXPECT_EQ(HistoryValue(file, "最近", "8_A"), "3");
 }
 
 TEST_F(CpuMonitorTest, OneClockReadingStampsBothThePeakAndTheHourSlot) {

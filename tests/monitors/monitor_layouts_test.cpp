@@ -22,11 +22,10 @@ namespace {
 TEST(MonitorLayouts, EveryMonitorFindsItsControlsInItsRealWindow) {
     testing::FakeClock clock;
     FakeCpuCounters cpuCounters;
-    FakeEnvironment environment;
     FakeMemoryStatus memoryStatus;
     FakeInterfaceTable table;
     FakePlatformVersion version;
-    CpuSampler cpuSampler(cpuCounters, environment);
+    CpuSampler cpuSampler(cpuCounters);
     MemorySampler memorySampler(memoryStatus);
     NetworkSampler networkSampler(table, version);
     auto bandwidth = [] { return std::string("2"); };

@@ -6,7 +6,6 @@
 #include <sstream>
 
 #include "sampling/cpu_sampler.h"
-#include "support/fake_environment.h"
 
 namespace quorell {
 namespace {
@@ -71,7 +70,6 @@ public:
         const auto stat = ParseProcStat(texts_.at(next_++));
         return stat ? CpuTimesFromProcStat(*stat, kUserHz) : std::nullopt;
     }
-    int OnlineProcessorCount() const override { return 2; }
 
 private:
     std::vector<std::string> texts_;
@@ -82,10 +80,19 @@ TEST(ProcStat, UsageBetweenTwoTextsIsTheBusyShareOfAllProcessors) {
     // Over 1.5 s on two processors (300 ticks), 150 ticks idle or waiting: half the machine was busy.
     ProcStatTexts texts(
         {ReadCaptured("stat_2cpu.txt"), "cpu  89611 0 11792 87763 316 0 148 1077 0 0\ncpu0 1 1 1 1\ncpu1 1 1 1 1\n"});
-    FakeEnvironment environment;
-    CpuSampler sampler(texts, environment);
+    CpuSampler sampler(texts);
     sampler.TakeBaseline();
     EXPECT_EQ(sampler.SampleCpuUsage(), 50);
+
+    // Eight processors listed, 60 % of their second idle: 40 % busy. The count is the one the clock was
+    // divided by, whatever else the process is told (a count of 4 would give -20 %).
+    const std::string eight =
+        "cpu0 0 0 0 0\ncpu1 0 0 0 0\ncpu2 0 0 0 0\ncpu3 0 0 0 0\n"
+        "cpu4 0 0 0 0\ncpu5 0 0 0 0\ncpu6 0 0 0 0\ncpu7 0 0 0 0\n";
+    ProcStatTexts eightProcessors({"cpu  1000 0 0 1000\n" + eight, "cpu  1320 0 0 1480\n" + eight});
+    CpuSampler onEight(eightProcessors);
+    onEight.TakeBaseline();
+    EXPECT_EQ(onEight.SampleCpuUsage(), 40);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "support/fake_counters.h"
-#include "support/fake_environment.h"
 
 namespace quorell {
 namespace {
@@ -12,10 +11,7 @@ constexpr std::int64_t kSecond = 10000000;  // in 100 ns units
 
 class CpuSamplerTest : public ::testing::Test {
 protected:
-    CpuSamplerTest() {
-        counters.times = {5 * kSecond, 13'000'000'000 * kSecond};
-        environment.variables["NUMBER_OF_PROCESSORS"] = "1";
-    }
+    CpuSamplerTest() { counters.times = {5 * kSecond, 13'000'000'000 * kSecond, 1}; }
 
     // One tick of `timeDelta` in which the processors were idle for `idleDelta` together.
     std::int32_t Tick(std::int64_t idleDelta, std::int64_t timeDelta) {
@@ -24,8 +20,7 @@ protected:
     }
 
     FakeCpuCounters counters;
-    FakeEnvironment environment;
-    CpuSampler sampler{counters, environment};
+    CpuSampler sampler{counters};
 };
 
 TEST_F(CpuSamplerTest, UsageTruncatesAndIsNotClamped) {
@@ -34,12 +29,12 @@ TEST_F(CpuSamplerTest, UsageTruncatesAndIsNotClamped) {
     EXPECT_EQ(Tick(9'999'000, kSecond), 0);    // 0.01
     EXPECT_EQ(Tick(10'100'000, kSecond), -1);  // idle read a moment after the clock
     EXPECT_EQ(Tick(3'000'000, 0), 100);        // the clock did not move
-    environment.variables["NUMBER_OF_PROCESSORS"] = "2";
-    EXPECT_EQ(Tick(15'000'000, kSecond), 25);  // read afresh on every call
+    counters.times.processorCount = 2;
+    EXPECT_EQ(Tick(15'000'000, kSecond), 25);  // the count of each reading
 }
 
 TEST_F(CpuSamplerTest, BaselineMakesTheFirstTickMeasureItsOwnSecond) {
-    CpuSampler withoutBaseline(counters, environment);
+    CpuSampler withoutBaseline(counters);
     // Idle time since boot against a clock since 1601: a made-up 99 %.
     EXPECT_EQ(withoutBaseline.SampleCpuUsage(), 99);
     sampler.TakeBaseline();
@@ -50,6 +45,7 @@ TEST_F(CpuSamplerTest, FailedQueryKeepsTheLastGoodReading) {
     sampler.TakeBaseline();
     counters.Advance(kSecond, kSecond);  // an idle second...
     counters.failing = true;
+    EXPECT_FALSE(sampler.MeasureCpuUsage());
     EXPECT_EQ(sampler.SampleCpuUsage(), -1);
     sampler.TakeBaseline();
     counters.failing = false;
@@ -57,17 +53,10 @@ TEST_F(CpuSamplerTest, FailedQueryKeepsTheLastGoodReading) {
     EXPECT_EQ(Tick(0, kSecond), 50);
 }
 
-TEST_F(CpuSamplerTest, UnusableProcessorCountFallsBackToThePlatformCount) {
-    counters.onlineProcessors = 2;
-    for (const char* bad : {"", "abc", "0", "-4"}) {
-        environment.variables["NUMBER_OF_PROCESSORS"] = bad;
-        sampler.TakeBaseline();
-        EXPECT_EQ(Tick(kSecond, kSecond), 50) << "count text '" << bad << "'";
-    }
-    environment.variables.clear();
-    counters.onlineProcessors = 0;
+TEST_F(CpuSamplerTest, UnknownProcessorCountCountsAsOne) {
+    counters.times.processorCount = 0;
     sampler.TakeBaseline();
-    EXPECT_EQ(Tick(kSecond / 4, kSecond), 75) << "no count anywhere: one processor";
+    EXPECT_EQ(Tick(kSecond / 4, kSecond), 75);
 }
 
 }  // namespace

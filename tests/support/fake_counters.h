@@ -13,13 +13,11 @@ namespace quorell {
 class FakeCpuCounters final : public CpuCounterPort {
 public:
     std::optional<CpuTimes> ReadCpuTimes() override;
-    int OnlineProcessorCount() const override { return onlineProcessors; }
 
     // Moves both cumulative counters forward (in 100 ns units).
     void Advance(std::int64_t idleDelta, std::int64_t timeDelta);
 
-    CpuTimes times;
-    int onlineProcessors = 1;
+    CpuTimes times{0, 0, 1};
     bool failing = false;  // every read fails while set
     int reads = 0;
 };

@@ -11,10 +11,11 @@
 
 namespace quorell::testing {
 
-TempDir::TempDir() {
+TempDir::TempDir() : TempDir(std::filesystem::temp_directory_path()) {}
+
+TempDir::TempDir(const std::filesystem::path& base) {
     std::random_device seed;
     std::mt19937_64 random(seed());
-    const std::filesystem::path base = std::filesystem::temp_directory_path();
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::ostringstream name;
         name << "quorell-test-" << std::hex << random();
@@ -25,6 +26,12 @@ TempDir::TempDir() {
         }
     }
     ADD_FAILURE() << "cannot create a temporary directory under " << base;
+}
+
+std::filesystem::path FastTempBase() {
+    std::error_code error;
+    return std::filesystem::is_directory("/dev/shm", error) ? std::filesystem::path("/dev/shm")
+                                                            : std::filesystem::temp_directory_path();
 }
 
 TempDir::~TempDir() {

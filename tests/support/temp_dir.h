@@ -10,6 +10,8 @@ namespace quorell::testing {
 class TempDir {
 public:
     TempDir();
+    // Under `base` instead of the system's temporary directory.
+    explicit TempDir(const std::filesystem::path& base);
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
     ~TempDir();
@@ -23,6 +25,10 @@ public:
 private:
     std::filesystem::path path_;
 };
+
+// A directory held in memory (/dev/shm) when the system has one, else the temporary directory: for tests
+// that replace files thousands of times, each replacement flushed to stable storage.
+std::filesystem::path FastTempBase();
 
 // The exact bytes of a file; empty when it cannot be read.
 std::string ReadFileBytes(const std::filesystem::path& file);

@@ -45,25 +45,36 @@ inline DateKey DateOf(const CivilTime& c) {
 }
 
 // A CPU or memory file: every sample adds to the all-time slot of its hour, and the recent slot holds
-// the samples of the last date on which that hour was recorded.
+// the samples of the last date on which that hour was recorded, as long as that hour lies within the
+// last day: today up to the hour of the last sample, yesterday after it.
 struct ExpectedUsage {
     struct Slot {
         DateKey date;
+        CivilTime started;
         std::int64_t sum = 0;
         std::int64_t count = 0;
     };
     std::map<int, std::int64_t> allSum, allCount;
     std::map<int, Slot> recent;
+    CivilTime last;
 
     void Add(const CivilTime& c, std::int64_t v) {
         allSum[c.hour] += v;
         allCount[c.hour] += 1;
         Slot& slot = recent[c.hour];
         if (slot.date != DateOf(c)) {
-            slot = Slot{DateOf(c)};
+            slot = Slot{DateOf(c), c};
         }
         slot.sum += v;
         slot.count += 1;
+        last = c;
+    }
+
+    bool WithinLastDay(int hour) const {
+        const auto found = recent.find(hour);
+        if (found == recent.end())
+            return false;
+        return DayNumber(found->second.started) == DayNumber(last) - (hour > last.hour ? 1 : 0);
     }
 };
 

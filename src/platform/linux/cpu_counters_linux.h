@@ -5,17 +5,14 @@
 
 namespace quorell {
 
-// CPU counters from the aggregate line of /proc/stat.
+// CPU counters from /proc/stat: the aggregate line, and the processors the kernel lists (the online
+// ones) as the processor count, all from the same reading.
 class LinuxCpuCounters final : public CpuCounterPort {
 public:
     std::optional<CpuTimes> ReadCpuTimes() override;
-    // The processors listed by the last reading (the kernel lists the online ones), asked of the
-    // system before the first reading.
-    int OnlineProcessorCount() const override;
 
 private:
     ProcTextFile stat_{"/proc/stat"};
-    int listedProcessors_ = 0;
 };
 
 }  // namespace quorell

@@ -91,6 +91,7 @@ std::optional<CpuTimes> CpuTimesFromProcStat(const ProcStatCpu& stat, long ticks
     CpuTimes times;
     times.idleTime = ToSigned(TicksTo100ns(idle, hz));
     times.systemTime = ToSigned(TicksTo100ns(total, hz) / static_cast<std::uint64_t>(stat.processorLines));
+    times.processorCount = stat.processorLines;
     return times;
 }
 

@@ -22,7 +22,8 @@ std::optional<ProcStatCpu> ParseProcStat(std::string_view text);
 
 // The counters in 100 ns units: idle is idle + iowait of all processors; the clock is the line's total
 // (every field but guest and guest_nice, which user and nice already hold) per processor, so both come
-// from one reading with one granularity. Nothing when ticksPerSecond is not positive.
+// from one reading with one granularity; the processor count is the number of per-processor lines the
+// clock was divided by. Nothing when ticksPerSecond is not positive.
 std::optional<CpuTimes> CpuTimesFromProcStat(const ProcStatCpu& stat, long ticksPerSecond);
 
 }  // namespace quorell
