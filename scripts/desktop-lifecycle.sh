@@ -31,13 +31,21 @@ titles=('^Quorell V 1\.0' '^Velkor - Quorell - Cpu使用率监控$' '^Velkor - Q
 app_pid=$!; pids+=("$app_pid")
 wait_for_window "${titles[0]}" --onlyvisible >/dev/null || fail "the main window did not appear"
 # The tray menu: the first Down selects "hide the main window", each further Down the next item
-# (separators are skipped): CPU, memory, receive, send, trend.
-for downs in 2 3 4 5 6; do
+# (separators are skipped): CPU, memory, receive, send, trend. A busy machine may swallow a menu that
+# opened late, so each item is chosen again once if its window did not come.
+choose_from_tray() {
   tray_icon_click 3
   sleep 0.7
-  keys=(); for _ in $(seq 1 "$downs"); do keys+=(Down); done
+  local keys=() i
+  for i in $(seq 1 "$1"); do keys+=(Down); done
   xdotool key "${keys[@]}" Return
-  sleep 0.5
+}
+for downs in 2 3 4 5 6; do
+  choose_from_tray "$downs"
+  if ! wait_for_window "${titles[$((downs - 1))]}" --onlyvisible >/dev/null; then
+    xdotool key Escape
+    choose_from_tray "$downs"
+  fi
 done
 for title in "${titles[@]}"; do
   wait_for_window "$title" --onlyvisible >/dev/null || fail "not shown: $title"

@@ -11,7 +11,7 @@ std::unique_ptr<IniStore> MakeProgramStore(std::unique_ptr<FileAccess> files, In
     // once per streak, so whoever looks (a terminal, the session's log) learns which file and why.
     store->SetFailureReport([](const std::filesystem::path& file, const std::string& reason) {
         const std::u8string name = file.u8string();
-        std::fprintf(stderr, "quorell: %.*s is not being saved: %s\n", static_cast<int>(name.size()),
+        std::fprintf(stderr, "quorell: cannot save %.*s (%s)\n", static_cast<int>(name.size()),
                      reinterpret_cast<const char*>(name.data()), reason.c_str());
         std::fflush(stderr);
     });

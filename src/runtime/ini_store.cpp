@@ -44,8 +44,8 @@ bool SameName(std::string_view a, std::string_view b) {
            });
 }
 
-constexpr const char* kUnreadable = "it cannot be read (not a regular file, too large, or no permission)";
-constexpr const char* kNotReplaced = "it could not be replaced (no permission, no space, or a read-only disk)";
+constexpr const char* kUnreadable = "cannot be read: not a regular file, too large, or no permission";
+constexpr const char* kNotReplaced = "could not be replaced: no permission, no space, or a read-only disk";
 
 }  // namespace
 
@@ -124,7 +124,9 @@ void IniStore::NoteOutcome(const std::filesystem::path& file, bool saved, const 
         return;
     }
     if (failing_.insert_or_assign(file.native(), true).second && report_) {
-        report_(file, reason);
+        // The back end's own words when it has them ("No space left on device"), else ours.
+        const std::string precise = files_->LastFailure();
+        report_(file, precise.empty() ? reason : precise);
     }
 }
 

@@ -276,7 +276,8 @@ bool PosixFileAccess::Replace(const std::filesystem::path& file, std::string_vie
 }
 
 std::unique_ptr<FileAccess> MakeSystemFileAccess() {
-    return std::make_unique<PosixFileAccess>();
+    // The program's store tells every failure, with LastFailure's words, once per streak.
+    return std::make_unique<PosixFileAccess>(PosixWriteCalls::System(), true, PosixFileAccess::Report{});
 }
 
 }  // namespace quorell
