@@ -3,7 +3,6 @@
 #include "platform/clock_port.h"
 #include "platform/counter_ports.h"
 #include "platform/desktop_port.h"
-#include "platform/environment_port.h"
 #include "platform/run_directory_port.h"
 #include "runtime/ini_store.h"
 
@@ -14,7 +13,6 @@ struct ApplicationPorts {
     const RunDirectoryPort& runDirectory;
     DesktopPort& desktop;
     const ClockPort& clock;
-    const EnvironmentPort& environment;
     CpuCounterPort& cpuCounters;
     MemoryStatusPort& memoryStatus;
     InterfaceTablePort& interfaceTable;

@@ -4,7 +4,6 @@
 
 #include "platform/clock_port.h"
 #include "platform/counter_ports.h"
-#include "platform/environment_port.h"
 #include "platform/run_directory_port.h"
 #include "platform/run_lock_port.h"
 #include "platform/termination_port.h"
@@ -18,7 +17,6 @@ struct PlatformPorts {
     std::unique_ptr<RunDirectoryPort> runDirectory;
     std::unique_ptr<RunLockPort> runLock;
     std::unique_ptr<ClockPort> clock;
-    std::unique_ptr<EnvironmentPort> environment;
     std::unique_ptr<CpuCounterPort> cpuCounters;
     std::unique_ptr<MemoryStatusPort> memoryStatus;
     std::unique_ptr<InterfaceTablePort> interfaceTable;

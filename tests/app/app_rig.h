@@ -15,7 +15,6 @@
 #include "runtime/text_codec.h"
 #include "support/fake_counters.h"
 #include "support/fake_desktop.h"
-#include "support/fake_environment.h"
 #include "support/temp_dir.h"
 #include "ui_model/ui_model.h"
 
@@ -48,7 +47,7 @@ struct AppRig {
 
     Application& Start() {
         app = std::make_unique<Application>(
-            ApplicationPorts{runDirectory, desktop, clock, environment, cpu, memory, interfaces, version, store});
+            ApplicationPorts{runDirectory, desktop, clock, cpu, memory, interfaces, version, store});
         app->Start();
         return *app;
     }
@@ -80,7 +79,6 @@ struct AppRig {
     RigRunDirectory runDirectory{dir.Path()};
     FakeDesktop desktop;
     RigClock clock;
-    FakeEnvironment environment;
     FakeCpuCounters cpu;
     FakeMemoryStatus memory;
     FakeInterfaceTable interfaces;

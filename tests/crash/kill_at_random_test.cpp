@@ -21,7 +21,6 @@
 #include "runtime/value_text.h"
 #include "support/fake_counters.h"
 #include "support/fake_desktop.h"
-#include "support/fake_environment.h"
 #include "support/temp_dir.h"
 #include "ui_model/ui_model.h"
 
@@ -54,8 +53,6 @@ public:
     FakeDesktop desktop;
     SteppedClock clock;
     clock.now = MakeDateTime(2026, 12, 1 + run / 24, run % 24, 0, 0);
-    FakeEnvironment environment;
-    environment.variables["NUMBER_OF_PROCESSORS"] = "1";
     FakeCpuCounters cpu;
     FakeMemoryStatus memory;
     memory.Set(8ull << 30, 2ull << 30, 75);
@@ -64,8 +61,7 @@ public:
     FakePlatformVersion version;
     std::chrono::steady_clock::time_point fakeSteady{};
     auto store = MakeProgramStore(MakeSystemFileAccess(), [&fakeSteady] { return fakeSteady; });
-    Application app(
-        ApplicationPorts{runDirectory, desktop, clock, environment, cpu, memory, interfaces, version, *store});
+    Application app(ApplicationPorts{runDirectory, desktop, clock, cpu, memory, interfaces, version, *store});
     if (!app.Start()) {
         _exit(3);
     }

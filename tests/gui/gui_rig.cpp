@@ -24,7 +24,7 @@ GuiRig::~GuiRig() {
 
 bool GuiRig::Start() {
     app = std::make_unique<Application>(
-        ApplicationPorts{runDirectory, desktop, clock, environment, cpu, memory, interfaces, version, store});
+        ApplicationPorts{runDirectory, desktop, clock, cpu, memory, interfaces, version, store});
     context.SetDispatch(app.get());
     if (!app->Start()) {
         return false;

@@ -16,7 +16,6 @@
 #include "platform/run_directory_port.h"
 #include "runtime/ini_store.h"
 #include "support/fake_counters.h"
-#include "support/fake_environment.h"
 #include "support/temp_dir.h"
 
 namespace quorell::testing {
@@ -55,7 +54,6 @@ struct GuiRig {
     TempDir dir;
     FixedRunDirectory runDirectory{dir.Path()};
     FixedClock clock;
-    FakeEnvironment environment;
     FakeCpuCounters cpu;
     FakeMemoryStatus memory;
     FakeInterfaceTable interfaces;

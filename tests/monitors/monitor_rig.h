@@ -10,7 +10,6 @@
 #include "runtime/ini_file.h"
 #include "runtime/ini_store.h"
 #include "support/fake_counters.h"
-#include "support/fake_environment.h"
 #include "support/temp_dir.h"
 #include "ui_model/controls.h"
 #include "ui_model/draw_panel.h"

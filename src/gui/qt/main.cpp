@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
     gui::QtDesktop desktop(windows, context);
 
     application = std::make_unique<Application>(
-        ApplicationPorts{*platform.runDirectory, desktop, *platform.clock, *platform.environment, *platform.cpuCounters,
+        ApplicationPorts{*platform.runDirectory, desktop, *platform.clock, *platform.cpuCounters,
                          *platform.memoryStatus, *platform.interfaceTable, *platform.platformVersion, *iniStore});
     context.SetDispatch(application.get());
     if (!application->Start()) {

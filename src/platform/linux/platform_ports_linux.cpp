@@ -4,7 +4,6 @@
 
 #include "platform/linux/clock_linux.h"
 #include "platform/linux/cpu_counters_linux.h"
-#include "platform/linux/environment_linux.h"
 #include "platform/linux/interface_table_linux.h"
 #include "platform/linux/memory_status_linux.h"
 #include "platform/linux/platform_version_linux.h"
@@ -23,7 +22,6 @@ PlatformPorts MakePlatformPorts() {
     ports.runDirectory = std::make_unique<LinuxRunDirectory>();
     ports.runLock = std::make_unique<LinuxRunLock>();
     ports.clock = std::make_unique<LinuxClock>();
-    ports.environment = std::make_unique<LinuxEnvironment>();
     ports.cpuCounters = std::make_unique<LinuxCpuCounters>();
     ports.memoryStatus = std::make_unique<LinuxMemoryStatus>();
     ports.interfaceTable = std::make_unique<LinuxInterfaceTable>(kInterfaceTableReuse);
