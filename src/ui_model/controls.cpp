@@ -52,21 +52,21 @@ Label::Label(Window& owner, const ControlDesign& design)
 void Label::SetText(std::string text) {
     if (text != text_) {
         text_ = std::move(text);
-        Changed(ControlProperty::Text);
+        changed_.Emit(TextChange{text_});
     }
 }
 
 void Label::SetTextColour(Rgb colour) {
     if (colour != textColour_) {
         textColour_ = colour;
-        Changed(ControlProperty::TextColour);
+        changed_.Emit(TextColourChange{colour});
     }
 }
 
 void Label::SetBackground(std::optional<Rgb> colour) {
     if (colour != background_) {
         background_ = colour;
-        Changed(ControlProperty::Background);
+        changed_.Emit(BackgroundChange{colour});
     }
 }
 
@@ -96,7 +96,7 @@ CheckBox::CheckBox(Window& owner, const ControlDesign& design) : Control(owner, 
 void CheckBox::SetChecked(bool checked) {
     if (checked != checked_) {
         checked_ = checked;
-        Changed(ControlProperty::Checked);
+        changed_.Emit(CheckChange{checked});
     }
 }
 
@@ -118,7 +118,7 @@ void EditBox::SetText(std::string text) {
         return;
     }
     text_ = std::move(text);
-    Changed(ControlProperty::Text);
+    changed_.Emit(TextChange{text_});
     if (Owner().Exists() && contentChanged_) {
         contentChanged_();
     }
@@ -156,7 +156,7 @@ void TabControl::SelectPage(int page) {
         return;
     }
     current_ = page;
-    Changed(ControlProperty::CurrentPage);
+    changed_.Emit(PageChange{page});
 }
 
 Timer::Timer(Window& owner, const ControlDesign& design) : Control(owner, design), intervalMs_(design.intervalMs) {}
