@@ -137,7 +137,8 @@ public:
     void BindContentChanged(std::function<void()> handler) { contentChanged_ = std::move(handler); }
 
     // Typing at the end of the text. Backspace (8) deletes the last character; other control
-    // characters change nothing. Returns false when the filter refuses the character.
+    // characters, and values that are no Unicode character (a lone surrogate, anything past U+10FFFF),
+    // change nothing. Returns false when the filter refuses the character.
     bool TypeCharacter(char32_t character);
     bool Accepts(char32_t character) const;
     Subscription Subscribe(std::function<void(const TextChange&)> observer) {

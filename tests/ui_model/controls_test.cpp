@@ -67,6 +67,9 @@ TEST_F(ControlsTest, SetTextBypassesTheFilterAndBackspaceRemovesWholeCharacters)
     edit.TypeCharacter(8);  // nothing left to delete
     EXPECT_EQ(edit.Text(), "");
     EXPECT_EQ(changes, 3);
+    edit.SetText("9\xF0\x9F\x98\x80");  // beyond the basic plane: four bytes, one character
+    edit.TypeCharacter(8);
+    EXPECT_EQ(edit.Text(), "9");
 }
 
 TEST_F(ControlsTest, CheckBoxClickFlipsTheTickBeforeItsHandlerRuns) {
