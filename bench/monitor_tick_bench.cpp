@@ -12,6 +12,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "app/layouts/layouts.h"
 #include "history/history_files.h"
@@ -28,6 +29,8 @@
 #include "sampling/cpu_sampler.h"
 #include "sampling/memory_sampler.h"
 #include "sampling/network_sampler.h"
+#include "ui_model/controls.h"
+#include "ui_model/draw_panel.h"
 #include "ui_model/window.h"
 
 namespace quorell {
@@ -158,6 +161,37 @@ void BM_DisplayTick(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_DisplayTick);
+
+// The same with an observer on the graph and on every label, as the desktop's views watch them: what
+// the notifications of a scrolling tick add.
+void BM_DisplayTickObserved(benchmark::State& state) {
+    Window window(CpuMonitorLayout());
+    MonitorDisplay display(window, MonitorLayoutNames{names::kCpuMonitor, " %", "%", " %"});
+    Rect touched;
+    std::int64_t notifications = 0;
+    const Subscription graph = window.DrawPanel("画板_Cpu").Canvas().Subscribe([&](const CanvasChange& change) {
+        touched = change.area;
+        ++notifications;
+    });
+    std::vector<Subscription> labels;
+    for (const auto& control : window.Controls()) {
+        if (control->Kind() == ControlKind::Label) {
+            labels.push_back(static_cast<Label&>(*control).Subscribe([&](const LabelChange&) { ++notifications; }));
+        }
+    }
+    const DateTime noon = MakeDateTime(2011, 6, 13, 12, 0, 0);
+    std::int32_t value = 0;
+    for (int tick = 0; tick < 400; ++tick) {
+        display.ShowTick(tick % 100, tick % 100, noon);  // scrolling from here
+    }
+    for (auto _ : state) {
+        value = (value + 37) % 101;
+        display.ShowTick(value, value, noon);
+    }
+    benchmark::DoNotOptimize(touched);
+    benchmark::DoNotOptimize(notifications);
+}
+BENCHMARK(BM_DisplayTickObserved);
 
 }  // namespace
 }  // namespace quorell

@@ -2,24 +2,16 @@
 
 #include "app/layouts/layouts.h"
 #include "runtime/text_codec.h"
+#include "runtime/utf8.h"
 
 namespace quorell {
 
 namespace {
 
-// The length of the UTF-8 sequence that starts with `lead`; 1 for a stray byte, so bad input moves on.
-std::size_t SequenceLength(unsigned char lead) {
-    if (lead >= 0xF0 && lead <= 0xF4)
-        return 4;
-    if (lead >= 0xE0)
-        return lead <= 0xEF ? 3 : 1;
-    if (lead >= 0xC2)
-        return 2;
-    return 1;
-}
-
-std::size_t GbkLength(std::string_view character) {
-    if (character.size() == 1) {
+// What a character takes in GBK: a bad byte stays one byte, a character without a GBK form counts as
+// a double-byte one (four bytes beyond the basic plane).
+std::size_t GbkLength(std::string_view character, bool valid) {
+    if (!valid || character.size() == 1) {
         return 1;
     }
     if (auto gbk = Utf8ToGbk(character)) {
@@ -33,17 +25,13 @@ std::size_t GbkLength(std::string_view character) {
 std::string KeepGbkBytes(std::string_view utf8, std::size_t limit) {
     std::size_t used = 0;
     std::size_t end = 0;
-    while (end < utf8.size()) {
-        std::size_t length = SequenceLength(static_cast<unsigned char>(utf8[end]));
-        if (end + length > utf8.size()) {
-            length = utf8.size() - end;
-        }
-        const std::size_t cost = GbkLength(utf8.substr(end, length));
+    for (const Utf8Character& c : Utf8Characters(utf8)) {
+        const std::size_t cost = GbkLength(utf8.substr(c.offset, c.length), c.valid);
         if (used + cost > limit) {
             break;
         }
         used += cost;
-        end += length;
+        end = c.offset + c.length;
     }
     return std::string(utf8.substr(0, end));
 }

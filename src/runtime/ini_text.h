@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/utf8.h"
+
 namespace quorell {
 
 // How the names and values of one INI file are stored: GBK, or UTF-8 when the file starts with a UTF-8
@@ -30,16 +32,11 @@ std::string_view StripQuotes(std::string_view value);
 // may look like an ASCII letter, so such pairs are compared exactly.
 bool SameIniName(std::string_view a, std::string_view b, IniEncoding encoding);
 
-bool IsValidUtf8(std::string_view text);
-
 // UTF-8 text to the file's encoding; nullopt when it is not valid UTF-8 or has no GBK form.
 std::optional<std::string> EncodeIniText(std::string_view utf8, IniEncoding encoding);
 
 // File bytes to UTF-8. Any bytes are accepted: whatever is not valid in the encoding becomes U+FFFD,
 // one per byte, so the result is always valid UTF-8.
 std::string DecodeIniText(std::string_view bytes, IniEncoding encoding);
-
-// The longest prefix of at most `maxBytes` bytes that does not end inside a UTF-8 character.
-std::string_view LimitUtf8(std::string_view text, std::size_t maxBytes);
 
 }  // namespace quorell

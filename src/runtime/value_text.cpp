@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "runtime/fatal_error.h"
+#include "runtime/utf8.h"
 
 namespace quorell {
 namespace {
@@ -85,21 +86,6 @@ bool IsHexDigit(char c) {
 
 char AsciiLower(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-// Length of the UTF-8 sequence that starts with `lead`; 1 for ASCII and for bytes that cannot lead.
-std::size_t Utf8SequenceLength(unsigned char lead) {
-    if (lead >= 0xF0 && lead <= 0xF7)
-        return 4;
-    if (lead >= 0xE0)
-        return lead <= 0xEF ? 3 : 1;
-    if (lead >= 0xC0)
-        return 2;
-    return 1;
-}
-
-bool IsContinuationByte(unsigned char c) {
-    return (c & 0xC0) == 0x80;
 }
 
 bool MatchesAt(std::string_view text, std::size_t pos, std::string_view find, bool caseSensitive) {
@@ -222,8 +208,9 @@ std::string ReplaceText(std::string_view text, std::string_view find, std::strin
     std::size_t pos = from;
     int remaining = count;
     while (pos < text.size()) {
-        const auto byte = static_cast<unsigned char>(text[pos]);
-        if (remaining != 0 && !IsContinuationByte(byte) && MatchesAt(text, pos, find, caseSensitive)) {
+        // A match starts only where a character starts; a start inside a character copies the rest of it.
+        const bool characterStart = Utf8CharacterStart(text, pos) == pos;
+        if (remaining != 0 && characterStart && MatchesAt(text, pos, find, caseSensitive)) {
             result.append(replacement);
             pos += find.size();
             if (remaining > 0) {
@@ -231,13 +218,7 @@ std::string ReplaceText(std::string_view text, std::string_view find, std::strin
             }
             continue;
         }
-        // No match starts here: copy a whole character, so no match begins inside one.
-        std::size_t length = 1;
-        const std::size_t sequence = Utf8SequenceLength(byte);
-        while (length < sequence && pos + length < text.size() &&
-               IsContinuationByte(static_cast<unsigned char>(text[pos + length]))) {
-            ++length;
-        }
+        const std::size_t length = characterStart ? DecodeUtf8(text, pos).length : 1;
         result.append(text.substr(pos, length));
         pos += length;
     }

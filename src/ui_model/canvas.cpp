@@ -109,8 +109,8 @@ void Canvas::CopyRect(int left, int top, int width, int height, int toLeft, int 
                 copyRow(y);
         }
     }
-    Changed(AreaOf({xs.begin + dx, xs.end + dx}, {ys.begin + dy, ys.end + dy}),
-            Point{static_cast<int>(dx), static_cast<int>(dy)});
+    Changed({AreaOf({xs.begin + dx, xs.end + dx}, {ys.begin + dy, ys.end + dy}),
+             Point{static_cast<int>(dx), static_cast<int>(dy)}});
 }
 
 void Canvas::ClearRect(int left, int top, int width, int height) {
@@ -123,7 +123,7 @@ void Canvas::ClearRect(int left, int top, int width, int height) {
             pixels_[Index(static_cast<int>(x), static_cast<int>(y))] = kBackground;
         }
     }
-    Changed(AreaOf(xs, ys));
+    Changed({AreaOf(xs, ys), std::nullopt});
 }
 
 void Canvas::DrawLine(int x0, int y0, int x1, int y1) {
@@ -167,15 +167,7 @@ void Canvas::DrawLine(int x0, int y0, int x1, int y1) {
         ys = {std::min(ys.begin, y), std::max(ys.end, y + 1)};
     }
     if (!xs.Empty())
-        Changed(AreaOf(xs, ys));
-}
-
-void Canvas::Changed(const Rect& area, std::optional<Point> move) {
-    lastChanged_ = area;
-    lastMove_ = move;
-    ++revision_;
-    if (listener_)
-        listener_();
+        Changed({AreaOf(xs, ys), std::nullopt});
 }
 
 }  // namespace quorell

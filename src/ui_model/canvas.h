@@ -6,8 +6,18 @@
 #include <vector>
 
 #include "ui_model/geometry.h"
+#include "ui_model/signal.h"
 
 namespace quorell {
+
+// What one drawing operation changed: the smallest rectangle holding every pixel it wrote (drawing-area
+// coordinates), so a view need repaint no more (a graph step before the graph scrolls is one column).
+// When the operation moved pixels (CopyRect), `move` says by how much: the area then holds what lay at
+// the area offset by minus the move, so a view that shows the earlier pixels can move them too.
+struct CanvasChange {
+    Rect area;
+    std::optional<Point> move;
+};
 
 // The retained picture of a monitor window's draw panel: a 300 x 100 drawing area inside a 1-pixel
 // border (outer size 302 x 102). Colours are 0xRRGGBB. Every coordinate is a drawing-area coordinate;
@@ -49,19 +59,13 @@ public:
     // exact position rounded half away from the start. A line from a point to itself draws nothing.
     void DrawLine(int x0, int y0, int x1, int y1);
 
-    // Counts every operation that wrote at least one pixel, so a view can tell when to repaint.
-    std::uint64_t Revision() const { return revision_; }
-    // The pixels the latest such operation wrote, as the smallest rectangle holding them (drawing-area
-    // coordinates), so a view need repaint no more: a graph step before the graph scrolls is one column.
-    const Rect& LastChangedArea() const { return lastChanged_; }
-    // When the latest change moved pixels (CopyRect), by how much: the changed area then holds what lay
-    // at the area offset by minus this. A view that shows the earlier pixels can move them too.
-    const std::optional<Point>& LastMove() const { return lastMove_; }
-    // Called after each such change; one listener (the view or the control that owns the panel).
-    void SetChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
+    // Observers hear of every operation that wrote at least one pixel, and of nothing else.
+    Subscription Subscribe(std::function<void(const CanvasChange&)> observer) {
+        return changed_.Subscribe(std::move(observer));
+    }
 
 private:
-    void Changed(const Rect& area, std::optional<Point> move = std::nullopt);
+    void Changed(const CanvasChange& change) const { changed_.Emit(change); }
 
     // Where pixel (x, y) is kept. The columns form a ring: a copy of the whole picture sideways (as a
     // scrolling graph makes every second) turns the ring instead of moving every pixel.
@@ -75,10 +79,7 @@ private:
     std::vector<std::uint32_t> pixels_;
     int origin_ = 0;  // the stored column of x = 0
     std::uint32_t pen_ = kInitialPen;
-    std::uint64_t revision_ = 0;
-    Rect lastChanged_;
-    std::optional<Point> lastMove_;
-    std::function<void()> listener_;
+    Signal<const CanvasChange&> changed_;
 };
 
 }  // namespace quorell

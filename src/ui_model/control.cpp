@@ -1,7 +1,5 @@
 #include "ui_model/control.h"
 
-#include "ui_model/window.h"
-
 namespace quorell {
 
 Control::Control(Window& owner, const ControlDesign& design)
@@ -11,10 +9,5 @@ Control::Control(Window& owner, const ControlDesign& design)
       container_(design.container),
       page_(design.page),
       rect_(design.rect) {}
-
-void Control::Changed(ControlProperty property) {
-    changed_.Emit(property);
-    owner_.ControlChanged(*this, property);
-}
 
 }  // namespace quorell

@@ -1,39 +1,11 @@
 #include "ui_model/controls.h"
 
+#include "runtime/utf8.h"
 #include "ui_model/window.h"
 
 namespace quorell {
 
 namespace {
-
-void AppendUtf8(std::string& text, char32_t c) {
-    if (c < 0x80) {
-        text.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        text.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else if (c < 0x10000) {
-        text.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        text.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        text.push_back(static_cast<char>(0xF0 | (c >> 18)));
-        text.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-        text.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        text.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-}
-
-// Removes the last UTF-8 character (with all its continuation bytes).
-void RemoveLastCharacter(std::string& text) {
-    while (!text.empty()) {
-        const auto byte = static_cast<unsigned char>(text.back());
-        text.pop_back();
-        if ((byte & 0xC0) != 0x80) {
-            break;
-        }
-    }
-}
 
 constexpr bool IsControlCharacter(char32_t c) {
     return c < 0x20 || c == 0x7F;
@@ -52,21 +24,21 @@ Label::Label(Window& owner, const ControlDesign& design)
 void Label::SetText(std::string text) {
     if (text != text_) {
         text_ = std::move(text);
-        Changed(ControlProperty::Text);
+        changed_.Emit(TextChange{text_});
     }
 }
 
 void Label::SetTextColour(Rgb colour) {
     if (colour != textColour_) {
         textColour_ = colour;
-        Changed(ControlProperty::TextColour);
+        changed_.Emit(TextColourChange{colour});
     }
 }
 
 void Label::SetBackground(std::optional<Rgb> colour) {
     if (colour != background_) {
         background_ = colour;
-        Changed(ControlProperty::Background);
+        changed_.Emit(BackgroundChange{colour});
     }
 }
 
@@ -96,7 +68,7 @@ CheckBox::CheckBox(Window& owner, const ControlDesign& design) : Control(owner, 
 void CheckBox::SetChecked(bool checked) {
     if (checked != checked_) {
         checked_ = checked;
-        Changed(ControlProperty::Checked);
+        changed_.Emit(CheckChange{checked});
     }
 }
 
@@ -118,7 +90,7 @@ void EditBox::SetText(std::string text) {
         return;
     }
     text_ = std::move(text);
-    Changed(ControlProperty::Text);
+    changed_.Emit(TextChange{text_});
     if (Owner().Exists() && contentChanged_) {
         contentChanged_();
     }
@@ -137,11 +109,10 @@ bool EditBox::TypeCharacter(char32_t character) {
     }
     if (character == kBackspace) {
         if (!text_.empty()) {
-            std::string shorter = text_;
-            RemoveLastCharacter(shorter);
-            SetText(std::move(shorter));
+            // The last character by the one rule of the program: a bad byte goes alone.
+            SetText(text_.substr(0, Utf8CharacterStart(text_, text_.size() - 1)));
         }
-    } else if (!IsControlCharacter(character) && character <= 0x10FFFF) {
+    } else if (!IsControlCharacter(character) && IsUnicodeScalarValue(character)) {
         std::string longer = text_;
         AppendUtf8(longer, character);
         SetText(std::move(longer));
@@ -156,7 +127,7 @@ void TabControl::SelectPage(int page) {
         return;
     }
     current_ = page;
-    Changed(ControlProperty::CurrentPage);
+    changed_.Emit(PageChange{page});
 }
 
 Timer::Timer(Window& owner, const ControlDesign& design) : Control(owner, design), intervalMs_(design.intervalMs) {}

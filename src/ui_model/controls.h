@@ -3,12 +3,34 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <variant>
 #include <vector>
 
 #include "ui_model/colour.h"
 #include "ui_model/control.h"
+#include "ui_model/signal.h"
 
 namespace quorell {
+
+// What a notification of a control carries: the new value of what changed. A text views the control's
+// own text and is valid while the observer is being called.
+struct TextChange {
+    std::string_view text;
+};
+struct TextColourChange {
+    Rgb colour;
+};
+struct BackgroundChange {
+    std::optional<Rgb> colour;  // none: transparent
+};
+using LabelChange = std::variant<TextChange, TextColourChange, BackgroundChange>;
+struct CheckChange {
+    bool checked;
+};
+struct PageChange {
+    int page;  // 1-based
+};
 
 // A one-line text: value labels are right-aligned, text labels left-aligned.
 class Label : public Control {
@@ -21,12 +43,16 @@ public:
     std::optional<Rgb> Background() const { return background_; }  // none: transparent
     void SetBackground(std::optional<Rgb> colour);
     TextAlign Align() const { return align_; }
+    Subscription Subscribe(std::function<void(const LabelChange&)> observer) {
+        return changed_.Subscribe(std::move(observer));
+    }
 
 private:
     std::string text_;
     Rgb textColour_;
     std::optional<Rgb> background_;
     TextAlign align_;
+    Signal<const LabelChange&> changed_;
 };
 
 // A rectangle with a 1-pixel outline, filled or not; it also holds other controls.
@@ -88,11 +114,15 @@ public:
     void SetChecked(bool checked);
     void BindClicked(std::function<void()> handler) { clicked_ = std::move(handler); }
     void Click();
+    Subscription Subscribe(std::function<void(const CheckChange&)> observer) {
+        return changed_.Subscribe(std::move(observer));
+    }
 
 private:
     std::string caption_;
     bool checked_ = false;
     std::function<void()> clicked_;
+    Signal<const CheckChange&> changed_;
 };
 
 // A one-line edit box. Every change of its text, by typing or by SetText, raises the content-changed
@@ -107,15 +137,20 @@ public:
     void BindContentChanged(std::function<void()> handler) { contentChanged_ = std::move(handler); }
 
     // Typing at the end of the text. Backspace (8) deletes the last character; other control
-    // characters change nothing. Returns false when the filter refuses the character.
+    // characters, and values that are no Unicode character (a lone surrogate, anything past U+10FFFF),
+    // change nothing. Returns false when the filter refuses the character.
     bool TypeCharacter(char32_t character);
     bool Accepts(char32_t character) const;
+    Subscription Subscribe(std::function<void(const TextChange&)> observer) {
+        return changed_.Subscribe(std::move(observer));
+    }
 
 private:
     std::string text_;
     std::optional<Rgb> background_;
     EditFilter filter_;
     std::function<void()> contentChanged_;
+    Signal<const TextChange&> changed_;
 };
 
 // Pages with captions; the controls of a page are shown only while it is the current page (1-based).
@@ -125,10 +160,14 @@ public:
     const std::vector<std::string>& PageCaptions() const { return pages_; }
     int CurrentPage() const { return current_; }
     void SelectPage(int page);  // ignored outside 1..page count
+    Subscription Subscribe(std::function<void(const PageChange&)> observer) {
+        return changed_.Subscribe(std::move(observer));
+    }
 
 private:
     std::vector<std::string> pages_;
     int current_ = 1;
+    Signal<const PageChange&> changed_;
 };
 
 // An invisible timer. It ticks every interval while its window exists, shown or hidden; a view

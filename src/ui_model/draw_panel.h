@@ -5,11 +5,11 @@
 
 namespace quorell {
 
-// A draw panel: a bordered, retained drawing area whose pixels the live graph paints.
-// Every painted change is reported as ControlProperty::Pixels.
+// A draw panel: a bordered, retained drawing area whose pixels the live graph paints. Observers
+// subscribe to its canvas.
 class DrawPanel : public Control {
 public:
-    DrawPanel(Window& owner, const ControlDesign& design);
+    DrawPanel(Window& owner, const ControlDesign& design) : Control(owner, design) {}
     quorell::Canvas& Canvas() { return canvas_; }
     const quorell::Canvas& Canvas() const { return canvas_; }
 

@@ -16,7 +16,7 @@ void LineChartModel::SetCurrentValue(double value) {
     if (slot == stored)
         return;
     slot = stored;
-    Changed();
+    changed_.Emit(ChartValueChange{current_, stored});
 }
 
 double LineChartModel::Value(int point) const {
@@ -30,13 +30,7 @@ void LineChartModel::SetVerticalMaximum(int maximum) {
     if (clamped == maximum_)
         return;
     maximum_ = clamped;
-    Changed();
-}
-
-void LineChartModel::Changed() {
-    ++revision_;
-    if (listener_)
-        listener_();
+    changed_.Emit(ChartMaximumChange{clamped});
 }
 
 }  // namespace quorell

@@ -1,10 +1,22 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
 #include <functional>
+#include <variant>
+
+#include "ui_model/signal.h"
 
 namespace quorell {
+
+// What changed in a chart: the new value of one point, or the new vertical maximum.
+struct ChartValueChange {
+    int point;
+    double value;
+};
+struct ChartMaximumChange {
+    int maximum;
+};
+using ChartChange = std::variant<ChartValueChange, ChartMaximumChange>;
 
 // The data of a trend line chart: one series of 24 points (point k is the hour from k to k+1 o'clock)
 // and a vertical maximum. Writers select a point and then set or read its value; every input is
@@ -32,18 +44,16 @@ public:
     void SetVerticalMaximum(int maximum);
     int VerticalMaximum() const { return maximum_; }
 
-    // Counts the changes of a value or of the maximum (selecting a point changes nothing visible).
-    std::uint64_t Revision() const { return revision_; }
-    void SetChangeListener(std::function<void()> listener) { listener_ = std::move(listener); }
+    // Observers hear of every change of a value or of the maximum (selecting a point changes nothing visible).
+    Subscription Subscribe(std::function<void(const ChartChange&)> observer) {
+        return changed_.Subscribe(std::move(observer));
+    }
 
 private:
-    void Changed();
-
     std::array<double, kPointCount> values_{};
     int current_ = 0;
     int maximum_ = kInitialMaximum;
-    std::uint64_t revision_ = 0;
-    std::function<void()> listener_;
+    Signal<const ChartChange&> changed_;
 };
 
 }  // namespace quorell

@@ -3,8 +3,6 @@
 namespace quorell {
 
 LineChart::LineChart(Window& owner, const ControlDesign& design)
-    : Control(owner, design), title_(design.text), lineColour_(design.textColour) {
-    chart_.SetChangeListener([this] { Changed(ControlProperty::ChartValues); });
-}
+    : Control(owner, design), title_(design.text), lineColour_(design.textColour) {}
 
 }  // namespace quorell

@@ -10,7 +10,7 @@ namespace quorell {
 
 // A line chart of one series of 24 points with a title and a line colour. Its value axis runs from 0
 // to the chart's vertical maximum in 5 divisions under a grid of colour 0x646464.
-// A change of a value or of the maximum is reported as ControlProperty::ChartValues.
+// Observers subscribe to its chart.
 class LineChart : public Control {
 public:
     static constexpr int kAxisDivisions = 5;

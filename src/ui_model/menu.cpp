@@ -14,7 +14,7 @@ void MenuItem::SetCaption(std::string caption) {
         return;
     }
     caption_ = std::move(caption);
-    menu_.CaptionChanged();
+    menu_.CaptionChanged(*this);
 }
 
 void MenuItem::Select() {

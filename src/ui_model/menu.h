@@ -4,13 +4,21 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui_model/control.h"
+#include "ui_model/signal.h"
 
 namespace quorell {
 
 class PopupMenu;
+
+// A menu item's new caption; the text views the item's own caption and is valid during the notification.
+struct MenuCaptionChange {
+    std::size_t position;  // 1-based, separators counted
+    std::string_view caption;
+};
 
 class MenuItem {
 public:
@@ -32,18 +40,22 @@ private:
 };
 
 // A popup menu of a window. Not a visible control of the window's surface: the window pops it up.
-// A caption change is reported as ControlProperty::MenuCaption of the menu.
+// Observers of the menu hear of every caption change of its items.
 class PopupMenu : public Control {
 public:
     PopupMenu(Window& owner, const ControlDesign& design);
     std::size_t ItemCount() const { return items_.size(); }
     MenuItem& Item(std::size_t position);  // 1-based; throws std::out_of_range
     const MenuItem& Item(std::size_t position) const;
+    Subscription Subscribe(std::function<void(const MenuCaptionChange&)> observer) {
+        return changed_.Subscribe(std::move(observer));
+    }
 
 private:
     friend class MenuItem;
-    void CaptionChanged() { Changed(ControlProperty::MenuCaption); }
+    void CaptionChanged(const MenuItem& item) { changed_.Emit(MenuCaptionChange{item.Position(), item.Caption()}); }
     std::vector<std::unique_ptr<MenuItem>> items_;
+    Signal<const MenuCaptionChange&> changed_;
 };
 
 }  // namespace quorell

@@ -61,7 +61,7 @@ Window::~Window() = default;
 void Window::SetTitle(std::string title) {
     if (title != title_) {
         title_ = std::move(title);
-        changed_.Emit(WindowProperty::Title);
+        changed_.Emit(TitleChange{title_});
     }
 }
 
@@ -71,7 +71,7 @@ void Window::MoveTo(int left, int top) {
     }
     bounds_.left = left;
     bounds_.top = top;
-    changed_.Emit(WindowProperty::Position);
+    changed_.Emit(PositionChange{Position()});
     if (Exists() && positionChanged_) {
         positionChanged_();
     }
@@ -82,7 +82,7 @@ void Window::SetVisible(bool visible) {
         return;
     }
     visible_ = visible;
-    changed_.Emit(WindowProperty::Visible);
+    changed_.Emit(VisibilityChange{visible});
 }
 
 void Window::Create() {
@@ -90,7 +90,7 @@ void Window::Create() {
         return;
     }
     state_ = WindowState::Created;
-    changed_.Emit(WindowProperty::State);
+    changed_.Emit(StateChange{state_});
     if (created_) {
         created_();
     }
@@ -109,7 +109,7 @@ bool Window::RequestClose() {
     }
     SetVisible(false);
     state_ = WindowState::Destroyed;
-    changed_.Emit(WindowProperty::State);
+    changed_.Emit(StateChange{state_});
     return true;
 }
 

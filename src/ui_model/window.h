@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "ui_model/control.h"
@@ -26,8 +27,23 @@ class PopupMenu;
 class DrawPanel;
 class LineChart;
 
-enum class WindowProperty { Position, Visible, Title, State };
 enum class WindowState { NotCreated, Created, Destroyed };
+
+// What a notification of a window carries: the new value of what changed. The title views the
+// window's own title and is valid while the observer is being called.
+struct PositionChange {
+    Point position;
+};
+struct VisibilityChange {
+    bool visible;
+};
+struct TitleChange {
+    std::string_view title;
+};
+struct StateChange {
+    WindowState state;
+};
+using WindowChange = std::variant<PositionChange, VisibilityChange, TitleChange, StateChange>;
 
 // One top-level window as the user sees it: place, visibility, title, flags and controls, with the
 // events that user input raises. Handlers are bound by the application; views observe the changes.
@@ -99,18 +115,12 @@ public:
     // Every control in design order (containers before what they hold).
     const std::vector<std::unique_ptr<Control>>& Controls() const { return controls_; }
 
-    // Observers: window properties, and every property change of any of its controls.
-    Signal<WindowProperty>::Id Subscribe(Signal<WindowProperty>::Slot slot) {
-        return changed_.Connect(std::move(slot));
+    // Observers of the window's own place, visibility, title and state; each control has its own.
+    Subscription Subscribe(std::function<void(const WindowChange&)> observer) {
+        return changed_.Subscribe(std::move(observer));
     }
-    void Unsubscribe(Signal<WindowProperty>::Id id) { changed_.Disconnect(id); }
-    using ControlSignal = Signal<const Control&, ControlProperty>;
-    ControlSignal::Id SubscribeControls(ControlSignal::Slot slot) { return controlChanged_.Connect(std::move(slot)); }
-    void UnsubscribeControls(ControlSignal::Id id) { controlChanged_.Disconnect(id); }
 
 private:
-    friend class Control;
-    void ControlChanged(const Control& control, ControlProperty property) { controlChanged_.Emit(control, property); }
     template <typename T>
     T& Get(std::string_view name, ControlKind kind, const char* kindName) const;
 
@@ -127,8 +137,7 @@ private:
     std::function<void()> positionChanged_;
     std::function<void(int)> trayEvent_;
 
-    Signal<WindowProperty> changed_;
-    ControlSignal controlChanged_;
+    Signal<const WindowChange&> changed_;
 };
 
 }  // namespace quorell

@@ -131,6 +131,15 @@ TEST(LinkMessage, NamesBecomeUtf16) {
     const ByteBuffer field = Utf16NameField("é\xF0\x9F\x98\x80");
     EXPECT_EQ(ByteBuffer(field.begin(), field.begin() + 8), (ByteBuffer{0xE9, 0, 0x3D, 0xD8, 0x00, 0xDE, 0, 0}));
     EXPECT_EQ(Utf16NameField(std::string(400, 'a'))[510], 0);  // always terminated
+    // An overlong NUL would end the name early, and a value past U+10FFFF has no UTF-16 form: each of
+    // their bytes is a bad byte and becomes U+FFFD.
+    const ByteBuffer bad = Utf16NameField("a\xE0\x80\x80\xF4\x90\x80\x80z");
+    ByteBuffer expected = {'a', 0};
+    for (int i = 0; i < 7; ++i) {
+        expected.insert(expected.end(), {0xFD, 0xFF});
+    }
+    expected.insert(expected.end(), {'z', 0, 0, 0});
+    EXPECT_EQ(ByteBuffer(bad.begin(), bad.begin() + static_cast<std::ptrdiff_t>(expected.size())), expected);
 }
 
 }  // namespace

@@ -67,6 +67,9 @@ TEST_F(ControlsTest, SetTextBypassesTheFilterAndBackspaceRemovesWholeCharacters)
     edit.TypeCharacter(8);  // nothing left to delete
     EXPECT_EQ(edit.Text(), "");
     EXPECT_EQ(changes, 3);
+    edit.SetText("9\xF0\x9F\x98\x80");  // beyond the basic plane: four bytes, one character
+    edit.TypeCharacter(8);
+    EXPECT_EQ(edit.Text(), "9");
 }
 
 TEST_F(ControlsTest, CheckBoxClickFlipsTheTickBeforeItsHandlerRuns) {
@@ -91,9 +94,11 @@ TEST_F(ControlsTest, PictureBoxAnswersOnlyDoubleClicks) {
 
 TEST_F(ControlsTest, MenuItemsChangeCaptionsAndSelectButNotSeparators) {
     PopupMenu& menu = window.Menu("右键菜单");
-    int captionChanges = 0;
+    std::vector<std::string> captionChanges;
     int selections = 0;
-    menu.Subscribe([&](ControlProperty p) { captionChanges += p == ControlProperty::MenuCaption; });
+    const Subscription captions = menu.Subscribe([&](const MenuCaptionChange& c) {
+        captionChanges.push_back(std::to_string(c.position) + ":" + std::string(c.caption));
+    });
     ASSERT_EQ(menu.ItemCount(), 3u);
     menu.Item(3).SetCaption("隐藏 Cpu 监控");
     menu.Item(3).SetCaption("隐藏 Cpu 监控");
@@ -104,26 +109,29 @@ TEST_F(ControlsTest, MenuItemsChangeCaptionsAndSelectButNotSeparators) {
     menu.Item(1).Select();
     EXPECT_EQ(menu.Item(3).Caption(), "隐藏 Cpu 监控");
     EXPECT_EQ(menu.Item(2).Caption(), "");
-    EXPECT_EQ(captionChanges, 1);
+    EXPECT_EQ(captionChanges, std::vector<std::string>{"3:隐藏 Cpu 监控"});
     EXPECT_EQ(selections, 1);
     EXPECT_THROW(menu.Item(0), std::out_of_range);
     EXPECT_THROW(menu.Item(4), std::out_of_range);
 }
 
-TEST_F(ControlsTest, DrawingAndChartValuesAreReportedToObservers) {
+TEST_F(ControlsTest, InputControlsReportTheirNewValues) {
     std::vector<std::string> seen;
-    window.SubscribeControls([&](const Control& c, ControlProperty p) {
-        if (p == ControlProperty::Pixels || p == ControlProperty::ChartValues) {
-            seen.push_back(c.Name());
-        }
+    const Subscription text = window.EditBox("输入_网络带宽").Subscribe([&](const TextChange& c) {
+        seen.push_back("text " + std::string(c.text));
     });
-    Canvas& canvas = window.DrawPanel("画板_Cpu").Canvas();
-    EXPECT_EQ(canvas.Pixel(0, 0), colours::kGraphBackground);
-    canvas.SetPenColour(colours::kRed);
-    canvas.DrawLine(0, 0, 0, 10);
-    window.LineChart("Cpu_最近24小时").Chart().SetCurrentPoint(5);
-    window.LineChart("Cpu_最近24小时").Chart().SetCurrentValue(42);
-    EXPECT_EQ(seen, (std::vector<std::string>{"画板_Cpu", "Cpu_最近24小时"}));
+    const Subscription tick = window.CheckBox("选择_是否透明").Subscribe([&](const CheckChange& c) {
+        seen.push_back(c.checked ? "ticked" : "cleared");
+    });
+    const Subscription page = window.TabControl("选择夹1").Subscribe(
+        [&](const PageChange& c) { seen.push_back("page " + std::to_string(c.page)); });
+    window.Create();
+    window.EditBox("输入_网络带宽").TypeCharacter(U'4');
+    window.CheckBox("选择_是否透明").Click();
+    window.CheckBox("选择_是否透明").SetChecked(true);  // unchanged
+    window.TabControl("选择夹1").SelectPage(2);
+    window.TabControl("选择夹1").SelectPage(9);  // no such page
+    EXPECT_EQ(seen, (std::vector<std::string>{"text 4", "ticked", "page 2"}));
 }
 
 TEST_F(ControlsTest, TabControlSelectsOnlyExistingPages) {

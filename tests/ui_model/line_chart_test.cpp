@@ -1,6 +1,8 @@
 #include "ui_model/line_chart.h"
 
 #include <limits>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -38,15 +40,23 @@ TEST(LineChartModel, PointsValuesAndMaximumAreClamped) {
 
 TEST(LineChartModel, OnlyVisibleChangesNotify) {
     LineChartModel chart;
-    int calls = 0;
-    chart.SetChangeListener([&] { ++calls; });
+    std::vector<std::string> changes;
+    const Subscription recording = chart.Subscribe([&](const ChartChange& change) {
+        std::visit(
+            Overloaded{[&](const ChartValueChange& c) {
+                           changes.push_back(std::to_string(c.point) + "=" + std::to_string(c.value));
+                       },
+                       [&](const ChartMaximumChange& c) { changes.push_back("max " + std::to_string(c.maximum)); }},
+            change);
+    });
     chart.SetCurrentPoint(3);
     chart.SetCurrentValue(0);
     chart.SetVerticalMaximum(100);
     chart.SetCurrentValue(2);
     chart.SetCurrentValue(2);
     chart.SetVerticalMaximum(1000);
-    EXPECT_EQ(calls, 2);
+    chart.SetCurrentValue(-5);  // stored as 0, and reported as stored
+    EXPECT_EQ(changes, (std::vector<std::string>{"3=2.000000", "max 1000", "3=0.000000"}));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -129,32 +130,84 @@ TEST(WindowEvents, TimerAndTrayEventsWaitForCreation) {
     EXPECT_EQ(tray, std::vector<int>{2});
 }
 
-TEST(WindowObservers, ReportWindowAndControlChangesOnlyWhenSomethingChanged) {
+// Every change a window reports, with the value it carries, as text.
+std::string Describe(const WindowChange& change) {
+    return std::visit(Overloaded{[](const PositionChange& c) {
+                                     return "at " + std::to_string(c.position.x) + "," + std::to_string(c.position.y);
+                                 },
+                                 [](const VisibilityChange& c) { return std::string(c.visible ? "shown" : "hidden"); },
+                                 [](const TitleChange& c) { return "title " + std::string(c.title); },
+                                 [](const StateChange& c) {
+                                     return std::string(c.state == WindowState::Created ? "created" : "destroyed");
+                                 }},
+                      change);
+}
+
+TEST(WindowObservers, HearEachChangeWithItsNewValueAndOnlyWhenSomethingChanged) {
     Window window(SmallDesign());
-    std::vector<WindowProperty> windowChanges;
-    std::vector<std::string> controlChanges;
-    window.Subscribe([&](WindowProperty p) { windowChanges.push_back(p); });
-    window.SubscribeControls([&](const Control& c, ControlProperty p) {
-        controlChanges.push_back(c.Name() + (p == ControlProperty::Text ? ":text" : ":other"));
+    std::vector<std::string> windowChanges;
+    std::vector<std::string> labelChanges;
+    const Subscription windowObserver =
+        window.Subscribe([&](const WindowChange& change) { windowChanges.push_back(Describe(change)); });
+    const Subscription labelObserver = window.Label("显示_当前Cpu使用率").Subscribe([&](const LabelChange& change) {
+        std::visit(Overloaded{[&](const TextChange& c) { labelChanges.push_back(std::string(c.text)); },
+                              [&](const TextColourChange&) { labelChanges.push_back("colour"); },
+                              [&](const BackgroundChange& c) { labelChanges.push_back(c.colour ? "fill" : "clear"); }},
+                   change);
     });
     window.SetVisible(true);
     window.SetVisible(true);
     window.SetTitle("small");  // unchanged
     window.MoveTo(3, 4);
+    window.SetTitle("big");
     window.Label("显示_当前Cpu使用率").SetText("0%");  // unchanged
     window.Label("显示_当前Cpu使用率").SetText("7%");
-    EXPECT_EQ(windowChanges, (std::vector<WindowProperty>{WindowProperty::Visible, WindowProperty::Position}));
-    EXPECT_EQ(controlChanges, std::vector<std::string>{"显示_当前Cpu使用率:text"});
+    window.Label("显示_当前Cpu使用率").SetBackground(std::nullopt);  // unchanged
+    window.Label("显示_当前Cpu使用率").SetBackground(colours::kRed);
+    window.Create();
+    window.RequestClose();
+    EXPECT_EQ(windowChanges,
+              (std::vector<std::string>{"shown", "at 3,4", "title big", "created", "hidden", "destroyed"}));
+    EXPECT_EQ(labelChanges, (std::vector<std::string>{"7%", "fill"}));
 }
 
-TEST(WindowObservers, UnsubscribedObserverIsNotCalled) {
-    Window window(SmallDesign());
+TEST(WindowObservers, ASubscriptionEndsWithItsOwnerAndMayOutliveTheModel) {
+    auto window = std::make_unique<Window>(SmallDesign());
+    Label& label = window->Label("显示_当前Cpu使用率");
     int calls = 0;
-    auto id = window.Label("显示_当前Cpu使用率").Subscribe([&](ControlProperty) { ++calls; });
-    window.Label("显示_当前Cpu使用率").SetText("1%");
-    window.Label("显示_当前Cpu使用率").Unsubscribe(id);
-    window.Label("显示_当前Cpu使用率").SetText("2%");
-    EXPECT_EQ(calls, 1);
+    Subscription kept;
+    {
+        Subscription scoped = label.Subscribe([&](const LabelChange&) { ++calls; });
+        label.SetText("1%");
+        kept = std::move(scoped);  // the observer moves with the subscription and stays subscribed
+    }
+    label.SetText("2%");
+    kept.Reset();
+    label.SetText("3%");
+    EXPECT_EQ(calls, 2);
+
+    Subscription outliving = label.Subscribe([&](const LabelChange&) { ++calls; });
+    window.reset();  // destroying the subscription later touches nothing of the window
+}
+
+TEST(WindowObservers, AnObserverEndedDuringANotificationIsNotCalledAgain) {
+    Window window(SmallDesign());
+    std::vector<std::string> calls;
+    Subscription second;
+    Subscription late;
+    bool subscribedLate = false;
+    const Subscription first = window.Subscribe([&](const WindowChange&) {
+        calls.push_back("first");
+        second.Reset();
+        if (!subscribedLate) {
+            subscribedLate = true;
+            late = window.Subscribe([&](const WindowChange&) { calls.push_back("late"); });
+        }
+    });
+    second = window.Subscribe([&](const WindowChange&) { calls.push_back("second"); });
+    window.MoveTo(1, 1);  // the observer subscribed during this notification hears only the next one
+    window.MoveTo(2, 2);
+    EXPECT_EQ(calls, (std::vector<std::string>{"first", "first", "late"}));
 }
 
 TEST(WindowLookup, WrongNameOrKindIsReportedWithTheName) {

@@ -21,23 +21,18 @@ DrawPanelView::DrawPanelView(DrawPanel& model, QWidget* parent)
     setObjectName(ToQString(model.Name()));
     setGeometry(ToQRect(model.Geometry()));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    subscription_ = model_.Subscribe([this](ControlProperty property) {
-        if (property == ControlProperty::Pixels) {
-            const Rect& area = model_.Canvas().LastChangedArea();
-            const QRect changed(area.left, area.top, area.width, area.height);
-            if (const auto& move = model_.Canvas().LastMove(); move && isVisible()) {
-                Move(changed, QPoint(move->x, move->y));
-            } else {
-                stale_ += changed;
-                update(changed.translated(DrawingOrigin()));
-            }
-            emit PixelsChanged();
-        }
-    });
+    subscription_ = model_.Canvas().Subscribe([this](const CanvasChange& change) { Apply(change); });
 }
 
-DrawPanelView::~DrawPanelView() {
-    model_.Unsubscribe(subscription_);
+void DrawPanelView::Apply(const CanvasChange& change) {
+    const QRect changed(change.area.left, change.area.top, change.area.width, change.area.height);
+    if (change.move && isVisible()) {
+        Move(changed, QPoint(change.move->x, change.move->y));
+    } else {
+        stale_ += changed;
+        update(changed.translated(DrawingOrigin()));
+    }
+    emit PixelsChanged();
 }
 
 void DrawPanelView::Move(const QRect& destination, const QPoint& offset) {

@@ -14,7 +14,6 @@ class DrawPanelView : public QWidget {
     Q_OBJECT
 public:
     DrawPanelView(DrawPanel& model, QWidget* parent);
-    ~DrawPanelView() override;
 
     const Canvas& CanvasModel() const { return model_.Canvas(); }
     // The canvas as an image, brought up to date first.
@@ -33,15 +32,17 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    // Marks what a canvas change touched for copying and painting.
+    void Apply(const CanvasChange& change);
     // Brings the image up to date with the canvas within `wanted` (canvas coordinates).
     void CopyCanvas(const QRegion& wanted);
     // The canvas moved the pixels of `destination` there from `destination` minus `offset`.
     void Move(const QRect& destination, const QPoint& offset);
 
     DrawPanel& model_;
-    Signal<ControlProperty>::Id subscription_;
     QImage image_;
     QRegion stale_;  // the part of image_ behind the canvas, in canvas coordinates
+    Subscription subscription_;
 };
 
 }  // namespace quorell::gui

@@ -21,15 +21,7 @@ CheckBoxView::CheckBoxView(CheckBox& model, ViewContext& context, QWidget* paren
     setObjectName(ToQString(model.Name()));
     setGeometry(ToQRect(model.Geometry()));
     setChecked(model.Checked());
-    subscription_ = model_.Subscribe([this](ControlProperty property) {
-        if (property == ControlProperty::Checked) {
-            setChecked(model_.Checked());
-        }
-    });
-}
-
-CheckBoxView::~CheckBoxView() {
-    model_.Unsubscribe(subscription_);
+    subscription_ = model_.Subscribe([this](const CheckChange& change) { setChecked(change.checked); });
 }
 
 void CheckBoxView::nextCheckState() {
@@ -47,24 +39,16 @@ EditBoxView::EditBoxView(EditBox& model, ViewContext& context, QWidget* parent)
         setPalette(colours);
     }
     setTextMargins(0, 0, 0, 0);
-    ShowModelText();
+    ShowText(model.Text());
     connect(this, &QLineEdit::textEdited, this,
             [this](const QString& text) { context_.Run([&] { model_.SetText(ToUtf8(text)); }); });
-    subscription_ = model_.Subscribe([this](ControlProperty property) {
-        if (property == ControlProperty::Text) {
-            ShowModelText();
-        }
-    });
+    subscription_ = model_.Subscribe([this](const TextChange& change) { ShowText(change.text); });
 }
 
-EditBoxView::~EditBoxView() {
-    model_.Unsubscribe(subscription_);
-}
-
-void EditBoxView::ShowModelText() {
-    const QString text = ToQString(model_.Text());
-    if (text != this->text()) {
-        setText(text);
+void EditBoxView::ShowText(std::string_view text) {
+    const QString shown = ToQString(text);
+    if (shown != this->text()) {
+        setText(shown);
     }
 }
 

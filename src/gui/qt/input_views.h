@@ -22,7 +22,6 @@ class CheckBoxView : public QCheckBox {
     Q_OBJECT
 public:
     CheckBoxView(CheckBox& model, ViewContext& context, QWidget* parent);
-    ~CheckBoxView() override;
 
 protected:
     void nextCheckState() override;
@@ -30,7 +29,7 @@ protected:
 private:
     CheckBox& model_;
     ViewContext& context_;
-    Signal<ControlProperty>::Id subscription_;
+    Subscription subscription_;
 };
 
 // A one-line edit box. Typed characters that the model's filter refuses are dropped (control keys such
@@ -40,7 +39,6 @@ class EditBoxView : public QLineEdit {
     Q_OBJECT
 public:
     EditBoxView(EditBox& model, ViewContext& context, QWidget* parent);
-    ~EditBoxView() override;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -48,11 +46,11 @@ protected:
 
 private:
     bool AcceptsAll(const QString& typed) const;
-    void ShowModelText();
+    void ShowText(std::string_view text);
 
     EditBox& model_;
     ViewContext& context_;
-    Signal<ControlProperty>::Id subscription_;
+    Subscription subscription_;
 };
 
 }  // namespace quorell::gui

@@ -57,24 +57,43 @@ std::optional<QGlyphRun> PlacedGlyphs(const QString& text, const QRawFont& font)
     return run;
 }
 
+std::optional<QColor> ToOptionalQColor(std::optional<Rgb> colour) {
+    return colour ? std::optional<QColor>(ToQColor(*colour)) : std::nullopt;
+}
+
 }  // namespace
 
-LabelView::LabelView(Label& model, QWidget* parent) : QWidget(parent), model_(model) {
+LabelView::LabelView(Label& model, QWidget* parent)
+    : QWidget(parent),
+      align_(model.Align()),
+      textColour_(ToQColor(model.TextColour())),
+      background_(ToOptionalQColor(model.Background())) {
     setObjectName(ToQString(model.Name()));
     setGeometry(ToQRect(model.Geometry()));
-    subscription_ = model_.Subscribe([this](ControlProperty) { Refresh(); });
+    ShowText(model.Text());
+    subscription_ = model.Subscribe([this](const LabelChange& change) {
+        std::visit(Overloaded{[this](const TextChange& text) { ShowText(text.text); },
+                              [this](const TextColourChange& colour) {
+                                  textColour_ = ToQColor(colour.colour);
+                                  update();
+                              },
+                              [this](const BackgroundChange& background) {
+                                  background_ = ToOptionalQColor(background.colour);
+                                  Refresh();
+                              }},
+                   change);
+    });
+}
+
+void LabelView::ShowText(std::string_view text) {
+    // One line: line breaks show as spaces.
+    text_ = ToQString(text);
+    text_.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
     Refresh();
 }
 
-LabelView::~LabelView() {
-    model_.Unsubscribe(subscription_);
-}
-
 void LabelView::Refresh() {
-    // One line: line breaks show as spaces.
-    text_ = ToQString(model_.Text());
-    text_.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    setAttribute(Qt::WA_OpaquePaintEvent, model_.Background().has_value() || backdrop_.has_value());
+    setAttribute(Qt::WA_OpaquePaintEvent, background_.has_value() || backdrop_.has_value());
     update();
 }
 
@@ -117,16 +136,16 @@ QFont LabelView::ShownFont() const {
 
 void LabelView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (const auto background = model_.Background()) {
-        painter.fillRect(rect(), ToQColor(*background));
+    if (background_) {
+        painter.fillRect(rect(), *background_);
     } else if (backdrop_) {
         painter.fillRect(rect(), *backdrop_);
     }
     const Fitted& fitted = Fit();
     // Right-aligned text too wide even when narrowed loses its leading characters, never its last ones.
-    const qreal left = model_.Align() == TextAlign::Right ? width() - fitted.size.width() : 0.0;
+    const qreal left = align_ == TextAlign::Right ? width() - fitted.size.width() : 0.0;
     const QPointF topLeft(left, std::round((height() - fitted.size.height()) / 2.0));
-    painter.setPen(ToQColor(model_.TextColour()));
+    painter.setPen(textColour_);
     painter.setClipRect(rect());
     if (fitted.glyphs) {
         painter.drawGlyphRun(topLeft, *fitted.glyphs);

@@ -21,7 +21,6 @@ class LabelView : public QWidget {
     Q_OBJECT
 public:
     LabelView(Label& model, QWidget* parent);
-    ~LabelView() override;
     QString Text() const { return text_; }
     // The font the text is drawn in: the window's, narrowed when the text would not fit.
     QFont ShownFont() const;
@@ -48,18 +47,21 @@ private:
         QSizeF size;
     };
 
+    void ShowText(std::string_view text);
     void Refresh();
     const Fitted& Fit() const;
 
-    Label& model_;
-    Signal<ControlProperty>::Id subscription_;
+    const TextAlign align_;
     QString text_;
+    QColor textColour_;
+    std::optional<QColor> background_;  // the label's own; none: transparent
     std::optional<QColor> backdrop_;
     mutable Fitted fitted_;
     // The face the window's font resolves to, for placing glyphs; kept while the font stays the same.
     mutable QFont rawFontOf_;
     mutable QRawFont rawFont_;
     mutable qreal rawLineHeight_ = 0.0;
+    Subscription subscription_;
 };
 
 }  // namespace quorell::gui

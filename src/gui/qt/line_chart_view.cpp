@@ -25,7 +25,11 @@ QFont SmallFont(const QFont& base, int pixelSize) {
 }  // namespace
 
 LineChartView::LineChartView(LineChart& model, QWidget* parent)
-    : QChartView(parent), model_(model), series_(new QLineSeries), valueAxis_(new QValueAxis) {
+    : QChartView(parent),
+      series_(new QLineSeries),
+      valueAxis_(new QValueAxis),
+      values_(model.Chart().Values()),
+      maximum_(model.Chart().VerticalMaximum()) {
     setObjectName(ToQString(model.Name()));
     setGeometry(ToQRect(model.Geometry()));
     setFocusPolicy(Qt::NoFocus);
@@ -65,16 +69,18 @@ LineChartView::LineChartView(LineChart& model, QWidget* parent)
     valueAxis_->setTruncateLabels(false);
 
     setChart(chart);
-    subscription_ = model_.Subscribe([this](ControlProperty property) {
-        if (property == ControlProperty::ChartValues) {
-            ScheduleCatchUp();
-        }
-    });
+    subscription_ = model.Chart().Subscribe([this](const ChartChange& change) { Apply(change); });
     CatchUp();
 }
 
-LineChartView::~LineChartView() {
-    model_.Unsubscribe(subscription_);
+void LineChartView::Apply(const ChartChange& change) {
+    std::visit(Overloaded{[this](const ChartValueChange& value) {
+                              values_[static_cast<std::size_t>(value.point)] = value.value;
+                          },
+                          [this](const ChartMaximumChange& maximum) { maximum_ = maximum.maximum; }},
+               change);
+    stale_ = true;
+    ScheduleCatchUp();
 }
 
 void LineChartView::ScheduleCatchUp() {
@@ -89,19 +95,18 @@ void LineChartView::ScheduleCatchUp() {
 }
 
 void LineChartView::CatchUp() {
-    const LineChartModel& values = model_.Chart();
-    if (values.Revision() == shownRevision_) {
+    if (!stale_) {
         return;
     }
-    shownRevision_ = values.Revision();
+    stale_ = false;
     QList<QPointF> points;
     points.reserve(LineChartModel::kPointCount);
     for (int hour = 0; hour < LineChartModel::kPointCount; ++hour) {
-        points.append(QPointF(hour, values.Value(hour)));
+        points.append(QPointF(hour, values_[static_cast<std::size_t>(hour)]));
     }
     series_->replace(points);
     // An empty range would hide the grid; a zero maximum shows as 0..1.
-    valueAxis_->setRange(0, std::max(1, values.VerticalMaximum()));
+    valueAxis_->setRange(0, std::max(1, maximum_));
 }
 
 void LineChartView::showEvent(QShowEvent* event) {

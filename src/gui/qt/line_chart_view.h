@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QChartView>
+#include <array>
 
 #include "ui_model/line_chart_control.h"
 
@@ -17,7 +18,6 @@ class LineChartView : public QChartView {
     Q_OBJECT
 public:
     LineChartView(LineChart& model, QWidget* parent);
-    ~LineChartView() override;
 
     QLineSeries* Series() const { return series_; }
     QValueAxis* ValueAxis() const { return valueAxis_; }
@@ -28,14 +28,17 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void Apply(const ChartChange& change);
     void ScheduleCatchUp();
 
-    LineChart& model_;
-    Signal<ControlProperty>::Id subscription_;
     QLineSeries* series_;
     QValueAxis* valueAxis_;
-    std::uint64_t shownRevision_ = ~std::uint64_t{0};
+    // The chart's values as the notifications left them, and whether the series shows them yet.
+    std::array<double, LineChartModel::kPointCount> values_;
+    int maximum_;
+    bool stale_ = true;
     bool scheduled_ = false;
+    Subscription subscription_;
 };
 
 }  // namespace quorell::gui

@@ -4,6 +4,7 @@
 #include <QRect>
 #include <QString>
 #include <string>
+#include <string_view>
 
 #include "ui_model/colour.h"
 #include "ui_model/geometry.h"
@@ -11,7 +12,7 @@
 namespace quorell::gui {
 
 // The model keeps its texts as UTF-8.
-inline QString ToQString(const std::string& text) {
+inline QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 inline std::string ToUtf8(const QString& text) {

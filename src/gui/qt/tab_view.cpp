@@ -29,7 +29,11 @@ protected:
 }  // namespace
 
 TabView::TabView(TabControl& model, ViewContext& context, QWidget* parent)
-    : QWidget(parent), model_(model), context_(context), bar_(new CompactTabBar(this)) {
+    : QWidget(parent),
+      model_(model),
+      context_(context),
+      bar_(new CompactTabBar(this)),
+      shownPage_(model.CurrentPage()) {
     setObjectName(ToQString(model.Name()));
     setGeometry(ToQRect(model.Geometry()));
     bar_->setObjectName(objectName() + QStringLiteral("_tabs"));
@@ -41,7 +45,7 @@ TabView::TabView(TabControl& model, ViewContext& context, QWidget* parent)
     }
     bar_->move(2, 0);
     bar_->resize(bar_->sizeHint().boundedTo(QSize(width() - 4, height())));
-    bar_->setCurrentIndex(model.CurrentPage() - 1);
+    bar_->setCurrentIndex(shownPage_ - 1);
 
     connect(bar_, &QTabBar::currentChanged, this, [this](int index) {
         if (index + 1 != model_.CurrentPage()) {
@@ -52,26 +56,18 @@ TabView::TabView(TabControl& model, ViewContext& context, QWidget* parent)
             bar_->setCurrentIndex(model_.CurrentPage() - 1);
         }
     });
-    subscription_ = model_.Subscribe([this](ControlProperty property) {
-        if (property == ControlProperty::CurrentPage) {
-            bar_->setCurrentIndex(model_.CurrentPage() - 1);
-            ShowCurrentPage();
-        }
-    });
-}
-
-TabView::~TabView() {
-    model_.Unsubscribe(subscription_);
+    subscription_ = model_.Subscribe([this](const PageChange& change) { ShowPage(change.page); });
 }
 
 void TabView::AddToPage(int page, QWidget* widget) {
     pageWidgets_.emplace_back(page, widget);
-    widget->setVisible(page == model_.CurrentPage());
+    widget->setVisible(page == shownPage_);
     bar_->raise();
 }
 
-void TabView::ShowCurrentPage() {
-    const int current = model_.CurrentPage();
+void TabView::ShowPage(int current) {
+    shownPage_ = current;
+    bar_->setCurrentIndex(current - 1);
     // Hide the old page first so two pages never show at once.
     for (auto& [page, widget] : pageWidgets_) {
         if (page != current) {

@@ -17,7 +17,6 @@ class TabView : public QWidget {
     Q_OBJECT
 public:
     TabView(TabControl& model, ViewContext& context, QWidget* parent);
-    ~TabView() override;
 
     // Puts a control's widget on a page (1-based).
     void AddToPage(int page, QWidget* widget);
@@ -27,13 +26,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void ShowCurrentPage();
+    void ShowPage(int page);
 
     TabControl& model_;
     ViewContext& context_;
-    Signal<ControlProperty>::Id subscription_;
     QTabBar* bar_;
+    int shownPage_;
     std::vector<std::pair<int, QWidget*>> pageWidgets_;
+    Subscription subscription_;
 };
 
 }  // namespace quorell::gui

@@ -67,7 +67,12 @@ QSize WindowView::ClientSizeOf(const Window& model) {
 }
 
 WindowView::WindowView(Window& model, ViewContext& context)
-    : QWidget(nullptr, FlagsOf(model.Flags())), model_(model), context_(context) {
+    : QWidget(nullptr, FlagsOf(model.Flags())),
+      model_(model),
+      context_(context),
+      position_(model.Left(), model.Top()),
+      visible_(model.Visible()),
+      state_(model.State()) {
     setObjectName(ObjectNameOf(model.Kind()));
     setWindowTitle(ToQString(model.Title()));
     if (model.Flags().icon == WindowIcon::Application) {
@@ -86,30 +91,28 @@ WindowView::WindowView(Window& model, ViewContext& context)
     // Every window exists on the desktop from its creation on, hidden or shown, as the user's tools
     // (and the desktop's window lists) expect; Qt would otherwise make it only when first shown.
     winId();
-    subscription_ = model_.Subscribe([this](WindowProperty property) {
-        switch (property) {
-            case WindowProperty::Position:
-                ApplyPosition();
-                break;
-            case WindowProperty::Visible:
-                ApplyVisibility();
-                break;
-            case WindowProperty::Title:
-                setWindowTitle(ToQString(model_.Title()));
-                break;
-            case WindowProperty::State:
-                ApplyState();
-                break;
-        }
-    });
+    subscription_ = model_.Subscribe([this](const WindowChange& change) { Apply(change); });
     for (QTimer* timer : built_.timers) {
         timer->start();
     }
     ApplyState();
 }
 
-WindowView::~WindowView() {
-    model_.Unsubscribe(subscription_);
+void WindowView::Apply(const WindowChange& change) {
+    std::visit(Overloaded{[this](const PositionChange& moved) {
+                              position_ = QPoint(moved.position.x, moved.position.y);
+                              ApplyPosition();
+                          },
+                          [this](const VisibilityChange& shown) {
+                              visible_ = shown.visible;
+                              ApplyVisibility();
+                          },
+                          [this](const TitleChange& title) { setWindowTitle(ToQString(title.title)); },
+                          [this](const StateChange& state) {
+                              state_ = state.state;
+                              ApplyState();
+                          }},
+               change);
 }
 
 QWidget* WindowView::Control(const QString& name) const {
@@ -118,20 +121,19 @@ QWidget* WindowView::Control(const QString& name) const {
 }
 
 void WindowView::ApplyPosition() {
-    const QPoint wanted(model_.Left(), model_.Top());
-    if (pos() == wanted) {
+    if (pos() == position_) {
         return;
     }
     applyingPosition_ = true;
-    move(wanted);
+    move(position_);
     applyingPosition_ = false;
 }
 
 void WindowView::ApplyVisibility() {
-    if (model_.Visible() == isVisible()) {
+    if (visible_ == isVisible()) {
         return;
     }
-    if (model_.Visible()) {
+    if (visible_) {
         ApplyPosition();
         show();
     } else {
@@ -140,7 +142,7 @@ void WindowView::ApplyVisibility() {
 }
 
 void WindowView::ApplyState() {
-    if (model_.State() == WindowState::Destroyed) {
+    if (state_ == WindowState::Destroyed) {
         for (QTimer* timer : built_.timers) {
             timer->stop();
         }

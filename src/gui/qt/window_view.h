@@ -21,7 +21,6 @@ public:
     static constexpr QMargins kNominalFrame{3, 25, 3, 3};
 
     WindowView(Window& model, ViewContext& context);
-    ~WindowView() override;
 
     Window& Model() const { return model_; }
     QWidget* Control(const QString& name) const;
@@ -35,15 +34,20 @@ protected:
     ViewContext& Context() const { return context_; }
 
 private:
+    void Apply(const WindowChange& change);
     void ApplyPosition();
     void ApplyVisibility();
     void ApplyState();
 
     Window& model_;
     ViewContext& context_;
-    Signal<WindowProperty>::Id subscription_;
     BuiltControls built_;
+    // The window as the model's notifications left it.
+    QPoint position_;
+    bool visible_;
+    WindowState state_;
     bool applyingPosition_ = false;
+    Subscription subscription_;
 };
 
 }  // namespace quorell::gui

@@ -10,6 +10,8 @@
 #include <cstring>
 #include <vector>
 
+#include "runtime/utf8.h"
+
 namespace quorell {
 
 namespace {
@@ -65,28 +67,6 @@ std::uint32_t ReadU32(const void* data) {
     return value;
 }
 
-// A decoded code point of UTF-8 text; invalid bytes give U+FFFD and advance by one.
-char32_t NextCodePoint(const std::string& text, std::size_t& at) {
-    const auto lead = static_cast<unsigned char>(text[at++]);
-    if (lead < 0x80) {
-        return lead;
-    }
-    int more = lead >= 0xF0 && lead < 0xF5 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC2 && lead < 0xE0 ? 1 : -1;
-    if (more < 0 || at + static_cast<std::size_t>(more) > text.size()) {
-        return U'\uFFFD';
-    }
-    char32_t point = lead & (0x3F >> more);
-    for (int i = 0; i < more; ++i) {
-        const auto next = static_cast<unsigned char>(text[at + static_cast<std::size_t>(i)]);
-        if ((next & 0xC0) != 0x80) {
-            return U'\uFFFD';
-        }
-        point = (point << 6) | (next & 0x3F);
-    }
-    at += static_cast<std::size_t>(more);
-    return point;
-}
-
 void PutUnit(ByteBuffer& field, std::size_t& at, std::uint16_t unit) {
     field[at++] = static_cast<std::uint8_t>(unit & 0xFF);
     field[at++] = static_cast<std::uint8_t>(unit >> 8);
@@ -120,8 +100,8 @@ ByteBuffer Utf16NameField(const std::string& utf8Name) {
     ByteBuffer field(kInterfaceNameBytes);
     const std::size_t lastUnit = kInterfaceNameBytes - 2;  // room for the terminating NUL
     std::size_t out = 0;
-    for (std::size_t in = 0; in < utf8Name.size();) {
-        const char32_t point = NextCodePoint(utf8Name, in);
+    for (const Utf8Character& character : Utf8Characters(utf8Name)) {
+        const char32_t point = character.codePoint;  // U+FFFD for a bad byte
         if (point >= 0x10000) {
             if (out + 4 > lastUnit) {
                 break;
