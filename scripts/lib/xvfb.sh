@@ -38,7 +38,8 @@ tray_start() {
          --transparent false --tint 0x303030 --SetDockType true --expand false >/dev/null 2>&1 &
   xvfb_pids+=($!)
   local i
-  for i in $(seq 1 150); do
+  # A loaded machine (a parallel build) can take many seconds to start it.
+  for i in $(seq 1 400); do
     xdotool search --class trayer >/dev/null 2>&1 && return 0
     sleep 0.1
   done
