@@ -51,7 +51,7 @@ tray_start() {
 wait_for_window() {
   local name=$1; shift
   local i id
-  for i in $(seq 1 150); do
+  for i in $(seq 1 300); do
     id=$(xdotool search "$@" --name "$name" 2>/dev/null | head -n1 || true)
     if [[ -n "$id" ]]; then
       echo "$id"
