@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 
 #include "app/interface_menu.h"
 #include "app/main_window.h"
@@ -181,6 +182,20 @@ private slots:
         rig->Model(WindowKind::Main).RaiseTrayEvent(3);
         QCOMPARE(rig->desktop.ExitCode(), std::optional<int>(0));
         QVERIFY(rig->desktop.TrayIcon() == nullptr || !rig->desktop.TrayIcon()->isVisible());
+    }
+
+    void qtsOwnButtonsSpeakChinese() {
+        QTranslator texts;
+        if (!gui::InstallQtChineseTexts(texts)) {
+            QSKIP("Qt's Chinese translation (qt6-translations-l10n) is not installed");
+        }
+        QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("t"),
+                        QMessageBox::Yes | QMessageBox::No);
+        QVERIFY2(box.button(QMessageBox::Yes)->text().startsWith(QStringLiteral("是")),
+                 qPrintable(box.button(QMessageBox::Yes)->text()));
+        QVERIFY2(box.button(QMessageBox::No)->text().startsWith(QStringLiteral("否")),
+                 qPrintable(box.button(QMessageBox::No)->text()));
+        QApplication::removeTranslator(&texts);
     }
 
     void theExitQuestionHasItsTitleTextAndIcon() {

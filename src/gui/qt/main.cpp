@@ -1,7 +1,6 @@
 // Quorell: a small desktop monitor of CPU usage, memory load and network traffic.
 #include <QApplication>
 #include <QDir>
-#include <QLibraryInfo>
 #include <QSessionManager>
 #include <QStandardPaths>
 #include <QTranslator>
@@ -28,12 +27,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("quorell"));
     // Closing a window never ends the program: only the confirmed exit from the tray menu does.
     QApplication::setQuitOnLastWindowClosed(false);
-    // The program speaks Chinese, so Qt's own texts (the message boxes' buttons, the edit box's menu)
-    // do too, when Qt's translation is installed.
     QTranslator qtTexts;
-    if (qtTexts.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&qtTexts);
-    }
+    gui::InstallQtChineseTexts(qtTexts);
 
     PlatformPorts platform = MakePlatformPorts();
     const std::filesystem::path runDirectory = platform.runDirectory->RunDirectory();
