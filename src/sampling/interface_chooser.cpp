@@ -88,6 +88,9 @@ std::optional<std::int32_t> InterfaceChooser::Busiest(const std::vector<NetworkI
 }
 
 void InterfaceChooser::RememberFirstTotals(const std::vector<NetworkInterface>& rows) {
+    // Interfaces that are gone are forgotten, so interfaces that come and go (a VPN's tunnel gets a new
+    // index each time) leave nothing behind.
+    std::erase_if(firstTotals_, [&rows](const auto& known) { return FindByIndex(rows, known.first) == nullptr; });
     for (const NetworkInterface& row : rows) {
         auto [at, added] = firstTotals_.try_emplace(row.index, Total(row));
         if (!added && Total(row) < at->second) {
