@@ -3,6 +3,7 @@
 #include <exception>
 #include <utility>
 
+#include "app/interface_menu.h"
 #include "app/measured_work.h"
 #include "runtime/fatal_error.h"
 #include "runtime/ini_store.h"
@@ -31,8 +32,11 @@ bool Application::Start() {
     placement_ = std::make_unique<MonitorPlacement>(*windows_, settings_, ports_.desktop);
     Guarded([this] {
         work_ = std::make_unique<MeasuredWork>(*windows_, ports_);
-        mainLogic_ = std::make_unique<MainWindowLogic>(*windows_, settings_, ports_.desktop, *placement_,
-                                                       [this] { work_->SelectMonitoredRow(); });
+        interfaceMenu_ = std::make_unique<InterfaceMenu>(*windows_, settings_, ports_.desktop, work_->Network());
+        mainLogic_ = std::make_unique<MainWindowLogic>(*windows_, settings_, ports_.desktop, *placement_, [this] {
+            work_->SelectMonitoredRow();
+            interfaceMenu_->LoadChoice();
+        });
         BindEvents();
         windows_->Main().Create();
     })();
@@ -105,6 +109,10 @@ void Application::BindEvents() {
         work.OnSendCreated();
         placement.RestorePosition(WindowKind::SendMonitor);
     }));
+    // The receive and send windows' popup menu chooses the watched interface for both.
+    for (WindowKind network : {WindowKind::ReceiveMonitor, WindowKind::SendMonitor}) {
+        windows_->Get(network).BindRightClicked(Guarded([this, network] { interfaceMenu_->OnRightClick(network); }));
+    }
     windows_->Get(WindowKind::CpuMonitor).Timer(names::kCpuMonitor.timer).BindTick(Guarded([&work] {
         work.OnCpuTick();
     }));

@@ -15,6 +15,7 @@
 
 namespace quorell {
 
+class InterfaceMenu;
 class MeasuredWork;
 
 inline constexpr const char* kExitQuestionTitle = "退出警告";
@@ -78,6 +79,7 @@ private:
     std::unique_ptr<MonitorPlacement> placement_;
     std::unique_ptr<MainWindowLogic> mainLogic_;
     std::unique_ptr<MeasuredWork> work_;
+    std::unique_ptr<InterfaceMenu> interfaceMenu_;
     bool started_ = false;
     int dispatchDepth_ = 0;
     std::optional<int> exitCode_;

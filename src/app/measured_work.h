@@ -39,6 +39,7 @@ public:
     void OnTrendBaseTick() { trend_.OnBaseTimer(); }
 
     const NetworkSampler& Network() const { return network_; }
+    NetworkSampler& Network() { return network_; }
 
 private:
     CpuSampler cpuSampler_;

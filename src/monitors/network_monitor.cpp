@@ -5,6 +5,7 @@
 #include "history/traffic_history.h"
 #include "platform/clock_port.h"
 #include "sampling/network_sampler.h"
+#include "ui_model/window.h"
 
 namespace quorell {
 namespace {
@@ -20,7 +21,8 @@ constexpr MonitorLayoutNames kNetworkNames{
 
 NetworkMonitor::NetworkMonitor(Window& window, Direction direction, NetworkSampler& sampler,
                                BandwidthText bandwidthText, const ClockPort& clock, IniFile historyFile)
-    : direction_(direction),
+    : window_(window),
+      direction_(direction),
       sampler_(sampler),
       bandwidthText_(std::move(bandwidthText)),
       clock_(clock),
@@ -29,6 +31,7 @@ NetworkMonitor::NetworkMonitor(Window& window, Direction direction, NetworkSampl
 
 void NetworkMonitor::OnWindowCreated() {
     sampler_.TakeBaseline(direction_);
+    ShowWatchedInterface();
 }
 
 void NetworkMonitor::OnNetworkTick() {
@@ -38,6 +41,19 @@ void NetworkMonitor::OnNetworkTick() {
     // The graph and the average show the share of the bandwidth; the labels and the file hold K.
     display_.ShowTick(sample.percent, sample.kValue, now);
     RecordTrafficSample(historyFile_, sample.kValue, now);
+    ShowWatchedInterface();
+}
+
+void NetworkMonitor::ShowWatchedInterface() {
+    window_.SetToolTip(WatchedInterfaceTip(sampler_.Choice()));
+}
+
+std::string WatchedInterfaceTip(const InterfaceChoice& choice) {
+    std::string tip = "监控网卡: " + (choice.name.empty() ? std::string("无") : choice.name);
+    if (choice.automatic) {
+        return tip + " (自动选择)";
+    }
+    return tip + (choice.index ? " (手动选择)" : " (手动选择, 当前不存在)");
 }
 
 }  // namespace quorell

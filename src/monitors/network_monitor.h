@@ -5,6 +5,7 @@
 #include <string>
 
 #include "monitors/monitor_display.h"
+#include "sampling/interface_chooser.h"
 #include "sampling/network_types.h"
 
 #include "runtime/ini_file.h"
@@ -20,6 +21,10 @@ class Window;
 // its share of the user's bandwidth colours the labels and feeds the average ("显示_平均流量") and the
 // graph ("画板_Lan"), and the K is added to the history file ("接收.FDB" or "发送.FDB") with its record,
 // period totals and hour slots.
+// The window's tooltip: which interface is watched, and whether it was chosen automatically or by the
+// user (and whether the user's one is missing now).
+std::string WatchedInterfaceTip(const InterfaceChoice& choice);
+
 class NetworkMonitor {
 public:
     // The text of the main window's bandwidth box ("输入_网络带宽"), read on every tick.
@@ -41,6 +46,9 @@ public:
     const MonitorDisplay& Display() const { return display_; }
 
 private:
+    void ShowWatchedInterface();
+
+    Window& window_;
     Direction direction_;
     NetworkSampler& sampler_;
     BandwidthText bandwidthText_;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -44,14 +45,25 @@ public:
     virtual std::optional<MemoryStatus> ReadMemoryStatus() = 0;
 };
 
+// One network interface as every platform can describe it.
+struct NetworkInterface {
+    std::int32_t index = 0;  // the platform's interface index
+    std::string name;        // as the system shows it to the user (Linux: the kernel name such as eth0)
+    bool up = false;         // administratively up and able to pass traffic
+    bool loopback = false;
+    std::uint64_t receivedBytes = 0;
+    std::uint64_t sentBytes = 0;
+    friend bool operator==(const NetworkInterface&, const NetworkInterface&) = default;
+};
+
 // Every interface the platform reports, already in ascending interface index, with 64-bit counters.
 struct InterfaceRows64 {
-    std::vector<InterfaceRow> rows;
+    std::vector<NetworkInterface> rows;
 };
 
 // The platform's own interface-table block: a 4-byte little-endian row count followed by 860-byte
 // rows with 32-bit counters, as the platform returned it sorted by interface index. The sampling
-// core turns it into rows (ParseIfTableBlock).
+// core turns it into interfaces (InterfacesFromIfTableBlock).
 struct IfTableBlock {
     ByteBuffer bytes;
 };
@@ -63,6 +75,9 @@ public:
     virtual ~InterfaceTablePort() = default;
     // The whole table; nothing when the platform query fails.
     virtual std::optional<InterfaceTableReading> ReadInterfaceTable() = 0;
+    // The index of the interface that carries the default route (IPv4, else IPv6; the lowest metric
+    // wins); nothing when there is no default route or the platform cannot tell.
+    virtual std::optional<std::int32_t> ReadDefaultRouteInterface() { return std::nullopt; }
 };
 
 enum class PlatformFamily { Windows, Linux, Other };

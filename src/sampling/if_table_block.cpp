@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "runtime/utf8.h"
+
 namespace quorell {
 
 namespace {
@@ -34,6 +36,27 @@ constexpr std::size_t kDescrLen = 600;
 constexpr std::size_t kDescr = 604;
 
 constexpr std::size_t kCountBytes = 4;
+constexpr std::int32_t kOperStatusConnected = 4;
+
+// The UTF-16LE name field up to its first NUL, as UTF-8; a lone surrogate becomes U+FFFD.
+std::string NameFromField(const ByteBuffer& field) {
+    std::string name;
+    for (std::size_t at = 0; at + 1 < field.size(); at += 2) {
+        char32_t unit = static_cast<char32_t>(field[at] | (field[at + 1] << 8));
+        if (unit == 0) {
+            break;
+        }
+        if (unit >= 0xD800 && unit < 0xDC00 && at + 3 < field.size()) {
+            const char32_t low = static_cast<char32_t>(field[at + 2] | (field[at + 3] << 8));
+            if (low >= 0xDC00 && low < 0xE000) {
+                unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+                at += 2;
+            }
+        }
+        AppendUtf8(name, unit >= 0xD800 && unit < 0xE000 ? char32_t{0xFFFD} : unit);
+    }
+    return name;
+}
 
 // Reads one row starting at `rowStart` of the whole block; bytes past its end are zero.
 class RowReader {
@@ -104,6 +127,25 @@ std::vector<InterfaceRow> ParseIfTableBlock(const ByteBuffer& block) {
         rows.push_back(ReadRow(RowReader(block, kCountBytes + i * kIfTableRowBytes)));
     }
     return rows;
+}
+
+NetworkInterface InterfaceFromRow(const InterfaceRow& row) {
+    NetworkInterface plain;
+    plain.index = row.dwIndex;
+    plain.name = NameFromField(row.wszName);
+    plain.up = row.dwOperStatus == kOperStatusOperational || row.dwOperStatus == kOperStatusConnected;
+    plain.loopback = row.dwType == kInterfaceTypeLoopback;
+    plain.receivedBytes = row.dwInOctets;
+    plain.sentBytes = row.dwOutOctets;
+    return plain;
+}
+
+std::vector<NetworkInterface> InterfacesFromIfTableBlock(const ByteBuffer& block) {
+    std::vector<NetworkInterface> interfaces;
+    for (const InterfaceRow& row : ParseIfTableBlock(block)) {
+        interfaces.push_back(InterfaceFromRow(row));
+    }
+    return interfaces;
 }
 
 }  // namespace quorell

@@ -13,7 +13,7 @@ NetworkSampler::NetworkSampler(InterfaceTablePort& interfaces, const PlatformVer
     : interfaces_(interfaces), version_(version) {}
 
 void NetworkSampler::SelectMonitoredRow() {
-    monitoredRow_ = MonitoredRowFor(version_.ReadPlatformVersion());
+    chooser_.SetFallbackRow(MonitoredRowFor(version_.ReadPlatformVersion()));
 }
 
 void NetworkSampler::RefreshInterfaceTable() {
@@ -25,7 +25,7 @@ void NetworkSampler::RefreshInterfaceTable() {
         [this](auto& answer) {
             using Answer = std::decay_t<decltype(answer)>;
             if constexpr (std::is_same_v<Answer, IfTableBlock>) {
-                table_.rows = ParseIfTableBlock(answer.bytes);
+                table_.rows = InterfacesFromIfTableBlock(answer.bytes);
                 table_.counterWidth = CounterWidth::Bits32;
             } else {
                 table_.rows = std::move(answer.rows);
@@ -33,13 +33,14 @@ void NetworkSampler::RefreshInterfaceTable() {
             }
         },
         *reading);
+    chooser_.Choose(table_.rows, [this] { return interfaces_.ReadDefaultRouteInterface(); });
 }
 
 void NetworkSampler::TakeBaseline(Direction direction) {
     RefreshInterfaceTable();
     auto& previous = PreviousReading(direction);
-    if (const InterfaceRow* row = WatchedRow()) {
-        previous = Reading{row->dwIndex, CounterOf(*row, direction)};
+    if (const NetworkInterface* row = WatchedRow()) {
+        previous = Reading{row->index, CounterOf(*row, direction)};
     } else {
         previous.reset();
     }
@@ -48,12 +49,12 @@ void NetworkSampler::TakeBaseline(Direction direction) {
 TrafficSample NetworkSampler::SampleTraffic(Direction direction, std::string_view bandwidthText) {
     RefreshInterfaceTable();
     auto& previous = PreviousReading(direction);
-    const InterfaceRow* row = WatchedRow();
+    const NetworkInterface* row = WatchedRow();
     if (row == nullptr) {
         previous.reset();
         return {};
     }
-    const Reading current{row->dwIndex, CounterOf(*row, direction)};
+    const Reading current{row->index, CounterOf(*row, direction)};
     // A different interface at the watched position has counters unrelated to the last reading.
     if (!previous || previous->interfaceIndex != current.interfaceIndex) {
         previous = current;
@@ -67,11 +68,17 @@ TrafficSample NetworkSampler::SampleTraffic(Direction direction, std::string_vie
     return TrafficFromDelta(static_cast<double>(*delta), bandwidthText);
 }
 
-const InterfaceRow* NetworkSampler::WatchedRow() const {
-    if (monitoredRow_ < 1 || static_cast<std::size_t>(monitoredRow_) > table_.rows.size()) {
+const NetworkInterface* NetworkSampler::WatchedRow() const {
+    const auto& watched = chooser_.Current().index;
+    if (!watched) {
         return nullptr;
     }
-    return &table_.rows[static_cast<std::size_t>(monitoredRow_) - 1];
+    for (const NetworkInterface& row : table_.rows) {
+        if (row.index == *watched) {
+            return &row;
+        }
+    }
+    return nullptr;
 }
 
 std::optional<NetworkSampler::Reading>& NetworkSampler::PreviousReading(Direction direction) {

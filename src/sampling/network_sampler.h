@@ -3,9 +3,12 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/counter_ports.h"
+#include "sampling/interface_chooser.h"
 #include "sampling/network_types.h"
 
 namespace quorell {
@@ -15,8 +18,13 @@ class NetworkSampler {
 public:
     NetworkSampler(InterfaceTablePort& interfaces, const PlatformVersionPort& version);
 
-    // Chooses the watched row from the platform version; called once at start-up.
+    // Sets the table row watched when nothing else can be known, from the platform version; called
+    // once at start-up.
     void SelectMonitoredRow();
+
+    // The interface the user named (empty: chosen automatically); takes effect at the next refresh,
+    // for both directions.
+    void SetUserChoice(std::string name) { chooser_.SetUserChoice(std::move(name)); }
 
     // Re-reads the platform's table; a failed read leaves the previous table.
     void RefreshInterfaceTable();
@@ -25,14 +33,17 @@ public:
     void TakeBaseline(Direction direction);
 
     // Refreshes and returns the traffic since the direction's previous reading. The result is 0 when
-    // there is no watched row in the table (it is read as soon as the table has it), when the watched
-    // row now holds another interface, and when the counter restarted; each case starts the direction
-    // again from the current counter.
+    // there is no watched interface in the table (it is read as soon as the table has it), when another
+    // interface is watched now, and when the counter restarted; each case starts the direction again
+    // from the current counter.
     TrafficSample SampleTraffic(Direction direction, std::string_view bandwidthText);
 
     const InterfaceTable& Table() const { return table_; }
-    // 1-based; 0 before SelectMonitoredRow.
-    int MonitoredRow() const { return monitoredRow_; }
+    // The fixed row watched when nothing else can be known: 1-based; 0 before SelectMonitoredRow.
+    int MonitoredRow() const { return chooser_.FallbackRow(); }
+    // The interface watched since the last refresh.
+    const InterfaceChoice& Choice() const { return chooser_.Current(); }
+    const std::string& UserChoice() const { return chooser_.UserChoice(); }
 
 private:
     // The counter of one direction at its last reading, and the interface it belongs to.
@@ -41,13 +52,13 @@ private:
         std::uint64_t counter = 0;
     };
 
-    const InterfaceRow* WatchedRow() const;
+    const NetworkInterface* WatchedRow() const;
     std::optional<Reading>& PreviousReading(Direction direction);
 
     InterfaceTablePort& interfaces_;
     const PlatformVersionPort& version_;
     InterfaceTable table_;
-    int monitoredRow_ = 0;
+    InterfaceChooser chooser_;
     std::array<std::optional<Reading>, 2> previous_;
 };
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/counter_ports.h"
 #include "platform/interface_row.h"
 
 namespace quorell {
@@ -19,13 +20,13 @@ struct TrafficSample {
 
 // The interface table of the last successful refresh, in ascending interface index.
 struct InterfaceTable {
-    std::vector<InterfaceRow> rows;
+    std::vector<NetworkInterface> rows;
     CounterWidth counterWidth = CounterWidth::Bits64;
 };
 
-// The counter that a direction reads: dwInOctets for Receive, dwOutOctets for Send.
-inline std::uint64_t CounterOf(const InterfaceRow& row, Direction direction) {
-    return direction == Direction::Receive ? row.dwInOctets : row.dwOutOctets;
+// The counter that a direction reads.
+inline std::uint64_t CounterOf(const NetworkInterface& row, Direction direction) {
+    return direction == Direction::Receive ? row.receivedBytes : row.sentBytes;
 }
 
 }  // namespace quorell

@@ -21,6 +21,9 @@ inline constexpr std::string_view kTrayMenu = "右键菜单";
 // Every monitor window.
 inline constexpr std::string_view kCloseMark = "功能_关闭窗口";
 
+// The receive and send windows: the menu that chooses the watched interface.
+inline constexpr std::string_view kInterfaceMenu = "菜单_网卡";
+
 // The value labels, graph and timer of one monitor window.
 struct MonitorNames {
     std::string_view currentLabel;   // the value of this tick

@@ -7,7 +7,12 @@
 namespace quorell {
 
 MenuItem::MenuItem(PopupMenu& menu, std::size_t position, const MenuItemDesign& design)
-    : menu_(menu), position_(position), separator_(design.separator), caption_(design.caption) {}
+    : menu_(menu),
+      position_(position),
+      separator_(design.separator),
+      checkable_(design.checkable && !design.separator),
+      checked_(checkable_ && design.checked),
+      caption_(design.caption) {}
 
 void MenuItem::SetCaption(std::string caption) {
     if (separator_ || caption == caption_) {
@@ -24,8 +29,13 @@ void MenuItem::Select() {
 }
 
 PopupMenu::PopupMenu(Window& owner, const ControlDesign& design) : Control(owner, design) {
+    ReplaceItems(design.items);
+}
+
+void PopupMenu::ReplaceItems(const std::vector<MenuItemDesign>& items) {
+    items_.clear();
     std::size_t position = 0;
-    for (const MenuItemDesign& item : design.items) {
+    for (const MenuItemDesign& item : items) {
         items_.push_back(std::make_unique<MenuItem>(*this, ++position, item));
     }
 }

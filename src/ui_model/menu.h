@@ -9,6 +9,7 @@
 
 #include "ui_model/control.h"
 #include "ui_model/signal.h"
+#include "ui_model/window_design.h"
 
 namespace quorell {
 
@@ -26,6 +27,8 @@ public:
     std::size_t Position() const { return position_; }  // 1-based, separators counted
     bool Separator() const { return separator_; }
     const std::string& Caption() const { return caption_; }
+    bool Checkable() const { return checkable_; }
+    bool Checked() const { return checked_; }
     void SetCaption(std::string caption);
     void BindSelected(std::function<void()> handler) { selected_ = std::move(handler); }
     // The user chose this item; separators cannot be chosen.
@@ -35,6 +38,8 @@ private:
     PopupMenu& menu_;
     std::size_t position_;
     bool separator_;
+    bool checkable_;
+    bool checked_;
     std::string caption_;
     std::function<void()> selected_;
 };
@@ -47,6 +52,9 @@ public:
     std::size_t ItemCount() const { return items_.size(); }
     MenuItem& Item(std::size_t position);  // 1-based; throws std::out_of_range
     const MenuItem& Item(std::size_t position) const;
+    // Replaces every item, for a menu whose items are made when it pops up; the old items' handlers go
+    // with them.
+    void ReplaceItems(const std::vector<MenuItemDesign>& items);
     Subscription Subscribe(std::function<void(const MenuCaptionChange&)> observer) {
         return changed_.Subscribe(std::move(observer));
     }

@@ -65,6 +65,13 @@ void Window::SetTitle(std::string title) {
     }
 }
 
+void Window::SetToolTip(std::string text) {
+    if (text != toolTip_) {
+        toolTip_ = std::move(text);
+        changed_.Emit(ToolTipChange{toolTip_});
+    }
+}
+
 void Window::MoveTo(int left, int top) {
     if (left == bounds_.left && top == bounds_.top) {
         return;
@@ -120,6 +127,12 @@ bool Window::PressEscape() {
 void Window::RaiseTrayEvent(int operation) {
     if (Exists() && trayEvent_) {
         trayEvent_(operation);
+    }
+}
+
+void Window::RightClick() {
+    if (Exists() && rightClicked_) {
+        rightClicked_();
     }
 }
 

@@ -43,7 +43,11 @@ struct TitleChange {
 struct StateChange {
     WindowState state;
 };
-using WindowChange = std::variant<PositionChange, VisibilityChange, TitleChange, StateChange>;
+// The text shown while the pointer rests on the window; valid while the observer is being called.
+struct ToolTipChange {
+    std::string_view text;
+};
+using WindowChange = std::variant<PositionChange, VisibilityChange, TitleChange, StateChange, ToolTipChange>;
 
 // One top-level window as the user sees it: place, visibility, title, flags and controls, with the
 // events that user input raises. Handlers are bound by the application; views observe the changes.
@@ -59,6 +63,8 @@ public:
     const WindowFlags& Flags() const { return flags_; }
     const std::string& Title() const { return title_; }
     void SetTitle(std::string title);
+    const std::string& ToolTip() const { return toolTip_; }
+    void SetToolTip(std::string text);
 
     int Left() const { return bounds_.left; }
     int Top() const { return bounds_.top; }
@@ -90,12 +96,15 @@ public:
     void MoveByUser(int left, int top) { MoveTo(left, top); }
     // A notification-area icon owned by this window: 1 left release, 2 left double-click, 3 right release.
     void RaiseTrayEvent(int operation);
+    // A click of the right mouse button (or the context-menu key) on the window.
+    void RightClick();
 
     // Event bindings; each event calls at most one handler.
     void BindCreated(std::function<void()> handler) { created_ = std::move(handler); }
     void BindMayClose(std::function<bool()> handler) { mayClose_ = std::move(handler); }
     void BindPositionChanged(std::function<void()> handler) { positionChanged_ = std::move(handler); }
     void BindTrayEvent(std::function<void(int)> handler) { trayEvent_ = std::move(handler); }
+    void BindRightClicked(std::function<void()> handler) { rightClicked_ = std::move(handler); }
 
     // Controls by name. The typed lookups throw std::out_of_range naming the control when the window
     // has no control of that name and kind: a misspelt name is a fault of the program, not of input.
@@ -127,6 +136,7 @@ private:
     WindowKind kind_;
     WindowFlags flags_;
     std::string title_;
+    std::string toolTip_;
     Rect bounds_;
     bool visible_ = false;
     WindowState state_ = WindowState::NotCreated;
@@ -136,6 +146,7 @@ private:
     std::function<bool()> mayClose_;
     std::function<void()> positionChanged_;
     std::function<void(int)> trayEvent_;
+    std::function<void()> rightClicked_;
 
     Signal<const WindowChange&> changed_;
 };

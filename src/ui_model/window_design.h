@@ -36,6 +36,8 @@ enum class WindowIcon { None, Application };
 struct MenuItemDesign {
     std::string caption;  // empty for a separator
     bool separator = false;
+    bool checkable = false;  // shows a check mark when `checked`
+    bool checked = false;
 };
 
 // One control of a window design. Fields that do not apply to the control's kind keep their defaults.

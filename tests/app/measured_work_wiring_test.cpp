@@ -15,7 +15,7 @@ protected:
         rig.memory.Set(8ull << 30, 2ull << 30, 75);
         ASSERT_TRUE(rig.Start().Running());
     }
-    InterfaceRow& WatchedRow() {
+    NetworkInterface& WatchedRow() {
         const int row = rig.app->Work().Network().MonitoredRow();
         return rig.interfaces.rows.at(static_cast<std::size_t>(row - 1));
     }
@@ -43,8 +43,8 @@ TEST_F(Wiring, HiddenMonitorsTickIntoTheirLabelsGraphsAndHistoryFiles) {
 }
 
 TEST_F(Wiring, NetworkMonitorsMeasureFromTheBaselineTakenAtCreation) {
-    WatchedRow().dwInOctets += 1280 * 10;
-    WatchedRow().dwOutOctets += 1280 * 3;
+    WatchedRow().receivedBytes += 1280 * 10;
+    WatchedRow().sentBytes += 1280 * 3;
     rig.Get(WindowKind::ReceiveMonitor).Timer("时钟_Lan").Tick();
     rig.Get(WindowKind::SendMonitor).Timer("时钟_Lan").Tick();
     EXPECT_EQ(rig.Get(WindowKind::ReceiveMonitor).Label("显示_当前流量").Text(), "10K");
@@ -55,7 +55,7 @@ TEST_F(Wiring, NetworkMonitorsMeasureFromTheBaselineTakenAtCreation) {
 }
 
 TEST_F(Wiring, TheTrendWindowRereadsTheHistoryOnItsTimers) {
-    WatchedRow().dwInOctets += 1280 * 2048;  // 2 Mb in one tick
+    WatchedRow().receivedBytes += 1280 * 2048;  // 2 Mb in one tick
     rig.Get(WindowKind::ReceiveMonitor).Timer("时钟_Lan").Tick();
     Window& trend = rig.Get(WindowKind::Trend);
     EXPECT_EQ(trend.Label("接收_今日").Text(), "0 Mb");

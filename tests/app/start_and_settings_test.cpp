@@ -104,6 +104,20 @@ TEST(StoredSettings, TransparencyYesMakesTheMonitorsSeeThrough) {
     EXPECT_EQ(rig.Setting("基础设置", "是否透明"), "否");
 }
 
+TEST(StoredSettings, TheStoredInterfaceIsWatchedFromTheFirstTick) {
+    AppRig rig;
+    rig.interfaces.rows[4].name = "wlan0";
+    rig.interfaces.defaultRoute = 2;
+    rig.WriteSettings("[基础设置]\r\n监控网卡=wlan0\r\n");
+    rig.Start();
+    rig.interfaces.rows[4].receivedBytes += 1280 * 7;
+    rig.interfaces.rows[1].receivedBytes += 1280 * 99;  // the routed interface is not the user's
+    Window& receive = rig.Get(WindowKind::ReceiveMonitor);
+    receive.Timer("时钟_Lan").Tick();
+    EXPECT_EQ(receive.Label("显示_当前流量").Text(), "7K");
+    EXPECT_EQ(receive.ToolTip(), "监控网卡: wlan0 (手动选择)");
+}
+
 TEST(StoredSettings, AnyOtherTransparencyTextCountsAsNoAndIsRewritten) {
     for (const char* stored : {"yes", "是是", "\"否\"", ""}) {
         AppRig rig;

@@ -74,7 +74,7 @@ public:
         clock.Step();
         fakeSteady += std::chrono::seconds(1);
         cpu.Advance(static_cast<std::int64_t>(199 - 2 * kCpuUsage) * 50'000, 10'000'000);
-        interfaces.rows.at(watched).dwInOctets += kReceiveK * 1280;
+        interfaces.rows.at(watched).receivedBytes += kReceiveK * 1280;
         cpuWindow.Timer("时钟_Cpu").Tick();
         memoryWindow.Timer("时钟_内存").Tick();
         receiveWindow.Timer("时钟_Lan").Tick();

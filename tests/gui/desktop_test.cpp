@@ -2,12 +2,16 @@
 // running copy per user and the choice of the X11 platform.
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 
+#include "app/interface_menu.h"
 #include "app/main_window.h"
 #include "gui/qt/desktop_look.h"
 #include "gui/qt/draw_panel_view.h"
@@ -16,17 +20,19 @@
 #include "gui/qt/transparency_mask.h"
 #include "gui_rig.h"
 #include "runtime/ini_file.h"
+#include "ui_model/controls.h"
 
 using namespace quorell;
 using quorell::testing::GuiRig;
 
 namespace {
 
-// The captions of the open menu, "-" for a separator.
+// The captions of the open menu, "-" for a separator, "[x] " before a checked item.
 QStringList Captions(const QMenu& menu) {
     QStringList captions;
     for (const QAction* action : menu.actions()) {
-        captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        const QString mark = action->isChecked() ? QStringLiteral("[x] ") : QString();
+        captions << (action->isSeparator() ? QStringLiteral("-") : mark + action->text());
     }
     return captions;
 }
@@ -94,6 +100,39 @@ private slots:
         QCOMPARE(rig->desktop.PopUpMenu(WindowKind::Main, kTrayMenuName, {40, 50}), std::nullopt);
     }
 
+    void aRightClickOnANetworkWindowChoosesTheInterfaceForBothAndStoresIt() {
+        auto row = [](std::int32_t index, const char* name, bool loopback, std::uint64_t in, std::uint64_t out) {
+            return NetworkInterface{index, name, true, loopback, in, out};
+        };
+        rig->interfaces.rows = {row(1, "lo", true, 2048, 2048), row(2, "eth0", false, 5 << 20, 1024),
+                                row(3, "wlan0", false, 0, 0)};
+        rig->interfaces.defaultRoute = 2;
+        auto tick = [this](WindowKind window) { rig->Model(window).Timer(names::kNetworkMonitor.timer).Tick(); };
+        auto rightClick = [this](WindowKind window) {
+            QWidget& view = rig->View(window);
+            QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(20, 60), view.mapToGlobal(QPoint(20, 60)));
+            QApplication::sendEvent(&view, &click);
+        };
+        tick(WindowKind::ReceiveMonitor);
+        QCOMPARE(rig->View(WindowKind::ReceiveMonitor).toolTip(), QStringLiteral("监控网卡: eth0 (自动选择)"));
+
+        QStringList captions;
+        ChooseFromNextMenu(rig->desktop, 4, &captions);
+        rightClick(WindowKind::ReceiveMonitor);
+        QCOMPARE(captions, (QStringList{"[x] 自动选择", "-", "[x] eth0 (5.0 MB / 1.0 KB)", "wlan0 (0 B / 0 B)",
+                                        "lo (2.0 KB / 2.0 KB)"}));
+        QCOMPARE(rig->Setting(kBasicSection, kInterfaceKey), "wlan0");
+        tick(WindowKind::SendMonitor);
+        QCOMPARE(rig->View(WindowKind::SendMonitor).toolTip(), QStringLiteral("监控网卡: wlan0 (手动选择)"));
+
+        ChooseFromNextMenu(rig->desktop, 1, &captions);
+        rightClick(WindowKind::SendMonitor);
+        QCOMPARE(captions.mid(0, 4), (QStringList{"自动选择", "-", "eth0 (5.0 MB / 1.0 KB)", "[x] wlan0 (0 B / 0 B)"}));
+        QCOMPARE(rig->Setting(kBasicSection, kInterfaceKey), "");
+        tick(WindowKind::ReceiveMonitor);
+        QCOMPARE(rig->View(WindowKind::ReceiveMonitor).toolTip(), QStringLiteral("监控网卡: eth0 (自动选择)"));
+    }
+
     void aRightClickOnTheTrayTogglesThroughTheMenu() {
         QStringList captions;
         ChooseFromNextMenu(rig->desktop, 3, nullptr);
@@ -116,6 +155,10 @@ private slots:
         QTRY_VERIFY(!rig->View(WindowKind::Main).isVisible());
         emit tray->activated(QSystemTrayIcon::DoubleClick);
         QTRY_VERIFY(rig->View(WindowKind::Main).isVisible());
+        // A tray that reports only activations: two quick ones are the double-click.
+        emit tray->activated(QSystemTrayIcon::Trigger);
+        emit tray->activated(QSystemTrayIcon::Trigger);
+        QTRY_VERIFY(!rig->View(WindowKind::Main).isVisible());
     }
 
     void withoutATrayHostTheProgramRunsOnItsMainWindow() {
@@ -139,6 +182,20 @@ private slots:
         rig->Model(WindowKind::Main).RaiseTrayEvent(3);
         QCOMPARE(rig->desktop.ExitCode(), std::optional<int>(0));
         QVERIFY(rig->desktop.TrayIcon() == nullptr || !rig->desktop.TrayIcon()->isVisible());
+    }
+
+    void qtsOwnButtonsSpeakChinese() {
+        QTranslator texts;
+        if (!gui::InstallQtChineseTexts(texts)) {
+            QSKIP("Qt's Chinese translation (qt6-translations-l10n) is not installed");
+        }
+        QMessageBox box(QMessageBox::Question, QStringLiteral("t"), QStringLiteral("t"),
+                        QMessageBox::Yes | QMessageBox::No);
+        QVERIFY2(box.button(QMessageBox::Yes)->text().startsWith(QStringLiteral("是")),
+                 qPrintable(box.button(QMessageBox::Yes)->text()));
+        QVERIFY2(box.button(QMessageBox::No)->text().startsWith(QStringLiteral("否")),
+                 qPrintable(box.button(QMessageBox::No)->text()));
+        QApplication::removeTranslator(&texts);
     }
 
     void theExitQuestionHasItsTitleTextAndIcon() {

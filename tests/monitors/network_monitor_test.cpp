@@ -29,14 +29,14 @@ class NetworkMonitorTest : public ::testing::Test {
 protected:
     NetworkMonitorTest() {
         table.SetRowCount(3);
-        table.rows[1].dwInOctets = 999'999;  // traffic before the windows exist belongs to no tick
+        table.rows[1].receivedBytes = 999'999;  // traffic before the windows exist belongs to no tick
         sampler.SelectMonitoredRow();
         receive.OnWindowCreated();
         send.OnWindowCreated();
     }
     void Tick(std::uint64_t receivedK, std::uint64_t sentK = 0) {
-        table.rows[1].dwInOctets += receivedK * 1280;
-        table.rows[1].dwOutOctets += sentK * 1280;
+        table.rows[1].receivedBytes += receivedK * 1280;
+        table.rows[1].sentBytes += sentK * 1280;
         receive.OnNetworkTick();
         send.OnNetworkTick();
     }

@@ -14,14 +14,14 @@ int OpenDescriptors() {
     return count;
 }
 
-std::vector<std::int32_t> Indexes(const std::vector<LinkMessage>& links) {
+std::vector<std::int32_t> Indexes(const std::vector<NetworkInterface>& links) {
     std::vector<std::int32_t> indexes;
-    for (const LinkMessage& link : links)
-        indexes.push_back(link.row.dwIndex);
+    for (const NetworkInterface& link : links)
+        indexes.push_back(link.index);
     return indexes;
 }
 
-// One socket serves every dump: each is whole (the same interfaces as a dump over a fresh socket),
+// One socket serves every dump, of links and of routes in between: each is whole (the same interfaces as a dump over a fresh socket),
 // none mixes in parts of another, counters only grow, and no descriptor is left behind.
 TEST(LinkDumper, DumpsOverOneSocketMatchFreshDumpsAndLeakNothing) {
     const auto fresh = DumpLinks();
@@ -36,10 +36,13 @@ TEST(LinkDumper, DumpsOverOneSocketMatchFreshDumpsAndLeakNothing) {
         ASSERT_EQ(Indexes(*links), Indexes(*fresh)) << i;
         for (std::size_t k = 0; k < links->size(); ++k) {
             EXPECT_EQ((*links)[k].name, (*fresh)[k].name);
-            EXPECT_GE((*links)[k].row.dwInOctets, (*previous)[k].row.dwInOctets);
-            EXPECT_GE((*links)[k].row.dwOutOctets, (*previous)[k].row.dwOutOctets);
+            EXPECT_GE((*links)[k].receivedBytes, (*previous)[k].receivedBytes);
+            EXPECT_GE((*links)[k].sentBytes, (*previous)[k].sentBytes);
         }
         previous = links;
+        if (i % 10 == 0) {
+            ASSERT_TRUE(dumper.DumpDefaultRoutes()) << i;
+        }
     }
     EXPECT_EQ(OpenDescriptors(), descriptors);
 }

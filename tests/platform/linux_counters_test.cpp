@@ -67,9 +67,9 @@ TEST(LinuxCounters, InterfaceTableHoldsLoopbackInAscendingIndexOrder) {
     bool loopback = false;
     for (std::size_t i = 0; i < table->rows.size(); ++i) {
         if (i > 0) {
-            EXPECT_LT(table->rows[i - 1].dwIndex, table->rows[i].dwIndex);
+            EXPECT_LT(table->rows[i - 1].index, table->rows[i].index);
         }
-        loopback = loopback || table->rows[i].dwType == kInterfaceTypeLoopback;
+        loopback = loopback || table->rows[i].loopback;
     }
     EXPECT_TRUE(loopback);
 }
@@ -95,8 +95,8 @@ std::uint64_t LoopbackOutOctets(LinuxInterfaceTable& interfaces) {
     if (table == nullptr)
         return 0;
     for (const auto& row : table->rows) {
-        if (row.dwType == kInterfaceTypeLoopback)
-            return row.dwOutOctets;
+        if (row.loopback)
+            return row.sentBytes;
     }
     return 0;
 }

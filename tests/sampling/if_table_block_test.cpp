@@ -88,5 +88,22 @@ TEST(IfTableBlock, DamagedCountsMakeNoRowsBeyondTheData) {
     EXPECT_TRUE(ParseIfTableBlock(ByteBuffer{1, 0}).empty());
 }
 
+TEST(IfTableBlock, RowsBecomePlainInterfacesWithTheirNames) {
+    ByteBuffer block = NumberedBlock(2, 2);
+    // Row 1: "Wi-Fi 2" with a character outside the basic plane, loopback, operational.
+    const char16_t name[] = u"Wi-Fi \U0001F600";
+    std::memset(&block[4], 0, 512);
+    std::memcpy(&block[4], name, sizeof name);
+    Put32(block, 4 + 516, 24);
+    Put32(block, 4 + 544, 5);
+    Put32(block, 4 + 860 + 544, 2);  // row 2 disconnected
+    const auto interfaces = InterfacesFromIfTableBlock(block);
+    ASSERT_EQ(interfaces.size(), 2u);
+    EXPECT_EQ(interfaces[0], (NetworkInterface{10512, "Wi-Fi \xF0\x9F\x98\x80", true, true, 10552, 10576}));
+    EXPECT_EQ(interfaces[1].name, "e");
+    EXPECT_FALSE(interfaces[1].up);
+    EXPECT_FALSE(interfaces[1].loopback);
+}
+
 }  // namespace
 }  // namespace quorell

@@ -51,11 +51,11 @@ class NetworkSamplerTest : public ::testing::Test {
 protected:
     NetworkSamplerTest() {
         interfaces.SetRowCount(3);
-        Watched().dwInOctets = 4294967000;  // bytes moved before the monitors existed, past 2^32
+        Watched().receivedBytes = 4294967000;  // bytes moved before the monitors existed, past 2^32
         sampler.SelectMonitoredRow();
     }
 
-    InterfaceRow& Watched() { return interfaces.rows[1]; }
+    NetworkInterface& Watched() { return interfaces.rows[1]; }
     int ReceivedK() { return sampler.SampleTraffic(Direction::Receive, "1").kValue; }
 
     FakeInterfaceTable interfaces;
@@ -69,14 +69,14 @@ TEST_F(NetworkSamplerTest, WindowsSevenWatchesTheEleventhRow) {
     interfaces.SetRowCount(12);
     onWindows7.SelectMonitoredRow();
     onWindows7.TakeBaseline(Direction::Send);
-    interfaces.rows[10].dwOutOctets += 1280 * 7;
-    interfaces.rows[1].dwOutOctets += 1280 * 99;
+    interfaces.rows[10].sentBytes += 1280 * 7;
+    interfaces.rows[1].sentBytes += 1280 * 99;
     EXPECT_EQ(onWindows7.SampleTraffic(Direction::Send, "1").kValue, 7);
 }
 
 TEST_F(NetworkSamplerTest, FirstTickCountsFromTheBaselineNotFromStart) {
     sampler.TakeBaseline(Direction::Receive);
-    Watched().dwInOctets += 320000;
+    Watched().receivedBytes += 320000;
     EXPECT_EQ(sampler.SampleTraffic(Direction::Receive, "2"), (TrafficSample{250, 100}));
     EXPECT_EQ(sampler.SampleTraffic(Direction::Receive, "2"), (TrafficSample{0, 0}));
 }
@@ -84,18 +84,18 @@ TEST_F(NetworkSamplerTest, FirstTickCountsFromTheBaselineNotFromStart) {
 TEST_F(NetworkSamplerTest, EachDirectionSpansFromItsOwnPreviousReading) {
     sampler.TakeBaseline(Direction::Receive);
     sampler.TakeBaseline(Direction::Send);
-    Watched().dwInOctets += 1280 * 10;
-    Watched().dwOutOctets += 1280 * 3;
+    Watched().receivedBytes += 1280 * 10;
+    Watched().sentBytes += 1280 * 3;
     EXPECT_EQ(ReceivedK(), 10);
-    Watched().dwInOctets += 1280 * 5;
-    Watched().dwOutOctets += 1280 * 4;
+    Watched().receivedBytes += 1280 * 5;
+    Watched().sentBytes += 1280 * 4;
     EXPECT_EQ(sampler.SampleTraffic(Direction::Send, "1").kValue, 7);
     EXPECT_EQ(ReceivedK(), 5);
 }
 
 TEST_F(NetworkSamplerTest, FailedRefreshKeepsThePreviousTable) {
     sampler.TakeBaseline(Direction::Receive);
-    Watched().dwInOctets += 1280 * 10;
+    Watched().receivedBytes += 1280 * 10;
     interfaces.failing = true;
     EXPECT_EQ(ReceivedK(), 0);
     EXPECT_EQ(sampler.Table().rows.size(), 3u);
@@ -112,7 +112,7 @@ TEST_F(NetworkSamplerTest, WatchedRowMissingGivesNoTrafficUntilItAppears) {
     EXPECT_EQ(sampler.SampleTraffic(Direction::Receive, "1"), (TrafficSample{0, 0}));
     interfaces.rows.push_back(MakeInterfaceRow(2, 4000000000));
     EXPECT_EQ(ReceivedK(), 0);  // the row's first reading is its baseline, not 4 GB of traffic
-    interfaces.rows[1].dwInOctets += 1280 * 3;
+    interfaces.rows[1].receivedBytes += 1280 * 3;
     EXPECT_EQ(ReceivedK(), 3);
     interfaces.rows.pop_back();
     EXPECT_EQ(ReceivedK(), 0);
@@ -123,13 +123,13 @@ TEST_F(NetworkSamplerTest, WatchedRowMissingGivesNoTrafficUntilItAppears) {
 TEST_F(NetworkSamplerTest, AnotherInterfaceOrAResetCounterGivesOneQuietTick) {
     sampler.TakeBaseline(Direction::Receive);
     interfaces.rows.erase(interfaces.rows.begin() + 1);  // interface 3 moves up to row 2
-    Watched().dwInOctets = 9000000000;                   // above the old reading, yet unrelated to it
+    Watched().receivedBytes = 9000000000;                // above the old reading, yet unrelated to it
     EXPECT_EQ(ReceivedK(), 0);
-    Watched().dwInOctets += 1280 * 2;
+    Watched().receivedBytes += 1280 * 2;
     EXPECT_EQ(ReceivedK(), 2);
-    Watched().dwInOctets = 100;  // the interface was reset
+    Watched().receivedBytes = 100;  // the interface was reset
     EXPECT_EQ(ReceivedK(), 0);
-    Watched().dwInOctets += 1280 * 4;
+    Watched().receivedBytes += 1280 * 4;
     EXPECT_EQ(ReceivedK(), 4);
 }
 

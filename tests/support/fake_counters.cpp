@@ -37,11 +37,11 @@ void FakeInterfaceTable::SetRowCount(int count) {
     }
 }
 
-InterfaceRow MakeInterfaceRow(std::int32_t index, std::uint64_t inOctets, std::uint64_t outOctets) {
-    InterfaceRow row;
-    row.dwIndex = index;
-    row.dwInOctets = inOctets;
-    row.dwOutOctets = outOctets;
+NetworkInterface MakeInterfaceRow(std::int32_t index, std::uint64_t inOctets, std::uint64_t outOctets) {
+    NetworkInterface row;
+    row.index = index;
+    row.receivedBytes = inOctets;
+    row.sentBytes = outOctets;
     return row;
 }
 

@@ -40,14 +40,20 @@ public:
 class FakeInterfaceTable final : public InterfaceTablePort {
 public:
     std::optional<InterfaceTableReading> ReadInterfaceTable() override;
+    std::optional<std::int32_t> ReadDefaultRouteInterface() override {
+        ++routeReads;
+        return defaultRoute;
+    }
 
     // Rows with interface indexes 1..count and zero counters.
     void SetRowCount(int count);
 
-    std::vector<InterfaceRow> rows;
+    std::vector<NetworkInterface> rows;
     std::optional<ByteBuffer> block;
     bool failing = false;
     int reads = 0;
+    std::optional<std::int32_t> defaultRoute;
+    int routeReads = 0;
 };
 
 class FakePlatformVersion final : public PlatformVersionPort {
@@ -59,7 +65,7 @@ public:
     PlatformVersion version{PlatformFamily::Linux, 6, 1};
 };
 
-// A row with the given index and byte counters.
-InterfaceRow MakeInterfaceRow(std::int32_t index, std::uint64_t inOctets = 0, std::uint64_t outOctets = 0);
+// An interface with the given index and byte counters, no name, down.
+NetworkInterface MakeInterfaceRow(std::int32_t index, std::uint64_t inOctets = 0, std::uint64_t outOctets = 0);
 
 }  // namespace quorell

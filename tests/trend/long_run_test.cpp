@@ -181,8 +181,8 @@ protected:
         memoryStatus.Set(8ull << 30, (8ull << 30) / 101 * static_cast<std::uint64_t>(101 - load), load);
         // Traffic: k whole K plus a few bytes that do not make another K.
         const std::int64_t in = samples.Traffic(), out = samples.Traffic();
-        interfaces.rows[1].dwInOctets += static_cast<std::uint64_t>(in * 1280 + in % 1280);
-        interfaces.rows[1].dwOutOctets += static_cast<std::uint64_t>(out * 1280 + 1279);
+        interfaces.rows[1].receivedBytes += static_cast<std::uint64_t>(in * 1280 + in % 1280);
+        interfaces.rows[1].sentBytes += static_cast<std::uint64_t>(out * 1280 + 1279);
 
         cpuMonitor.OnCpuTick();
         memoryMonitor.OnMemoryTick();

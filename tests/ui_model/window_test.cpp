@@ -139,7 +139,8 @@ std::string Describe(const WindowChange& change) {
                                  [](const TitleChange& c) { return "title " + std::string(c.title); },
                                  [](const StateChange& c) {
                                      return std::string(c.state == WindowState::Created ? "created" : "destroyed");
-                                 }},
+                                 },
+                                 [](const ToolTipChange& c) { return "tip " + std::string(c.text); }},
                       change);
 }
 

@@ -108,34 +108,43 @@ WindowDesign MemoryMonitorLayout() {
                           {264, 1, 36, 16}});
 }
 
+// The popup menu of the network windows; its items are made each time it pops up.
+WindowDesign WithInterfaceMenu(WindowDesign design) {
+    ControlDesign menu;
+    menu.kind = ControlKind::Menu;
+    menu.name = names::kInterfaceMenu;
+    design.controls.push_back(menu);
+    return design;
+}
+
 WindowDesign ReceiveMonitorLayout() {
-    return MonitorLayout({WindowKind::ReceiveMonitor,
-                          "Velkor - Quorell - 网络接收监控",
-                          WindowIcon::None,
-                          222,
-                          "Velkor - Quorell - 网络接收监控",
-                          "接收: ",
-                          28,
-                          names::kNetworkMonitor,
-                          "0K",
-                          "0K",
-                          "0K",
-                          {269, 1, 32, 16}});
+    return WithInterfaceMenu(MonitorLayout({WindowKind::ReceiveMonitor,
+                                            "Velkor - Quorell - 网络接收监控",
+                                            WindowIcon::None,
+                                            222,
+                                            "Velkor - Quorell - 网络接收监控",
+                                            "接收: ",
+                                            28,
+                                            names::kNetworkMonitor,
+                                            "0K",
+                                            "0K",
+                                            "0K",
+                                            {269, 1, 32, 16}}));
 }
 
 WindowDesign SendMonitorLayout() {
-    return MonitorLayout({WindowKind::SendMonitor,
-                          "Velkor - Quorell - 网络发送监控",
-                          WindowIcon::None,
-                          222,
-                          "Quorell - 网络发送监控",
-                          "发送: ",
-                          28,
-                          names::kNetworkMonitor,
-                          "0K",
-                          "0K",
-                          "0K",
-                          {269, 1, 32, 16}});
+    return WithInterfaceMenu(MonitorLayout({WindowKind::SendMonitor,
+                                            "Velkor - Quorell - 网络发送监控",
+                                            WindowIcon::None,
+                                            222,
+                                            "Quorell - 网络发送监控",
+                                            "发送: ",
+                                            28,
+                                            names::kNetworkMonitor,
+                                            "0K",
+                                            "0K",
+                                            "0K",
+                                            {269, 1, 32, 16}}));
 }
 
 }  // namespace quorell

@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLibraryInfo>
 #include <QStringList>
 #include <QStyleFactory>
+#include <QTranslator>
 
 namespace quorell::gui {
 
@@ -34,6 +36,13 @@ void ApplyDesktopLook(QApplication& application) {
     // 32-pixel value label.
     font.setPixelSize(11);
     QApplication::setFont(font);
+}
+
+bool InstallQtChineseTexts(QTranslator& translator) {
+    if (!translator.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        return false;
+    }
+    return QApplication::installTranslator(&translator);
 }
 
 }  // namespace quorell::gui

@@ -1,6 +1,7 @@
 #pragma once
 
 class QApplication;
+class QTranslator;
 
 namespace quorell::gui {
 
@@ -17,5 +18,10 @@ void PreferSocketImageTransfer();
 // The look every window is designed for: one style on every desktop and an 11-pixel user-interface
 // font that has the Chinese characters of the texts.
 void ApplyDesktopLook(QApplication& application);
+
+// The program speaks Chinese, so Qt's own texts (the message boxes' buttons, the edit box's menu) do
+// too: loads Qt's Chinese translation into `translator` and installs it. False when it is not installed;
+// the texts then stay English. The translator must live as long as the application.
+bool InstallQtChineseTexts(QTranslator& translator);
 
 }  // namespace quorell::gui

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QSessionManager>
 #include <QStandardPaths>
+#include <QTranslator>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -26,6 +27,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("quorell"));
     // Closing a window never ends the program: only the confirmed exit from the tray menu does.
     QApplication::setQuitOnLastWindowClosed(false);
+    QTranslator qtTexts;
+    gui::InstallQtChineseTexts(qtTexts);
 
     PlatformPorts platform = MakePlatformPorts();
     const std::filesystem::path runDirectory = platform.runDirectory->RunDirectory();

@@ -1,5 +1,6 @@
 #include "gui/qt/monitor_window_view.h"
 
+#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QWindow>
@@ -88,6 +89,11 @@ void MonitorWindowView::moveEvent(QMoveEvent* event) {
         return;
     }
     WindowView::moveEvent(event);
+}
+
+void MonitorWindowView::contextMenuEvent(QContextMenuEvent* event) {
+    event->accept();
+    Context().Run([this] { Model().RightClick(); });
 }
 
 void MonitorWindowView::mouseReleaseEvent(QMouseEvent* event) {

@@ -31,6 +31,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    // A right-click (or the context-menu key) anywhere on the window, the graph included.
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void ScheduleMask();

@@ -96,9 +96,22 @@ bool QtDesktop::RemoveTrayIcon(int identifier) {
 }
 
 void QtDesktop::OnTrayActivated(QSystemTrayIcon::ActivationReason reason) {
-    const int operation = TrayOperation(reason);
+    int operation = TrayOperation(reason);
     if (operation == 0 || !trayData_) {
         return;
+    }
+    // Trays that speak the StatusNotifierItem protocol report no double-click, only activations: a
+    // second activation within the double-click interval is the double-click. A tray that reports its
+    // own double-click (after one activation) is not counted twice.
+    if (operation == 1) {
+        if (lastActivation_.isValid() && lastActivation_.elapsed() <= QApplication::doubleClickInterval()) {
+            operation = 2;
+            lastActivation_.invalidate();
+        } else {
+            lastActivation_.start();
+        }
+    } else if (operation == 2) {
+        lastActivation_.invalidate();
     }
     // Handled after the icon's own mouse handling has returned: the handler may pop up the menu and
     // end the run, which removes (deletes) this very icon.
@@ -128,6 +141,10 @@ std::optional<std::size_t> QtDesktop::PopUpMenu(WindowKind owner, std::string_vi
         QAction* action = menu.addAction(ToQString(item.Caption()));
         action->setObjectName(QStringLiteral("item_%1").arg(position));
         action->setData(QVariant::fromValue<qulonglong>(position));
+        if (item.Checkable()) {
+            action->setCheckable(true);
+            action->setChecked(item.Checked());
+        }
     }
     openMenu_ = &menu;
     QAction* chosen = menu.exec(QPoint(topLeft.x, topLeft.y));

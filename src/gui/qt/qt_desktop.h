@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QSystemTrayIcon>
@@ -61,6 +62,7 @@ private:
     ViewContext& context_;
     ViewSet* views_ = nullptr;
     std::unique_ptr<QSystemTrayIcon> tray_;
+    QElapsedTimer lastActivation_;  // the last single activation of the tray icon
     std::optional<TrayIconData> trayData_;
     std::array<std::optional<std::optional<std::uint32_t>>, 6> pendingKeys_;
     QPointer<QMenu> openMenu_;

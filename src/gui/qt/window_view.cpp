@@ -75,6 +75,7 @@ WindowView::WindowView(Window& model, ViewContext& context)
       state_(model.State()) {
     setObjectName(ObjectNameOf(model.Kind()));
     setWindowTitle(ToQString(model.Title()));
+    setToolTip(ToQString(model.ToolTip()));
     if (model.Flags().icon == WindowIcon::Application) {
         setWindowIcon(context.ApplicationIcon());
     }
@@ -108,6 +109,7 @@ void WindowView::Apply(const WindowChange& change) {
                               ApplyVisibility();
                           },
                           [this](const TitleChange& title) { setWindowTitle(ToQString(title.title)); },
+                          [this](const ToolTipChange& tip) { setToolTip(ToQString(tip.text)); },
                           [this](const StateChange& state) {
                               state_ = state.state;
                               ApplyState();

@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cstdint>
-#include <map>
 
 #include "platform/counter_ports.h"
 #include "platform/linux/link_dump.h"
@@ -10,7 +9,8 @@
 namespace quorell {
 
 // Every network interface of this process's network namespace, read through rtnetlink, in ascending
-// interface index, with the kernel's 64-bit counters.
+// interface index, with the kernel's 64-bit counters; and the interface of the default route, asked
+// of the kernel over the same socket.
 class LinuxInterfaceTable final : public InterfaceTablePort {
 public:
     // A table read less than `reuseWithin` ago is returned again instead of asking the kernel anew:
@@ -19,17 +19,9 @@ public:
     explicit LinuxInterfaceTable(std::chrono::milliseconds reuseWithin = {}) : reuseWithin_(reuseWithin) {}
 
     std::optional<InterfaceTableReading> ReadInterfaceTable() override;
+    std::optional<std::int32_t> ReadDefaultRouteInterface() override;
 
 private:
-    std::optional<InterfaceRows64> ReadFromKernel();
-
-    // The link speed asked of the driver, kept until the interface's state changes: some drivers
-    // answer slowly, and the table is read twice a second.
-    struct KnownSpeed {
-        std::int32_t operStatus = 0;
-        std::uint64_t bitsPerSecond = 0;
-    };
-    std::map<std::int32_t, KnownSpeed> speeds_;
     LinkDumper links_;
     std::chrono::milliseconds reuseWithin_;
     std::optional<InterfaceRows64> last_;

@@ -15,9 +15,14 @@ namespace {
 
 constexpr std::size_t kReceiveBytes = 65536;  // larger than any one dump part the kernel sends
 
-struct LinkRequest {
+// A dump request: the header and the family byte that both ifinfomsg and rtmsg begin with, padded to
+// the larger of the two.
+struct DumpRequest {
     nlmsghdr header;
-    ifinfomsg info;
+    union {
+        ifinfomsg link;
+        rtmsg route;
+    } body;
 };
 
 UniqueFd OpenRouteSocket() {
@@ -31,13 +36,18 @@ UniqueFd OpenRouteSocket() {
     return socket;
 }
 
-bool SendRequest(const UniqueFd& socket, std::uint32_t sequence) {
-    LinkRequest request{};
-    request.header.nlmsg_len = NLMSG_LENGTH(sizeof(ifinfomsg));
-    request.header.nlmsg_type = RTM_GETLINK;
+bool SendRequest(const UniqueFd& socket, std::uint16_t type, std::uint8_t family, std::uint32_t sequence) {
+    DumpRequest request{};
+    const std::size_t bodyBytes = type == RTM_GETROUTE ? sizeof(rtmsg) : sizeof(ifinfomsg);
+    request.header.nlmsg_len = static_cast<std::uint32_t>(NLMSG_LENGTH(bodyBytes));
+    request.header.nlmsg_type = type;
     request.header.nlmsg_flags = NLM_F_REQUEST | NLM_F_DUMP;
     request.header.nlmsg_seq = sequence;
-    request.info.ifi_family = AF_UNSPEC;
+    if (type == RTM_GETROUTE) {
+        request.body.route.rtm_family = family;
+    } else {
+        request.body.link.ifi_family = family;
+    }
     sockaddr_nl kernel{};
     kernel.nl_family = AF_NETLINK;
     ssize_t sent = 0;
@@ -50,8 +60,8 @@ bool SendRequest(const UniqueFd& socket, std::uint32_t sequence) {
 
 enum class PartResult { More, Done, Failed };
 
-PartResult ReadPart(const std::uint32_t* buffer, std::size_t length, std::uint32_t sequence,
-                    std::vector<LinkMessage>& links) {
+template <typename Handler>
+PartResult ReadPart(const std::uint32_t* buffer, std::size_t length, std::uint32_t sequence, const Handler& handle) {
     const auto* message = reinterpret_cast<const nlmsghdr*>(buffer);
     auto remaining = static_cast<unsigned>(length);
     for (; NLMSG_OK(message, remaining); message = NLMSG_NEXT(message, remaining)) {
@@ -67,30 +77,53 @@ PartResult ReadPart(const std::uint32_t* buffer, std::size_t length, std::uint32
         if (message->nlmsg_type == NLMSG_ERROR) {
             return PartResult::Failed;
         }
-        if (auto link = ParseLinkMessage(reinterpret_cast<const std::uint8_t*>(message), message->nlmsg_len)) {
-            links.push_back(std::move(*link));
-        }
+        handle(reinterpret_cast<const std::uint8_t*>(message), message->nlmsg_len);
     }
     return PartResult::More;
 }
 
 }  // namespace
 
-std::optional<std::vector<LinkMessage>> LinkDumper::Dump() {
-    if (!socket_.Valid()) {
-        socket_ = OpenRouteSocket();
-    }
-    const std::uint32_t sequence = ++sequence_;
-    auto links = socket_.Valid() && SendRequest(socket_, sequence) ? Receive(sequence) : std::nullopt;
-    if (!links) {
-        socket_ = UniqueFd();  // whatever is left of this dump goes with the socket
+std::optional<std::vector<NetworkInterface>> LinkDumper::Dump() {
+    std::vector<NetworkInterface> links;
+    const bool done = DumpEach(RTM_GETLINK, AF_UNSPEC, [&links](const std::uint8_t* message, std::size_t length) {
+        if (auto link = ParseLinkMessage(message, length)) {
+            links.push_back(std::move(*link));
+        }
+    });
+    if (!done) {
+        return std::nullopt;
     }
     return links;
 }
 
-std::optional<std::vector<LinkMessage>> LinkDumper::Receive(std::uint32_t sequence) {
+std::optional<std::vector<DefaultRoute>> LinkDumper::DumpDefaultRoutes() {
+    std::vector<DefaultRoute> routes;
+    const auto collect = [&routes](const std::uint8_t* message, std::size_t length) {
+        if (auto route = ParseDefaultRoute(message, length)) {
+            routes.push_back(*route);
+        }
+    };
+    if (!DumpEach(RTM_GETROUTE, AF_INET, collect) || !DumpEach(RTM_GETROUTE, AF_INET6, collect)) {
+        return std::nullopt;
+    }
+    return routes;
+}
+
+bool LinkDumper::DumpEach(std::uint16_t type, std::uint8_t family, const MessageHandler& handle) {
+    if (!socket_.Valid()) {
+        socket_ = OpenRouteSocket();
+    }
+    const std::uint32_t sequence = ++sequence_;
+    const bool done = socket_.Valid() && SendRequest(socket_, type, family, sequence) && Receive(sequence, handle);
+    if (!done) {
+        socket_ = UniqueFd();  // whatever is left of this dump goes with the socket
+    }
+    return done;
+}
+
+bool LinkDumper::Receive(std::uint32_t sequence, const MessageHandler& handle) {
     buffer_.resize(kReceiveBytes / sizeof(std::uint32_t));
-    std::vector<LinkMessage> links;
     for (;;) {
         iovec part{buffer_.data(), kReceiveBytes};
         sockaddr_nl sender{};
@@ -104,20 +137,20 @@ std::optional<std::vector<LinkMessage>> LinkDumper::Receive(std::uint32_t sequen
             continue;
         }
         if (got <= 0 || (header.msg_flags & MSG_TRUNC) || sender.nl_pid != 0) {
-            return std::nullopt;
+            return false;
         }
-        switch (ReadPart(buffer_.data(), static_cast<std::size_t>(got), sequence, links)) {
+        switch (ReadPart(buffer_.data(), static_cast<std::size_t>(got), sequence, handle)) {
             case PartResult::Done:
-                return links;
+                return true;
             case PartResult::Failed:
-                return std::nullopt;
+                return false;
             case PartResult::More:
                 break;
         }
     }
 }
 
-std::optional<std::vector<LinkMessage>> DumpLinks() {
+std::optional<std::vector<NetworkInterface>> DumpLinks() {
     return LinkDumper().Dump();
 }
 
