@@ -16,3 +16,20 @@ function(quorell_wine_tests)
     set_tests_properties(${ARGN} PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "${QUORELL_WINE_ENVIRONMENT}")
   endif()
 endfunction()
+
+# A simplified-Chinese Windows (ANSI code page 936) for the tests that call Windows' ANSI functions.
+# Wine takes the code page from the locale's name, and needs the locale itself to keep file names in
+# UTF-8 on the Linux side: zh_CN.UTF-8 is made into the build folder (localedef, from Debian's libc-bin
+# and locales), so the machine's own locales are left alone.
+set(QUORELL_CHINESE_LOCALES ${CMAKE_BINARY_DIR}/locales)
+file(MAKE_DIRECTORY ${QUORELL_CHINESE_LOCALES})
+add_test(NAME wine.chinese-locale COMMAND localedef -i zh_CN -f UTF-8 ${QUORELL_CHINESE_LOCALES}/zh_CN.UTF-8)
+set_tests_properties(wine.chinese-locale PROPERTIES FIXTURES_SETUP chinese_locale TIMEOUT 120)
+
+# quorell_chinese_windows_tests(<test>...): runs wine tests in the simplified-Chinese code page.
+function(quorell_chinese_windows_tests)
+  if(ARGN)
+    set_property(TEST ${ARGN} APPEND PROPERTY FIXTURES_REQUIRED chinese_locale)
+    set_property(TEST ${ARGN} APPEND PROPERTY ENVIRONMENT LC_ALL=zh_CN.UTF-8 LOCPATH=${QUORELL_CHINESE_LOCALES})
+  endif()
+endfunction()
