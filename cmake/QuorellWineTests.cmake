@@ -3,7 +3,8 @@
 # because a server started by the first test would inherit that test's output pipe and CTest would wait
 # for it. The wine prefix lives in the build folder, so a fresh build needs nothing from the user.
 set(QUORELL_WINEPREFIX ${CMAKE_BINARY_DIR}/wine-prefix)
-set(QUORELL_WINE_ENVIRONMENT WINEPREFIX=${QUORELL_WINEPREFIX} WINEDEBUG=-all)
+# No display: the tests are console programs, and a desktop session must not see wine's windows.
+set(QUORELL_WINE_ENVIRONMENT WINEPREFIX=${QUORELL_WINEPREFIX} WINEDEBUG=-all DISPLAY= WAYLAND_DISPLAY=)
 
 add_test(NAME wine.start COMMAND ${PROJECT_SOURCE_DIR}/scripts/lib/wine-server.sh start)
 add_test(NAME wine.stop COMMAND ${PROJECT_SOURCE_DIR}/scripts/lib/wine-server.sh stop)
