@@ -8,10 +8,13 @@ build_packages=(g++ cmake make pkg-config
                 qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins libgl-dev fonts-wqy-zenhei
                 qt6-translations-l10n)
 test_packages=(libgtest-dev libgmock-dev iproute2 xvfb xauth x11-utils trayer xdotool)
+# The Windows cross build and its tests under wine: the x86-64 C++ compiler of mingw-w64 (posix threads),
+# GoogleTest's sources, 64-bit wine, and the locale data for a simplified-Chinese Windows.
+windows_test_packages=(g++-mingw-w64-x86-64-posix googletest wine wine64 locales)
 
 wanted=("${build_packages[@]}")
 if [[ "${1:-build}" == "test" ]]; then
-  wanted+=("${test_packages[@]}")
+  wanted+=("${test_packages[@]}" "${windows_test_packages[@]}")
 fi
 
 missing=()

@@ -32,6 +32,16 @@ bool IsWritableKey(std::string_view name) {
            name.front() != ';';
 }
 
+// The file name as the read call takes it: up to its first NUL, without leading codes 1..32.
+std::basic_string_view<std::filesystem::path::value_type> CallerFileName(const std::filesystem::path& file) {
+    std::basic_string_view<std::filesystem::path::value_type> name(file.native());
+    name = name.substr(0, name.find(std::filesystem::path::value_type{}));
+    while (!name.empty() && name.front() >= 1 && name.front() <= 32) {
+        name.remove_prefix(1);
+    }
+    return name;
+}
+
 std::string Limited(std::string_view text) {
     return std::string(LimitUtf8(text, IniStore::kMaxValueBytes));
 }
@@ -225,7 +235,7 @@ void IniStore::Forget() {
 }
 
 IniStore::Loaded IniStore::Load(const std::filesystem::path& file, Check check) {
-    const std::string& name = file.native();
+    const PathKey& name = file.native();
     if (auto it = unsaved_.find(name); it != unsaved_.end())
         return LoadUnsaved(file, it->second, check);
     if (auto it = cache_.find(name); it != cache_.end()) {
@@ -273,7 +283,7 @@ void IniStore::TrimNames() {
 
 std::string IniStore::Read(const std::filesystem::path& file, std::string_view section, std::string_view key,
                            std::string_view defaultValue) {
-    const std::string_view fileName = SkipLeadingControls(CutAtNul(file.native()));
+    const auto fileName = CallerFileName(file);
     const std::string_view sectionName = CallerName(section);
     const std::string_view keyName = CallerName(key);
     if (fileName.empty() || sectionName.empty() || keyName.empty())

@@ -82,6 +82,9 @@ public:
     void EndEvent();
 
 private:
+    // Files are told apart by their native path text: UTF-8 on Linux, UTF-16 on Windows.
+    using PathKey = std::filesystem::path::string_type;
+
     // One write as the caller gave it, kept until its file has been replaced.
     struct Edit {
         std::string section;
@@ -138,15 +141,15 @@ private:
 
     std::unique_ptr<FileAccess> files_;
     std::mutex mutex_;
-    std::unordered_map<std::string, Cached> cache_;
-    std::unordered_map<std::string, Unsaved> unsaved_;
+    std::unordered_map<PathKey, Cached> cache_;
+    std::unordered_map<PathKey, Unsaved> unsaved_;
     std::chrono::milliseconds writeBehind_{0};
     Clock clock_;
     FailureReport report_;
     std::unordered_map<std::string, bool> failing_;  // files whose last change or save failed
     // Identities learnt during the current event (see BeginEvent); empty outside events.
     int eventDepth_ = 0;
-    std::unordered_map<std::string, std::optional<FileIdentity>> eventIdentities_;
+    std::unordered_map<PathKey, std::optional<FileIdentity>> eventIdentities_;
     // The same few dozen names are looked up on every tick; converting each once saves most of a read.
     struct NameHash {
         using is_transparent = void;

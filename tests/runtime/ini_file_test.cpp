@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <thread>
 
-#include "platform/linux/posix_file_access.h"
 #include "runtime/ini_file.h"
 #include "runtime/ini_store.h"
 #include "support/temp_dir.h"
@@ -53,7 +52,7 @@ TEST_F(IniFileTest, TextWithoutGbkFormIsRefusedAndNotLookedUp) {
 
 TEST_F(IniFileTest, LeadingControlsAreSkippedAndThenEmptyArgumentsGiveEmptyTextEvenWithADefault) {
     ASSERT_TRUE(store.Write(file, "s", "k", "v"));
-    EXPECT_EQ(store.Read(" \t\x01" + file.native(), "\x1F s", "\n k"), "v");
+    EXPECT_EQ(store.Read(std::filesystem::path(" \t\x01") += file.native(), "\x1F s", "\n k"), "v");
     EXPECT_EQ(store.Read(file, "s", "", "d"), "");
     EXPECT_EQ(store.Read(file, "s", " \t ", "d"), "");
     EXPECT_EQ(store.Read(file, "", "k", "d"), "");
@@ -143,7 +142,7 @@ TEST_F(IniFileTest, NamesAndValuesThatWouldNotReadBackAreRefused) {
 
 // Waits until the files written so far are settled, so that a parsed copy of them may be kept.
 void LetFilesSettle() {
-    std::this_thread::sleep_for(std::chrono::nanoseconds(PosixFileAccess::kSettleNs) + std::chrono::milliseconds(5));
+    std::this_thread::sleep_for(std::chrono::nanoseconds(kFileSettleNs) + std::chrono::milliseconds(5));
 }
 
 TEST_F(IniFileTest, EditByHandIsSeenAtTheNextRead) {
@@ -169,15 +168,15 @@ public:
     explicit CountingFileAccess(int& reads) : reads_(reads) {}
     FileSnapshot Read(const std::filesystem::path& file) override {
         ++reads_;
-        return real_.Read(file);
+        return real_->Read(file);
     }
-    std::optional<FileIdentity> Identify(const std::filesystem::path& file) override { return real_.Identify(file); }
+    std::optional<FileIdentity> Identify(const std::filesystem::path& file) override { return real_->Identify(file); }
     bool Replace(const std::filesystem::path& file, std::string_view bytes) override {
-        return real_.Replace(file, bytes);
+        return real_->Replace(file, bytes);
     }
 
 private:
-    PosixFileAccess real_;
+    std::unique_ptr<FileAccess> real_ = MakeSystemFileAccess();
     int& reads_;
 };
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/linux/posix_file_access.h"
 #include "runtime/file_access.h"
 
 namespace quorell::testing {
@@ -13,18 +12,18 @@ public:
 
     FileSnapshot Read(const std::filesystem::path& file) override {
         ++reads;
-        return real_.Read(file);
+        return real_->Read(file);
     }
     std::optional<FileIdentity> Identify(const std::filesystem::path& file) override {
         ++identifies;
-        return real_.Identify(file);
+        return real_->Identify(file);
     }
     bool Replace(const std::filesystem::path& file, std::string_view bytes) override {
-        return real_.Replace(file, bytes);
+        return real_->Replace(file, bytes);
     }
 
 private:
-    PosixFileAccess real_;
+    std::unique_ptr<FileAccess> real_ = MakeSystemFileAccess();
 };
 
 }  // namespace quorell::testing

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/linux/posix_file_access.h"
 #include "runtime/file_access.h"
 
 namespace quorell::testing {
@@ -15,16 +14,16 @@ public:
     FileSnapshot Read(const std::filesystem::path& file) override {
         if (failReads)
             return FileSnapshot{FileReadStatus::kFailed, {}, {}, false};
-        return real_.Read(file);
+        return real_->Read(file);
     }
-    std::optional<FileIdentity> Identify(const std::filesystem::path& file) override { return real_.Identify(file); }
+    std::optional<FileIdentity> Identify(const std::filesystem::path& file) override { return real_->Identify(file); }
     bool Replace(const std::filesystem::path& file, std::string_view bytes) override {
         ++replacements;
-        return !failReplace && real_.Replace(file, bytes);
+        return !failReplace && real_->Replace(file, bytes);
     }
 
 private:
-    PosixFileAccess real_;
+    std::unique_ptr<FileAccess> real_ = MakeSystemFileAccess();
 };
 
 }  // namespace quorell::testing

@@ -11,6 +11,15 @@
 
 namespace quorell::testing {
 
+std::filesystem::path PathFromUtf8(std::string_view utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Utf8FromPath(const std::filesystem::path& path) {
+    const std::u8string utf8 = path.u8string();
+    return std::string(utf8.begin(), utf8.end());
+}
+
 TempDir::TempDir() : TempDir(std::filesystem::temp_directory_path()) {}
 
 TempDir::TempDir(const std::filesystem::path& base) {
@@ -45,7 +54,7 @@ std::string TempDir::Listing() const {
     std::vector<std::string> names;
     std::error_code error;
     for (const auto& entry : std::filesystem::directory_iterator(path_, error)) {
-        names.push_back(entry.path().filename().string());
+        names.push_back(Utf8FromPath(entry.path().filename()));
     }
     std::sort(names.begin(), names.end());
     std::string listing;

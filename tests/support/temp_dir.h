@@ -6,6 +6,10 @@
 
 namespace quorell::testing {
 
+// A path from UTF-8 text and back. A plain std::string would be taken in the ANSI code page on Windows.
+std::filesystem::path PathFromUtf8(std::string_view utf8);
+std::string Utf8FromPath(const std::filesystem::path& path);
+
 // A fresh, empty directory for one test, removed with everything in it when the object goes away.
 class TempDir {
 public:
@@ -17,9 +21,9 @@ public:
     ~TempDir();
 
     const std::filesystem::path& Path() const { return path_; }
-    // The path of `name` inside the directory (nothing is created).
-    std::filesystem::path File(std::string_view name) const { return path_ / std::filesystem::path(std::string(name)); }
-    // The names of the entries in the directory, sorted.
+    // The path of `name` (UTF-8) inside the directory (nothing is created).
+    std::filesystem::path File(std::string_view name) const { return path_ / PathFromUtf8(name); }
+    // The names of the entries in the directory, sorted, in UTF-8.
     std::string Listing() const;
 
 private:

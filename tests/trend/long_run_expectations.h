@@ -4,7 +4,6 @@
 // calendar bookkeeping, without any of the history code.
 
 #include <cstdint>
-#include <ctime>
 #include <map>
 #include <string>
 #include <tuple>
@@ -15,13 +14,34 @@
 
 namespace quorell::testing {
 
-// Days since 1970-01-01 of a civil date, counted by the C library.
+// Days since 1970-01-01 of a civil date in the proleptic Gregorian calendar (H. Hinnant's algorithm,
+// counted in eras of 400 years, each exactly 146097 days long).
+inline long long DaysFromCivil(int year, int month, int day) {
+    const long long y = year - (month <= 2 ? 1 : 0);
+    const long long era = (y >= 0 ? y : y - 399) / 400;
+    const long long yearOfEra = y - era * 400;
+    const long long dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const long long dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+// The civil date of a day number, the inverse of DaysFromCivil.
+inline CivilTime CivilFromDays(long long days) {
+    days += 719468;
+    const long long era = (days >= 0 ? days : days - 146096) / 146097;
+    const long long dayOfEra = days - era * 146097;
+    const long long yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const long long dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const long long monthIndex = (5 * dayOfYear + 2) / 153;
+    CivilTime civil;
+    civil.day = static_cast<int>(dayOfYear - (153 * monthIndex + 2) / 5 + 1);
+    civil.month = static_cast<int>(monthIndex < 10 ? monthIndex + 3 : monthIndex - 9);
+    civil.year = static_cast<int>(yearOfEra + era * 400 + (civil.month <= 2 ? 1 : 0));
+    return civil;
+}
+
 inline long long DayNumber(const CivilTime& c) {
-    std::tm date{};
-    date.tm_year = c.year - 1900;
-    date.tm_mon = c.month - 1;
-    date.tm_mday = c.day;
-    return static_cast<long long>(timegm(&date) / 86400);
+    return DaysFromCivil(c.year, c.month, c.day);
 }
 
 // 1970-01-01 was a Thursday, three days after a Monday.
@@ -31,11 +51,8 @@ inline long long MondayOf(long long dayNumber) {
 
 // "2011年6月13日" for a day number.
 inline std::string DateText(long long dayNumber) {
-    const std::time_t seconds = static_cast<std::time_t>(dayNumber) * 86400;
-    std::tm date{};
-    gmtime_r(&seconds, &date);
-    return std::to_string(date.tm_year + 1900) + "年" + std::to_string(date.tm_mon + 1) + "月" +
-           std::to_string(date.tm_mday) + "日";
+    const CivilTime date = CivilFromDays(dayNumber);
+    return std::to_string(date.year) + "年" + std::to_string(date.month) + "月" + std::to_string(date.day) + "日";
 }
 
 using DateKey = std::tuple<int, int, int>;  // year, month, day

@@ -1,0 +1,34 @@
+#include "platform/platform_ports.h"
+
+#include <chrono>
+
+#include "platform/windows/clock_windows.h"
+#include "platform/windows/cpu_counters_windows.h"
+#include "platform/windows/environment_windows.h"
+#include "platform/windows/interface_table_windows.h"
+#include "platform/windows/memory_status_windows.h"
+#include "platform/windows/platform_version_windows.h"
+#include "platform/windows/run_directory_windows.h"
+#include "platform/windows/termination_windows.h"
+
+namespace quorell {
+namespace {
+// The receive and send monitors tick together; the interface table read for the one serves the other.
+constexpr std::chrono::milliseconds kInterfaceTableReuse{100};
+}  // namespace
+
+PlatformPorts MakePlatformPorts() {
+    PlatformPorts ports;
+    ports.runDirectory = std::make_unique<WindowsRunDirectory>();
+    ports.clock = std::make_unique<WindowsClock>();
+    ports.environment = std::make_unique<WindowsEnvironment>();
+    ports.cpuCounters = std::make_unique<WindowsCpuCounters>();
+    ports.memoryStatus = std::make_unique<WindowsMemoryStatus>();
+    ports.interfaceTable = std::make_unique<WindowsInterfaceTable>(kInterfaceTableReuse);
+    ports.platformVersion = std::make_unique<WindowsPlatformVersion>();
+    ports.termination = std::make_unique<WindowsTermination>();
+    ports.files = MakeSystemFileAccess();
+    return ports;
+}
+
+}  // namespace quorell

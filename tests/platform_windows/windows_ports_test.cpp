@@ -1,0 +1,72 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "platform/windows/environment_windows.h"
+#include "platform/windows/run_directory_windows.h"
+#include "platform/windows/termination_windows.h"
+#include "support/temp_dir.h"
+
+namespace quorell {
+namespace {
+
+using testing::PathFromUtf8;
+using testing::TempDir;
+
+TEST(WindowsRunDirectory, ExecutableFolderWhenWritableElseQuorellInLocalAppData) {
+    TempDir dir;
+    EXPECT_EQ(WindowsRunDirectory(dir.Path(), dir.Path() / L"unused").RunDirectory(), dir.Path());
+    EXPECT_TRUE(std::filesystem::is_directory(ExecutableDirectory()));
+
+    const std::filesystem::path local = dir.Path() / PathFromUtf8("本地数据");
+    const std::filesystem::path chosen = WindowsRunDirectory(dir.Path() / L"no-such-folder", local).RunDirectory();
+    EXPECT_EQ(chosen, local / L"Quorell");
+    EXPECT_TRUE(std::filesystem::is_directory(chosen));
+    EXPECT_EQ(dir.Listing(), "本地数据");  // the probe file of the writable check is gone
+}
+
+TEST(WindowsEnvironment, NamesAndValuesKeepEveryCharacter) {
+    ASSERT_TRUE(::SetEnvironmentVariableW(L"QUORELL_\u6d4b\u8bd5", L"\u503c 1"));
+    WindowsEnvironment environment;
+    EXPECT_EQ(environment.GetEnv("QUORELL_测试"), "值 1");
+    EXPECT_EQ(environment.GetEnv("QUORELL_NOT_SET"), "");
+    EXPECT_EQ(environment.GetEnv(""), "");
+    ::SetEnvironmentVariableW(L"QUORELL_\u6d4b\u8bd5", nullptr);
+}
+
+// Ctrl+C is the one console event a program can send itself; it needs a console of its own.
+TEST(WindowsTermination, ConsoleEventIsReportedFromAnotherThreadUntilTheWatcherGoes) {
+    ::FreeConsole();
+    ASSERT_TRUE(::AllocConsole());
+    std::atomic<int> requests{0};
+    std::atomic<bool> onOtherThread{false};
+    const std::thread::id testThread = std::this_thread::get_id();
+    {
+        WindowsTermination termination;
+        ASSERT_TRUE(termination.Watch([&] {
+            onOtherThread = std::this_thread::get_id() != testThread;
+            ++requests;
+        }));
+        EXPECT_FALSE(termination.Watch([] {}));
+        ASSERT_TRUE(::GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0));
+        for (int i = 0; i < 200 && requests == 0; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        EXPECT_EQ(requests, 1);
+        EXPECT_TRUE(onOtherThread);
+    }
+    // Without a watcher the default handling would end the process, so Ctrl+C is ignored for this check.
+    ::SetConsoleCtrlHandler(nullptr, TRUE);
+    ASSERT_TRUE(::GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_EQ(requests, 1);
+    ::SetConsoleCtrlHandler(nullptr, FALSE);
+    ::FreeConsole();
+}
+
+}  // namespace
+}  // namespace quorell
