@@ -88,14 +88,14 @@ bool IniStore::Flush() {
 bool IniStore::SaveDue() {
     std::lock_guard lock(mutex_);
     const auto now = clock_();
-    return SaveWhere([this, now](const std::string&, const Unsaved& unsaved) {
+    return SaveWhere([this, now](const PathKey&, const Unsaved& unsaved) {
         return now - unsaved.since >= writeBehind_ && (!unsaved.failedAt || now - *unsaved.failedAt >= writeBehind_);
     });
 }
 
 bool IniStore::Save(const std::filesystem::path& file) {
     std::lock_guard lock(mutex_);
-    return SaveWhere([&file](const std::string& name, const Unsaved&) { return name == file.native(); });
+    return SaveWhere([&file](const PathKey& name, const Unsaved&) { return name == file.native(); });
 }
 
 template <typename Due>
@@ -179,7 +179,7 @@ void IniStore::ForgetIdentity(const std::filesystem::path& file) {
 }
 
 bool IniStore::FlushLocked() {
-    return SaveWhere([](const std::string&, const Unsaved&) { return true; });
+    return SaveWhere([](const PathKey&, const Unsaved&) { return true; });
 }
 
 bool IniStore::FlushFile(const std::filesystem::path& file, Unsaved& unsaved) {

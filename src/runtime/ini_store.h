@@ -146,7 +146,7 @@ private:
     std::chrono::milliseconds writeBehind_{0};
     Clock clock_;
     FailureReport report_;
-    std::unordered_map<std::string, bool> failing_;  // files whose last change or save failed
+    std::unordered_map<PathKey, bool> failing_;  // files whose last change or save failed
     // Identities learnt during the current event (see BeginEvent); empty outside events.
     int eventDepth_ = 0;
     std::unordered_map<PathKey, std::optional<FileIdentity>> eventIdentities_;

@@ -8,6 +8,7 @@
 
 #include "platform/windows/environment_windows.h"
 #include "platform/windows/run_directory_windows.h"
+#include "platform/windows/run_lock_windows.h"
 #include "platform/windows/termination_windows.h"
 #include "support/temp_dir.h"
 
@@ -29,12 +30,24 @@ TEST(WindowsRunDirectory, ExecutableFolderWhenWritableElseQuorellInLocalAppData)
     EXPECT_EQ(dir.Listing(), "本地数据");  // the probe file of the writable check is gone
 }
 
+TEST(WindowsRunLock, OneHolderPerFolderAndTheLockEndsWithItsHolder) {
+    testing::TempDir dir;
+    const std::filesystem::path folder = dir.Path() / testing::PathFromUtf8("运行目录");
+    std::filesystem::create_directory(folder);
+    {
+        WindowsRunLock first;
+        ASSERT_EQ(first.TryLock(folder), RunLockPort::Outcome::kHeld);
+        WindowsRunLock second;
+        EXPECT_EQ(second.TryLock(folder), RunLockPort::Outcome::kHeldByAnother);
+    }
+    WindowsRunLock next;
+    EXPECT_EQ(next.TryLock(folder), RunLockPort::Outcome::kHeld);
+}
+
 TEST(WindowsEnvironment, NamesAndValuesKeepEveryCharacter) {
     ASSERT_TRUE(::SetEnvironmentVariableW(L"QUORELL_\u6d4b\u8bd5", L"\u503c 1"));
-    WindowsEnvironment environment;
-    EXPECT_EQ(environment.GetEnv("QUORELL_测试"), "值 1");
-    EXPECT_EQ(environment.GetEnv("QUORELL_NOT_SET"), "");
-    EXPECT_EQ(environment.GetEnv(""), "");
+    EXPECT_EQ(WideEnvironmentValue(L"QUORELL_\u6d4b\u8bd5"), L"\u503c 1");
+    EXPECT_EQ(WideEnvironmentValue(L"QUORELL_NOT_SET"), L"");
     ::SetEnvironmentVariableW(L"QUORELL_\u6d4b\u8bd5", nullptr);
 }
 

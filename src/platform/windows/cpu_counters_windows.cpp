@@ -4,6 +4,9 @@
 #include <winternl.h>
 
 #include <cstring>
+#include <string>
+
+#include "platform/windows/environment_windows.h"
 
 namespace quorell {
 namespace {
@@ -37,10 +40,17 @@ std::optional<CpuTimes> WindowsCpuCounters::ReadCpuTimes() {
         returned < kIdleTimeOffset + sizeof(std::int64_t)) {
         return std::nullopt;
     }
-    return CpuTimes{Int64At(performance, kIdleTimeOffset), Int64At(timeOfDay, kCurrentTimeOffset)};
+    return CpuTimes{Int64At(performance, kIdleTimeOffset), Int64At(timeOfDay, kCurrentTimeOffset), ProcessorCount()};
 }
 
-int WindowsCpuCounters::OnlineProcessorCount() const {
+int ProcessorCount() {
+    const std::wstring named = WideEnvironmentValue(L"NUMBER_OF_PROCESSORS");
+    if (!named.empty() && named.size() < 6 && named.find_first_not_of(L"0123456789") == std::wstring::npos) {
+        const int count = std::stoi(named);
+        if (count > 0) {
+            return count;
+        }
+    }
     const DWORD active = ::GetActiveProcessorCount(ALL_PROCESSOR_GROUPS);
     if (active > 0) {
         return static_cast<int>(active);

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include "platform/windows/wide_text.h"
-
 namespace quorell {
 
 std::wstring WideEnvironmentValue(const wchar_t* name) {
@@ -21,14 +19,6 @@ std::wstring WideEnvironmentValue(const wchar_t* name) {
         value.resize(length);  // the size needed, the terminating NUL included
     }
     return {};
-}
-
-std::string WindowsEnvironment::GetEnv(std::string_view name) const {
-    const auto wideName = Utf8ToWide(name);
-    if (!wideName || wideName->empty() || wideName->find(L'\0') != std::wstring::npos) {
-        return {};
-    }
-    return WideToUtf8(WideEnvironmentValue(wideName->c_str())).value_or(std::string());
 }
 
 }  // namespace quorell

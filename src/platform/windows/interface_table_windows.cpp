@@ -43,4 +43,12 @@ std::optional<InterfaceTableReading> WindowsInterfaceTable::ReadInterfaceTable()
     return InterfaceTableReading{*last_};
 }
 
+std::optional<std::int32_t> WindowsInterfaceTable::ReadDefaultRouteInterface() {
+    DWORD index = 0;
+    if (::GetBestInterface(0, &index) != NO_ERROR) {
+        return std::nullopt;  // no IPv4 default route
+    }
+    return static_cast<std::int32_t>(index);
+}
+
 }  // namespace quorell

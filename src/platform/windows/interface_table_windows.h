@@ -17,6 +17,8 @@ public:
     explicit WindowsInterfaceTable(std::chrono::milliseconds reuseWithin = {}) : reuseWithin_(reuseWithin) {}
 
     std::optional<InterfaceTableReading> ReadInterfaceTable() override;
+    // The IP helper's best interface for 0.0.0.0: the one that carries the IPv4 default route.
+    std::optional<std::int32_t> ReadDefaultRouteInterface() override;
 
 private:
     std::chrono::milliseconds reuseWithin_;

@@ -4,11 +4,11 @@
 
 #include "platform/windows/clock_windows.h"
 #include "platform/windows/cpu_counters_windows.h"
-#include "platform/windows/environment_windows.h"
 #include "platform/windows/interface_table_windows.h"
 #include "platform/windows/memory_status_windows.h"
 #include "platform/windows/platform_version_windows.h"
 #include "platform/windows/run_directory_windows.h"
+#include "platform/windows/run_lock_windows.h"
 #include "platform/windows/termination_windows.h"
 
 namespace quorell {
@@ -20,8 +20,8 @@ constexpr std::chrono::milliseconds kInterfaceTableReuse{100};
 PlatformPorts MakePlatformPorts() {
     PlatformPorts ports;
     ports.runDirectory = std::make_unique<WindowsRunDirectory>();
+    ports.runLock = std::make_unique<WindowsRunLock>();
     ports.clock = std::make_unique<WindowsClock>();
-    ports.environment = std::make_unique<WindowsEnvironment>();
     ports.cpuCounters = std::make_unique<WindowsCpuCounters>();
     ports.memoryStatus = std::make_unique<WindowsMemoryStatus>();
     ports.interfaceTable = std::make_unique<WindowsInterfaceTable>(kInterfaceTableReuse);
