@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <thread>
 
 #include "runtime/ini_store.h"
 #include "support/counting_file_access.h"
@@ -30,8 +29,8 @@ protected:
         WriteFileBytes(file, bytes);
         std::filesystem::last_write_time(file, std::filesystem::file_time_type::clock::now() - 1h);
     }
-    // A file whose status change is older than the file system's timestamp granularity.
-    void LetSettle() { std::this_thread::sleep_for(std::chrono::milliseconds(60)); }
+    // Time passes: the file as it is now becomes older than the file system's timestamp granularity.
+    void LetSettle() { files->LetSettle({file}); }
 
     TempDir dir;
     const std::filesystem::path file = dir.File("发送.FDB");

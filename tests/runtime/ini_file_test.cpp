@@ -6,6 +6,7 @@
 
 #include "runtime/ini_file.h"
 #include "runtime/ini_store.h"
+#include "support/counting_file_access.h"
 #include "support/temp_dir.h"
 
 namespace quorell {
@@ -140,7 +141,7 @@ TEST_F(IniFileTest, NamesAndValuesThatWouldNotReadBackAreRefused) {
 
 // --- Parsed copies -------------------------------------------------------------------------------
 
-// Waits until the files written so far are settled, so that a parsed copy of them may be kept.
+// Waits until the files written so far are settled on the real file system's timestamps.
 void LetFilesSettle() {
     std::this_thread::sleep_for(std::chrono::nanoseconds(kFileSettleNs) + std::chrono::milliseconds(5));
 }
@@ -162,30 +163,14 @@ TEST_F(IniFileTest, EditByHandIsSeenAtTheNextRead) {
     EXPECT_EQ(store.Read(file, "s", "k", "gone"), "gone");
 }
 
-// Counts the reads that reach the file system.
-class CountingFileAccess final : public FileAccess {
-public:
-    explicit CountingFileAccess(int& reads) : reads_(reads) {}
-    FileSnapshot Read(const std::filesystem::path& file) override {
-        ++reads_;
-        return real_->Read(file);
-    }
-    std::optional<FileIdentity> Identify(const std::filesystem::path& file) override { return real_->Identify(file); }
-    bool Replace(const std::filesystem::path& file, std::string_view bytes) override {
-        return real_->Replace(file, bytes);
-    }
-
-private:
-    std::unique_ptr<FileAccess> real_ = MakeSystemFileAccess();
-    int& reads_;
-};
-
 TEST(IniStoreCache, UnchangedSettledFileIsParsedOnceAndAFreshOneEveryTime) {
     TempDir dir;
-    int reads = 0;
-    IniStore store(std::make_unique<CountingFileAccess>(reads));
+    auto counting = std::make_unique<testing::CountingFileAccess>();
+    testing::CountingFileAccess& files = *counting;
+    const int& reads = files.reads;
+    IniStore store(std::move(counting));
     WriteFileBytes(dir.File("old.ini"), "[s]\r\nk=1\r\n");
-    LetFilesSettle();
+    files.LetSettle({dir.File("old.ini")});
     for (int i = 0; i < 5; ++i)
         EXPECT_EQ(store.Read(dir.File("old.ini"), "s", "k"), "1");
     EXPECT_EQ(reads, 1);
