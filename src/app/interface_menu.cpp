@@ -1,6 +1,7 @@
 #include "app/interface_menu.h"
 
 #include <cstdio>
+#include <utility>
 
 #include "ui_model/menu.h"
 
@@ -25,13 +26,26 @@ std::string ByteAmount(std::uint64_t bytes) {
     return text;
 }
 
-InterfaceMenuItem InterfaceItem(const NetworkInterface& row, bool watched) {
+// A checkable item that stores `choice` when chosen. (Built member by member: GCC 12 at -O3 warns
+// falsely about brace-initialised temporaries of this shape.)
+InterfaceMenuItem CheckableItem(std::string caption, bool checked, std::string choice) {
     InterfaceMenuItem item;
-    item.design.caption = row.name + " (" + ByteAmount(row.receivedBytes) + " / " + ByteAmount(row.sentBytes) + ")";
+    item.design.caption = std::move(caption);
     item.design.checkable = true;
-    item.design.checked = watched;
-    item.choice = row.name;
+    item.design.checked = checked;
+    item.choice = std::move(choice);
     return item;
+}
+
+InterfaceMenuItem Separator() {
+    InterfaceMenuItem item;
+    item.design.separator = true;
+    return item;
+}
+
+InterfaceMenuItem InterfaceItem(const NetworkInterface& row, bool watched) {
+    return CheckableItem(row.name + " (" + ByteAmount(row.receivedBytes) + " / " + ByteAmount(row.sentBytes) + ")",
+                         watched, row.name);
 }
 
 }  // namespace
@@ -39,8 +53,8 @@ InterfaceMenuItem InterfaceItem(const NetworkInterface& row, bool watched) {
 std::vector<InterfaceMenuItem> InterfaceMenuItems(const InterfaceTable& table, const InterfaceChoice& choice,
                                                   const std::string& userChoice) {
     std::vector<InterfaceMenuItem> items;
-    items.push_back({{std::string(kAutomaticChoiceCaption), false, true, userChoice.empty()}, ""});
-    items.push_back({{"", true}, ""});
+    items.push_back(CheckableItem(std::string(kAutomaticChoiceCaption), userChoice.empty(), ""));
+    items.push_back(Separator());
     bool userChoicePresent = false;
     for (const bool loopbackPass : {false, true}) {
         for (const NetworkInterface& row : table.rows) {
@@ -51,7 +65,7 @@ std::vector<InterfaceMenuItem> InterfaceMenuItems(const InterfaceTable& table, c
         }
     }
     if (!userChoice.empty() && !userChoicePresent) {
-        items.push_back({{userChoice, false, true, true}, userChoice});
+        items.push_back(CheckableItem(userChoice, true, userChoice));
     }
     return items;
 }
