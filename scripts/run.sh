@@ -5,7 +5,8 @@ cd "$(dirname "$0")/.."
 scripts/install-deps.sh build
 build_dir=${QUORELL_RUN_BUILD_DIR:-build-run}
 if [[ ! -f "$build_dir/CMakeCache.txt" ]]; then
-  cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=Release -DQUORELL_BUILD_TESTS=OFF
+  # The configuration the test command builds and tests, so the program run is the program tested.
+  cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORELL_BUILD_TESTS=OFF
 fi
 cmake --build "$build_dir" -j "$(nproc)" --target quorell
 exec "$build_dir/src/gui/qt/quorell" "$@"
