@@ -41,6 +41,7 @@ allow monitors monitors sampling history ui_model runtime 'platform/[a-z_]+\.h'
 allow trend trend sampling history ui_model runtime
 allow app app monitors trend history sampling ui_model runtime 'platform/[a-z_]+\.h'
 allow gui/qt gui/qt app ui_model 'platform/[a-z_]+\.h'
+allow gui/win32 gui/win32 app ui_model 'platform/[a-z_]+\.h'
 for header in platform/*.h; do
     while IFS= read -r hit; do
         target=${hit##*:}

@@ -15,6 +15,6 @@ ctest --test-dir "$build_dir" --output-on-failure -j "$jobs"
 # a run over the same calendar with fewer ticks stands in for it.
 windows_dir=${QUORELL_WINDOWS_BUILD_DIR:-build-windows}
 cmake -S . -B "$windows_dir" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DQUORELL_BUILD_TESTS=ON -DQUORELL_BUILD_GUI=OFF
+      -DQUORELL_BUILD_TESTS=ON -DQUORELL_BUILD_GUI=ON
 cmake --build "$windows_dir" -j "$jobs"
 ctest --test-dir "$windows_dir" --output-on-failure -j "$jobs" -LE slow
