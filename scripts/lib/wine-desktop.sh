@@ -3,7 +3,8 @@
 # wine_desktop_start PREFIX: uses (and makes, the first time) the wine prefix PREFIX on $DISPLAY, with one
 # persistent wine server for it that wine_desktop_stop (or the calling script's exit) ends. The prefix's
 # desktop starts on this display (wineboot), and the Chinese user-interface fonts that wine lacks are
-# replaced by a Debian CJK font, so the program's texts show as characters, not boxes.
+# replaced by a Debian CJK font, so the program's texts show as characters, not boxes. The replacement is
+# an outline-only face: wine draws the small bitmap strikes of other CJK faces with broken strokes.
 wine_desktop_start() {
   export WINEPREFIX=$1
   export WINEDEBUG=${WINEDEBUG:--all}
@@ -13,7 +14,7 @@ wine_desktop_start() {
   mkdir -p "$WINEPREFIX"
   wineserver -p </dev/null >/dev/null 2>&1
   "$wine_bin" wineboot --init </dev/null >/dev/null 2>&1
-  local font=${QUORELL_WINE_CJK_FONT:-WenQuanYi Zen Hei}
+  local font=${QUORELL_WINE_CJK_FONT:-WenQuanYi Micro Hei}
   local reg; reg=$(mktemp --suffix=.reg)
   # A version 5 registry file is UTF-16 with a byte-order mark: read the same in every code page.
   {
