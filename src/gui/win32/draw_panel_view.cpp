@@ -52,28 +52,32 @@ RECT DrawPanelView::ToScreen(const Rect& area) const {
 }
 
 void DrawPanelView::Apply(const CanvasChange& change) {
-    CopyFromCanvas(change.area);
     HWND window = Hwnd();
+    // Pixels are moved on the screen only at the design scale, where a move is a whole number of pixels.
+    const bool scroll = change.move && window != nullptr && ::IsWindowVisible(window) && Look().Dpi() == 96;
+    if (scroll) {
+        // What is waiting to be painted is painted first, from the picture before this change, so that the
+        // screen holds the picture the move starts from.
+        ::UpdateWindow(window);
+    }
+    CopyFromCanvas(change.area);
     if (window == nullptr) {
         return;
     }
     const RECT destination = ToScreen(change.area);
-    // Pixels are moved on the screen only at the design scale, where a move is a whole number of pixels.
-    if (change.move && ::IsWindowVisible(window) && Look().Dpi() == 96) {
-        const Point move = *change.move;
-        // What is waiting to be painted is painted first, so that the screen holds the picture the move starts from.
-        ::UpdateWindow(window);
-        const Rect sourceArea{change.area.left - move.x, change.area.top - move.y, change.area.width,
-                              change.area.height};
-        RECT scrolled;
-        const RECT source = ToScreen(sourceArea);
-        ::UnionRect(&scrolled, &source, &destination);
-        const RECT clip = Drawing();
-        ::IntersectRect(&scrolled, &scrolled, &clip);
-        ::ScrollWindowEx(window, move.x, move.y, &scrolled, &clip, nullptr, nullptr, SW_INVALIDATE);
+    if (!scroll) {
+        ::InvalidateRect(window, &destination, FALSE);
         return;
     }
-    ::InvalidateRect(window, &destination, FALSE);
+    const Point move = *change.move;
+    const Rect sourceArea{change.area.left - move.x, change.area.top - move.y, change.area.width, change.area.height};
+    const RECT source = ToScreen(sourceArea);
+    const RECT clip = Drawing();
+    RECT scrolled;
+    ::UnionRect(&scrolled, &source, &destination);
+    ::IntersectRect(&scrolled, &scrolled, &clip);
+    // The system invalidates what the move uncovers (and whatever of the panel was hidden); only that is painted.
+    ::ScrollWindowEx(window, move.x, move.y, &scrolled, &clip, nullptr, nullptr, SW_INVALIDATE);
 }
 
 void DrawPanelView::Paint(HDC dc, const RECT& area) {
