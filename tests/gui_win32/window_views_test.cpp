@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -129,6 +131,20 @@ TEST_F(GuiWin32Views, WindowsMirrorTheModelAndTheUserDrivesThemThroughIt) {
     EXPECT_EQ(moved.left, 30);
     EXPECT_EQ(moved.top, 40);
 
+    // A right click on the graph, or on the strips that act as a title bar, is the window's own: the
+    // receive window pops up its menu of interfaces (and never the system menu).
+    HWND receive = Handle(WindowKind::ReceiveMonitor);
+    HWND receiveGraph = views->View(WindowKind::ReceiveMonitor).ChildOf(names::kNetworkMonitor.drawPanel);
+    ASSERT_NE(receiveGraph, nullptr);
+    const std::size_t popups = rig.desktop.menuPopups.size();
+    ::SendMessageW(receiveGraph, WM_RBUTTONUP, 0, MAKELPARAM(10, 10));
+    EXPECT_EQ(rig.desktop.menuPopups.size(), popups + 1);
+    RECT strip;
+    ::GetWindowRect(receive, &strip);
+    ::SendMessageW(receive, WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(strip.left + 100, strip.top + 10));
+    ::SendMessageW(receive, WM_NCRBUTTONUP, HTCAPTION, MAKELPARAM(strip.left + 100, strip.top + 10));
+    EXPECT_EQ(rig.desktop.menuPopups.size(), popups + 2);
+
     // The bandwidth box drops what the model refuses and hands on what it takes.
     HWND bandwidth = views->View(WindowKind::Main).ChildOf(names::kBandwidthBox);
     ASSERT_NE(bandwidth, nullptr);
@@ -140,6 +156,37 @@ TEST_F(GuiWin32Views, WindowsMirrorTheModelAndTheUserDrivesThemThroughIt) {
     EXPECT_EQ(box.Text(), "25");
     box.SetText("100");
     EXPECT_EQ(TitleOf(bandwidth), L"100");
+}
+
+TEST_F(GuiWin32Views, TrendTabShowsTheModelsPageAndOnlyThatPagesControls) {
+    Window& trend = rig.Get(WindowKind::Trend);
+    trend.SetVisible(true);
+    Pump();
+    const WindowView& view = views->View(WindowKind::Trend);
+    HWND tab = view.ChildOf("选择夹1");
+    ASSERT_NE(tab, nullptr);
+    auto shown = [&](std::string_view chart) { return ::IsWindowVisible(view.ChildOf(chart)) != FALSE; };
+    EXPECT_TRUE(shown(names::kTrendCpuPage.recentChart));
+    EXPECT_FALSE(shown(names::kTrendReceivePage.recentChart));
+
+    // A click on the third tab selects the model's third page.
+    RECT third;
+    ASSERT_TRUE(::SendMessageW(tab, TCM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&third)));
+    const LPARAM at = MAKELPARAM((third.left + third.right) / 2, (third.top + third.bottom) / 2);
+    ::SendMessageW(tab, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    ::SendMessageW(tab, WM_LBUTTONUP, 0, at);
+    Pump();
+    EXPECT_EQ(trend.TabControl("选择夹1").CurrentPage(), 3);
+    EXPECT_FALSE(shown(names::kTrendCpuPage.recentChart));
+    EXPECT_FALSE(shown(names::kTrendCpuPage.allTimeChart));
+    EXPECT_TRUE(shown(names::kTrendReceivePage.recentChart));
+    EXPECT_TRUE(shown(names::kTrendReceivePage.allTimeChart));
+
+    // A page the model chooses shows on the tab.
+    trend.TabControl("选择夹1").SelectPage(2);
+    EXPECT_EQ(::SendMessageW(tab, TCM_GETCURSEL, 0, 0), 1);
+    EXPECT_TRUE(shown(names::kTrendMemoryPage.recentChart));
+    EXPECT_FALSE(shown(names::kTrendReceivePage.recentChart));
 }
 
 // The panel's pixels on the screen, read back through a DIB.
