@@ -114,6 +114,21 @@ TEST_F(GuiWin32Views, WindowsMirrorTheModelAndTheUserDrivesThemThroughIt) {
     ::SendMessageW(button, BM_CLICK, 0, 0);
     Pump();
     ASSERT_TRUE(Shown(WindowKind::CpuMonitor));
+    // Its strips are a title bar, its graph is not; only a double click on the close mark hides it.
+    RECT place;
+    ::GetWindowRect(cpu, &place);
+    const LPARAM onTitle = MAKELPARAM(place.left + 100, place.top + 10);
+    const LPARAM onCloseMark = MAKELPARAM(place.left + 291, place.top + 10);
+    EXPECT_EQ(::SendMessageW(cpu, WM_NCHITTEST, 0, onTitle), HTCAPTION);
+    EXPECT_EQ(::SendMessageW(cpu, WM_NCHITTEST, 0, onCloseMark), HTCAPTION);
+    EXPECT_EQ(::SendMessageW(cpu, WM_NCHITTEST, 0, MAKELPARAM(place.left + 100, place.top + 70)), HTCLIENT);
+    ::SendMessageW(cpu, WM_NCLBUTTONDBLCLK, HTCAPTION, onTitle);
+    EXPECT_TRUE(Shown(WindowKind::CpuMonitor));
+    ::SendMessageW(cpu, WM_NCLBUTTONDBLCLK, HTCAPTION, onCloseMark);
+    EXPECT_FALSE(Shown(WindowKind::CpuMonitor));
+    ::SendMessageW(button, BM_CLICK, 0, 0);
+    Pump();
+    ASSERT_TRUE(Shown(WindowKind::CpuMonitor));
     PressEscape(cpu);
     EXPECT_FALSE(Shown(WindowKind::CpuMonitor));
     EXPECT_TRUE(rig.app->Running());

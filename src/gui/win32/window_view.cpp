@@ -1,15 +1,9 @@
 #include "gui/win32/window_view.h"
 
-#include <commctrl.h>
-
-#include <map>
-
+#include "gui/win32/control_builder.h"
 #include "gui/win32/control_places.h"
-#include "gui/win32/draw_panel_view.h"
-#include "gui/win32/input_views.h"
-#include "gui/win32/line_chart_view.h"
-#include "gui/win32/tab_view.h"
 #include "gui/win32/win32_text.h"
+#include "gui/win32/window_tip.h"
 
 namespace quorell::gui {
 
@@ -97,83 +91,23 @@ WindowView::WindowView(Window& model, ViewContext& context)
 
 WindowView::~WindowView() {
     subscription_.Reset();
+    tip_.reset();  // before the window that owns it
     if (hwnd_ != nullptr) {
         for (const auto& [id, timer] : timers_) {
             ::KillTimer(hwnd_, id);
         }
         ::DestroyWindow(hwnd_);
     }
-    if (toolTip_ != nullptr) {
-        ::DestroyWindow(toolTip_);
-    }
 }
 
 void WindowView::BuildControls() {
-    std::vector<Control*> surfaceStatics;
-    std::map<const TabControl*, TabView*> tabs;
-    std::map<TabView*, std::vector<Control*>> pageStatics;
-    for (const auto& owned : model_.Controls()) {
-        Control& control = *owned;
-        TabView* tab = nullptr;
-        if (const TabControl* holder = PageHolder(model_, control)) {
-            const auto found = tabs.find(holder);
-            if (found == tabs.end()) {
-                continue;  // the designs list every tab control before its pages' controls
-            }
-            tab = found->second;
-        }
-        const ChildPlace place = tab != nullptr ? tab->PagePlace() : ChildPlace{hwnd_, {0, 0}};
-        if (IsStatic(control.Kind())) {
-            (tab != nullptr ? pageStatics[tab] : surfaceStatics).push_back(&control);
-            continue;
-        }
-        std::unique_ptr<ChildView> child;
-        switch (control.Kind()) {
-            case ControlKind::Button:
-                child = std::make_unique<ButtonView>(model_, static_cast<Button&>(control), *look_, place, context_);
-                break;
-            case ControlKind::CheckBox:
-                child =
-                    std::make_unique<CheckBoxView>(model_, static_cast<CheckBox&>(control), *look_, place, context_);
-                break;
-            case ControlKind::EditBox:
-                child = std::make_unique<EditBoxView>(model_, static_cast<EditBox&>(control), *look_, place, context_);
-                break;
-            case ControlKind::TabControl: {
-                auto view =
-                    std::make_unique<TabView>(model_, static_cast<TabControl&>(control), *look_, place, context_);
-                view->SetMessageTarget(hwnd_);
-                tabs.emplace(static_cast<const TabControl*>(&control), view.get());
-                child = std::move(view);
-                break;
-            }
-            case ControlKind::DrawPanel: {
-                auto view = std::make_unique<DrawPanelView>(model_, static_cast<DrawPanel&>(control), *look_, place);
-                panel_ = view.get();
-                child = std::move(view);
-                break;
-            }
-            case ControlKind::LineChart:
-                child = std::make_unique<LineChartView>(model_, static_cast<LineChart&>(control), *look_, place);
-                break;
-            case ControlKind::Timer:
-                timers_.emplace_back(timers_.size() + 1, &static_cast<Timer&>(control));
-                break;
-            default:
-                break;
-        }
-        if (child == nullptr) {
-            continue;
-        }
-        if (tab != nullptr && child->Hwnd() != nullptr) {
-            tab->AddToPage(control, child->Hwnd());
-        }
-        children_.push_back(std::move(child));
+    BuiltControls built = BuildChildViews(model_, hwnd_, *look_, context_);
+    children_ = std::move(built.children);
+    panel_ = built.panel;
+    for (Timer* timer : built.timers) {
+        timers_.emplace_back(timers_.size() + 1, timer);
     }
-    statics_ = std::make_unique<StaticLayer>(model_, hwnd_, Point{0, 0}, *look_, std::move(surfaceStatics));
-    for (auto& [tab, controls] : pageStatics) {
-        tab->SetStatics(std::move(controls));
-    }
+    statics_ = std::make_unique<StaticLayer>(model_, hwnd_, Point{0, 0}, *look_, std::move(built.surfaceStatics));
 }
 
 HWND WindowView::ChildOf(std::string_view name) const {
@@ -267,36 +201,14 @@ void WindowView::ApplyState() {
 }
 
 void WindowView::ApplyToolTip(std::string_view text) {
-    std::wstring wide = Wide(text);
-    if (toolTip_ == nullptr) {
-        if (wide.empty()) {
-            return;
-        }
-        toolTip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd_, nullptr,
-                                     context_.Instance(), nullptr);
-        if (toolTip_ == nullptr) {
-            return;
-        }
+    if (!tip_) {
+        tip_ = std::make_unique<WindowTip>(hwnd_);
     }
-    // One tool for the surface and one for each child window, so the tip shows anywhere on the window.
-    std::vector<HWND> tools{hwnd_};
+    std::vector<HWND> children;
     for (const auto& child : children_) {
-        tools.push_back(child->Hwnd());
+        children.push_back(child->Hwnd());
     }
-    for (HWND tool : tools) {
-        TTTOOLINFOW info{};
-        info.cbSize = TTTOOLINFOW_V2_SIZE;
-        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        info.hwnd = hwnd_;
-        info.uId = reinterpret_cast<UINT_PTR>(tool);
-        info.lpszText = wide.data();
-        if (!::SendMessageW(toolTip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&info)) ||
-            !::SendMessageW(toolTip_, TTM_GETTOOLINFOW, 0, reinterpret_cast<LPARAM>(&info))) {
-            info.lpszText = wide.data();
-            ::SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-        }
-    }
+    tip_->Show(text, children);
 }
 
 Point WindowView::DesignPoint(LPARAM screenPoint) const {
@@ -486,12 +398,8 @@ LRESULT WindowView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
         case WM_NCMOUSEMOVE:
-            if (toolTip_ != nullptr) {
-                // The tip hears of the pointer over the surface that acts as a title bar too.
-                POINT client{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-                ::ScreenToClient(hwnd_, &client);
-                MSG relayed{hwnd_, WM_MOUSEMOVE, 0, MAKELPARAM(client.x, client.y), 0, {}};
-                ::SendMessageW(toolTip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+            if (tip_) {
+                tip_->RelayNonClientMove(lParam);
             }
             break;
         default:

@@ -16,7 +16,7 @@
 namespace quorell::gui {
 
 class DrawPanelView;
-class TabView;
+class WindowTip;
 
 // A top-level window that mirrors one model window: style from its flags, title, icon, tooltip, size,
 // position, visibility and state, with its static controls drawn on its surface and a child window for
@@ -65,7 +65,7 @@ private:
     ViewContext& context_;
     std::unique_ptr<ViewLook> look_;
     HWND hwnd_ = nullptr;
-    HWND toolTip_ = nullptr;
+    std::unique_ptr<WindowTip> tip_;
     DWORD style_ = 0;
     DWORD exStyle_ = 0;
     std::unique_ptr<StaticLayer> statics_;
