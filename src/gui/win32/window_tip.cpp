@@ -14,7 +14,7 @@ WindowTip::~WindowTip() {
     }
 }
 
-void WindowTip::Show(std::string_view text, const std::vector<HWND>& children) {
+void WindowTip::Show(std::string_view text, const std::vector<HWND>& children, HFONT font) {
     std::wstring wide = Wide(text);
     if (tip_ == nullptr) {
         if (wide.empty()) {
@@ -27,6 +27,7 @@ void WindowTip::Show(std::string_view text, const std::vector<HWND>& children) {
             return;
         }
     }
+    ::SendMessageW(tip_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     std::vector<HWND> tools{owner_};
     tools.insert(tools.end(), children.begin(), children.end());
     for (HWND tool : tools) {

@@ -16,7 +16,8 @@ public:
     WindowTip(const WindowTip&) = delete;
     WindowTip& operator=(const WindowTip&) = delete;
 
-    void Show(std::string_view text, const std::vector<HWND>& children);
+    // `font`: the window's own text font, so the tip shows the Chinese texts whatever the system's tip font.
+    void Show(std::string_view text, const std::vector<HWND>& children, HFONT font);
     // The pointer moving over a part of the surface that acts as a title bar (the system sends no
     // client-area moves there).
     void RelayNonClientMove(LPARAM screenPoint);

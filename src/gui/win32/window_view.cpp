@@ -208,7 +208,7 @@ void WindowView::ApplyToolTip(std::string_view text) {
     for (const auto& child : children_) {
         children.push_back(child->Hwnd());
     }
-    tip_->Show(text, children);
+    tip_->Show(text, children, look_->Font());
 }
 
 Point WindowView::DesignPoint(LPARAM screenPoint) const {
