@@ -1,6 +1,7 @@
 #include "gui/win32/input_views.h"
 
 #include <commctrl.h>
+#include <imm.h>
 
 #include <string>
 
@@ -124,7 +125,12 @@ bool EditBoxView::Refuses(WPARAM unit) {
 LRESULT CALLBACK EditBoxView::Filter(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                      DWORD_PTR data) {
     auto* view = reinterpret_cast<EditBoxView*>(data);
-    if (message == WM_CHAR) {
+    if (message == WM_IME_COMPOSITION && (lParam & GCS_RESULTSTR) != 0) {
+        // The input method's finished text comes as single characters (WM_IME_CHAR), each one filtered,
+        // rather than pasted into the box whole.
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+    if (message == WM_CHAR || message == WM_IME_CHAR) {
         const wchar_t high = view->pendingHighSurrogate_;
         if (view->Refuses(wParam)) {
             return 0;

@@ -29,18 +29,14 @@ LineChartView::LineChartView(const Window& window, LineChart& model, ViewLook& l
 }
 
 void LineChartView::Apply() {
-    // A tick of the trend window changes 24 values and the maximum: the chart is drawn once, when the system
-    // next paints, and not at all while it is hidden.
+    // A refresh of the trend window changes 24 values and the maximum: the invalid area gathers them into
+    // one paint. A hidden chart is painted whole when it is shown, so it needs nothing now.
     if (Hwnd() != nullptr && ::IsWindowVisible(Hwnd())) {
         ::InvalidateRect(Hwnd(), nullptr, FALSE);
-    } else {
-        stale_ = true;
     }
 }
 
 void LineChartView::Paint(HDC dc) {
-    ++paints_;
-    stale_ = false;
     RECT client;
     ::GetClientRect(Hwnd(), &client);
     ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
@@ -114,11 +110,6 @@ LRESULT CALLBACK LineChartView::Procedure(HWND window, UINT message, WPARAM wPar
             }
             return 0;
         }
-        case WM_SHOWWINDOW:
-            if (wParam != FALSE && view != nullptr && view->stale_) {
-                ::InvalidateRect(window, nullptr, FALSE);
-            }
-            break;
         case WM_NCDESTROY:
             AttachView(window, nullptr);
             break;
