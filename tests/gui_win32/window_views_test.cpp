@@ -160,6 +160,18 @@ TEST_F(GuiWin32Views, WindowsMirrorTheModelAndTheUserDrivesThemThroughIt) {
     ::SendMessageW(receive, WM_NCRBUTTONUP, HTCAPTION, MAKELPARAM(strip.left + 100, strip.top + 10));
     EXPECT_EQ(rig.desktop.menuPopups.size(), popups + 2);
 
+    // The see-through box: the model ticks it on a click, the box shows the model's tick, the monitor
+    // windows are asked to follow.
+    HWND seeThrough = views->View(WindowKind::Main).ChildOf(names::kTransparencyBox);
+    ASSERT_NE(seeThrough, nullptr);
+    const bool before = rig.Main().CheckBox(names::kTransparencyBox).Checked();
+    ::SendMessageW(seeThrough, BM_CLICK, 0, 0);
+    Pump();
+    EXPECT_NE(rig.Main().CheckBox(names::kTransparencyBox).Checked(), before);
+    EXPECT_EQ(::SendMessageW(seeThrough, BM_GETCHECK, 0, 0), before ? BST_UNCHECKED : BST_CHECKED);
+    EXPECT_EQ(rig.desktop.colourKeys[WindowKind::CpuMonitor],
+              before ? std::nullopt : std::optional<std::uint32_t>(0xECECEC));
+
     // The bandwidth box drops what the model refuses and hands on what it takes.
     HWND bandwidth = views->View(WindowKind::Main).ChildOf(names::kBandwidthBox);
     ASSERT_NE(bandwidth, nullptr);
