@@ -27,6 +27,8 @@ public:
 
     // The native window of a model window.
     HWND Handle(WindowKind kind) const;
+    // The view of a model window.
+    WindowView& View(WindowKind kind) const { return *views_.at(static_cast<std::size_t>(kind)); }
 
     // The message loop offers every message here before translating and dispatching it; true when a view
     // consumed it (Esc, which closes a window whichever of its controls has the focus).

@@ -1,0 +1,122 @@
+#include "gui/win32/line_chart_view.h"
+
+#include <string>
+
+#include "gui/win32/chart_layout.h"
+#include "gui/win32/gdi_handles.h"
+#include "gui/win32/win32_text.h"
+
+namespace quorell::gui {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"QuorellChart";
+
+void DrawCentred(HDC dc, const std::string& text, const Rect& box) {
+    const std::wstring wide = Wide(text);
+    RECT rect{box.left, box.top, box.left + box.width, box.top + box.height};
+    ::DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &rect,
+                DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+}
+
+}  // namespace
+
+LineChartView::LineChartView(const Window& window, LineChart& model, ViewLook& look, ChildPlace place)
+    : ChildView(window, model, look, place), model_(model) {
+    RegisterClassOnce(kClassName, Procedure, 0);
+    Make(kClassName, Wide(model.Title()), WS_VISIBLE);
+    subscription_ = model_.Chart().Subscribe([this](const ChartChange&) { Apply(); });
+}
+
+void LineChartView::Apply() {
+    // A refresh of the trend window changes 24 values and the maximum: the invalid area gathers them into
+    // one paint. A hidden chart is painted whole when it is shown, so it needs nothing now.
+    if (Hwnd() != nullptr && ::IsWindowVisible(Hwnd())) {
+        ::InvalidateRect(Hwnd(), nullptr, FALSE);
+    }
+}
+
+void LineChartView::Paint(HDC dc) {
+    RECT client;
+    ::GetClientRect(Hwnd(), &client);
+    ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+
+    TEXTMETRICW title{};
+    TEXTMETRICW axis{};
+    ::SelectObject(dc, Look().TitleFont());
+    ::GetTextMetricsW(dc, &title);
+    ::SelectObject(dc, Look().AxisFont());
+    ::GetTextMetricsW(dc, &axis);
+    ChartTextMetrics metrics;
+    metrics.titleHeight = title.tmHeight;
+    metrics.labelHeight = axis.tmHeight;
+    metrics.labelWidth = [dc](std::string_view text) {
+        const std::wstring wide = Wide(text);
+        SIZE size{};
+        ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+        return static_cast<int>(size.cx);
+    };
+    const Rect bounds{0, 0, client.right, client.bottom};
+    const ChartLayout layout = LayOutChart(bounds, model_.Chart().VerticalMaximum(), model_.Chart().Values(), metrics);
+
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    ::SelectObject(dc, Look().TitleFont());
+    DrawCentred(dc, model_.Title(), layout.title);
+
+    GdiObject<HPEN> grid(::CreatePen(PS_SOLID, 1, ToColorRef(LineChart::kGridColour)));
+    {
+        Selected pen(dc, grid.Get());
+        const Rect& plot = layout.plot;
+        for (const int x : layout.hourLines) {
+            ::MoveToEx(dc, x, plot.top, nullptr);
+            ::LineTo(dc, x, plot.top + plot.height);
+        }
+        for (const int y : layout.valueLines) {
+            ::MoveToEx(dc, plot.left, y, nullptr);
+            ::LineTo(dc, plot.left + plot.width, y);
+        }
+    }
+    ::SelectObject(dc, Look().AxisFont());
+    ::SetTextColor(dc, RGB(0x40, 0x40, 0x40));
+    for (const ChartText& label : layout.hourLabels) {
+        DrawCentred(dc, label.text, label.box);
+    }
+    for (const ChartText& label : layout.valueLabels) {
+        DrawCentred(dc, label.text, label.box);
+    }
+
+    GdiObject<HPEN> line(::CreatePen(PS_SOLID, 1, ToColorRef(model_.LineColour())));
+    Selected pen(dc, line.Get());
+    std::array<POINT, LineChartModel::kPointCount> points{};
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        points[i] = {layout.points[i].x, layout.points[i].y};
+    }
+    ::Polyline(dc, points.data(), static_cast<int>(points.size()));
+}
+
+LRESULT CALLBACK LineChartView::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        AttachView(window, static_cast<ChildView*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    }
+    auto* view = ViewOf<LineChartView>(window);
+    switch (message) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            BufferedPaint paint(window);
+            if (view != nullptr) {
+                view->Paint(paint.Dc());
+            }
+            return 0;
+        }
+        case WM_NCDESTROY:
+            AttachView(window, nullptr);
+            break;
+        default:
+            break;
+    }
+    return ::DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace quorell::gui

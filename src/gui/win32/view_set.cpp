@@ -1,0 +1,45 @@
+#include "gui/win32/view_set.h"
+
+#include <commctrl.h>
+
+#include "gui/win32/window_view.h"
+
+namespace quorell::gui {
+
+namespace {
+
+constexpr std::array<WindowKind, 6> kAllKinds = {WindowKind::Main,          WindowKind::CpuMonitor,
+                                                 WindowKind::MemoryMonitor, WindowKind::ReceiveMonitor,
+                                                 WindowKind::SendMonitor,   WindowKind::Trend};
+
+std::size_t IndexOf(WindowKind kind) {
+    return static_cast<std::size_t>(kind);
+}
+
+}  // namespace
+
+ViewSet::ViewSet(const WindowLookup& windows, ViewContext& context) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    // The monitor and trend windows first, so that the main window (shown at once) comes up last, on top.
+    for (auto it = kAllKinds.rbegin(); it != kAllKinds.rend(); ++it) {
+        views_[IndexOf(*it)] = std::make_unique<WindowView>(windows(*it), context);
+    }
+}
+
+ViewSet::~ViewSet() = default;
+
+HWND ViewSet::Handle(WindowKind kind) const {
+    return views_.at(IndexOf(kind))->Handle();
+}
+
+bool ViewSet::PreTranslate(const MSG& message) {
+    for (const auto& view : views_) {
+        if (view->PreTranslate(message)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace quorell::gui
