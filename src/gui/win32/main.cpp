@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -21,12 +22,20 @@ namespace {
 
 // The message loop: each message is offered to the views first; before the loop waits, whatever batch of
 // timer ticks is still open ends. Returns the code that WM_QUIT carries.
-int RunMessageLoop(gui::ViewSet& views, gui::ViewContext& context) {
+// A WM_CLOSE taken from the queue was posted by another program (taskkill, a task manager's "end task"),
+// which posts it to every top-level window of the program in an order of its own: it ends the run at
+// once, saved, so that no window handles it as the user's close first. The user's own close (the close
+// box, Alt+F4, the system menu) sends WM_CLOSE through WM_SYSCOMMAND and never passes through here.
+int RunMessageLoop(gui::ViewSet& views, gui::ViewContext& context, const std::function<void()>& endOnRequest) {
     MSG message{};
     for (;;) {
         while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
                 return static_cast<int>(message.wParam);
+            }
+            if (message.message == WM_CLOSE) {
+                endOnRequest();
+                continue;
             }
             if (!views.PreTranslate(message)) {
                 ::TranslateMessage(&message);
@@ -108,7 +117,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     platform.termination->Watch(
         [hwnd = programWindow.Handle()] { ::PostMessageW(hwnd, gui::kEndRequestMessage, 0, 0); });
 
-    const int loopResult = desktop.ExitCode() ? *desktop.ExitCode() : RunMessageLoop(views, context);
+    const int loopResult = desktop.ExitCode() ? *desktop.ExitCode() : RunMessageLoop(views, context, endOnRequest);
     programWindow.SetRequests({});
     desktop.AttachViews(nullptr);
     context.SetDispatch(nullptr);
