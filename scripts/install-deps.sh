@@ -9,8 +9,9 @@ build_packages=(g++ cmake make pkg-config
                 qt6-translations-l10n)
 test_packages=(libgtest-dev libgmock-dev iproute2 xvfb xauth x11-utils trayer xdotool)
 # The Windows cross build and its tests under wine: the x86-64 C++ compiler of mingw-w64 (posix threads),
-# GoogleTest's sources, 64-bit wine, and the locale data for a simplified-Chinese Windows.
-windows_test_packages=(g++-mingw-w64-x86-64-posix googletest wine wine64 locales)
+# GoogleTest's sources, 64-bit wine, the locale data for a simplified-Chinese Windows, and a CJK face for
+# the Windows program's Chinese user-interface font under wine.
+windows_test_packages=(g++-mingw-w64-x86-64-posix googletest wine wine64 locales fonts-wqy-microhei)
 
 wanted=("${build_packages[@]}")
 if [[ "${1:-build}" == "test" ]]; then

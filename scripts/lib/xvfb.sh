@@ -62,13 +62,15 @@ wait_for_window() {
   return 1
 }
 
-# tray_icon_click BUTTON: clicks the middle of Quorell's icon docked in the tray host: the program's window
-# named "quorell" inside the tray host's panel (xwininfo prints its absolute position last).
+# tray_icon_click BUTTON [CLASS]: clicks the middle of Quorell's icon docked in the tray host: the window of
+# class CLASS (the Qt program's "quorell" by default) inside the tray host's panel (xwininfo prints its
+# absolute position last).
 tray_icon_click() {
+  local class=${2:-quorell}
   local attempt line w h x y
   for attempt in $(seq 1 50); do
     line=$(xwininfo -root -tree 2>/dev/null | grep -A20 '"panel": ("panel" "trayer")' |
-           grep -m1 -E '"quorell": \("quorell" "quorell"\)' || true)
+           grep -m1 -F "(\"$class\" \"$class\")" || true)
     if [[ $line =~ ([0-9]+)x([0-9]+)\+-?[0-9]+\+-?[0-9]+\ +\+(-?[0-9]+)\+(-?[0-9]+) ]]; then
       w=${BASH_REMATCH[1]} h=${BASH_REMATCH[2]} x=${BASH_REMATCH[3]} y=${BASH_REMATCH[4]}
       if (( w > 4 && h > 4 )); then

@@ -107,6 +107,12 @@ TEST(WindowsCounters, InterfaceTableBlockHoldsEveryRowInIndexOrderAndCountsLoopb
     for (std::size_t i = 1; i < rows.size(); ++i) {
         EXPECT_LT(rows[i - 1].dwIndex, rows[i].dwIndex);
     }
+    // Interfaces carry the names the user knows (the connections' aliases), not device paths.
+    for (const InterfaceRow& row : rows) {
+        const std::string name = InterfaceFromRow(row).name;
+        EXPECT_FALSE(name.empty());
+        EXPECT_EQ(name.find("\\DEVICE\\"), std::string::npos) << name;
+    }
     const InterfaceRow* loopbackBefore = LoopbackRow(rows);
     if (loopbackBefore == nullptr) {
         GTEST_SKIP() << "this machine's interface table has no loopback row";

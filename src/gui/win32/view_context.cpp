@@ -10,8 +10,7 @@ namespace {
 
 HICON LoadApplicationIcon(HINSTANCE instance, int metricX, int metricY) {
     return static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(QUORELL_ICON_APPLICATION), IMAGE_ICON,
-                                           ::GetSystemMetrics(metricX), ::GetSystemMetrics(metricY),
-                                           LR_DEFAULTCOLOR));
+                                           ::GetSystemMetrics(metricX), ::GetSystemMetrics(metricY), LR_DEFAULTCOLOR));
 }
 
 }  // namespace

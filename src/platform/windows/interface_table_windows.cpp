@@ -6,12 +6,30 @@
 #include <windows.h>
 
 #include <iphlpapi.h>
+#include <netioapi.h>
 
 namespace quorell {
 namespace {
 // An interface that appears between asking for the size and reading the table makes the second call
 // ask for more room; the table is then read again with the new size, a few times at most.
 constexpr int kAttempts = 3;
+
+// The table names each interface by its device path ("\\DEVICE\\TCPIP_{...}"), which no user knows; the
+// name the user sees and types is the connection's alias ("以太网", "Wi-Fi"). Each row gets it in place of the
+// device path, so the interface menu, the tooltip and the stored choice speak the user's words. A row
+// without an alias keeps its device path.
+void NameRowsByAlias(MIB_IFTABLE& table) {
+    for (DWORD i = 0; i < table.dwNumEntries; ++i) {
+        MIB_IFROW& row = table.table[i];
+        NET_LUID luid{};
+        WCHAR alias[IF_MAX_STRING_SIZE + 1] = {};
+        if (::ConvertInterfaceIndexToLuid(row.dwIndex, &luid) == NO_ERROR &&
+            ::ConvertInterfaceLuidToAlias(&luid, alias, IF_MAX_STRING_SIZE + 1) == NO_ERROR && alias[0] != L'\0') {
+            static_assert(sizeof(row.wszName) / sizeof(row.wszName[0]) == MAX_INTERFACE_NAME_LEN);
+            ::lstrcpynW(row.wszName, alias, MAX_INTERFACE_NAME_LEN);
+        }
+    }
+}
 }  // namespace
 
 std::optional<IfTableBlock> ReadIfTableBlock() {
@@ -22,6 +40,7 @@ std::optional<IfTableBlock> ReadIfTableBlock() {
         block.bytes.assign(size, 0);
         const DWORD result = ::GetIfTable(reinterpret_cast<PMIB_IFTABLE>(block.bytes.data()), &size, TRUE);
         if (result == NO_ERROR) {
+            NameRowsByAlias(*reinterpret_cast<PMIB_IFTABLE>(block.bytes.data()));
             return block;
         }
         if (result != ERROR_INSUFFICIENT_BUFFER) {

@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Starts the Windows program under wine on a virtual X display with a tray host, in a fresh folder, and uses
+# it as a person would: the main window appears with its title, a click on its CPU button shows the CPU
+# monitor window, a few seconds of ticks, then the tray menu's exit item, confirmed with Yes. Then it checks
+# the exit code and reads the files it wrote through Windows' own private-profile calls.
+# Usage: scripts/desktop-smoke-windows.sh path/to/quorell.exe path/to/quorell_profile_dump.exe
+# QUORELL_WINE_DESKTOP_PREFIX names a wine prefix to use (and keep); by default a fresh one is made.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+program=$(realpath "$1")
+profile_dump=$(realpath "$2")
+source "$here/lib/xvfb.sh"
+source "$here/lib/wine-desktop.sh"
+
+run_dir=$(mktemp -d)
+app_pid=
+cleanup() {
+  [[ -n "$app_pid" ]] && kill "$app_pid" 2>/dev/null
+  wine_desktop_stop
+  xvfb_cleanup
+  rm -rf "$run_dir"
+}
+trap cleanup EXIT
+fail() {
+  echo "windows desktop smoke: FAILED: $*" >&2
+  [[ -n "${DISPLAY:-}" ]] && import -window root "$run_dir/failed.png" 2>/dev/null &&
+    cp "$run_dir/failed.png" "${TMPDIR:-/tmp}/quorell-windows-smoke-failed.png" &&
+    echo "screen at the failure: ${TMPDIR:-/tmp}/quorell-windows-smoke-failed.png" >&2
+  exit 1
+}
+step() { echo "windows desktop smoke: $*"; }
+
+# The program keeps its files beside itself, so it gets a folder of its own.
+cp "$program" "$run_dir/quorell.exe"
+xvfb_start 1280x1024
+tray_start
+step "starting wine's desktop"
+wine_desktop_start "${QUORELL_WINE_DESKTOP_PREFIX:-$run_dir/prefix}"
+
+(cd "$run_dir" && exec "$wine_bin" quorell.exe >"$run_dir/stdout.log" 2>&1) &
+app_pid=$!
+
+step "waiting for the main window"
+main_id=$(wait_for_window '^Quorell V 1\.0' --onlyvisible) || fail "the main window did not appear"
+cpu_title='^Velkor - Quorell - Cpu使用率监控$'
+xdotool search --onlyvisible --name "$cpu_title" >/dev/null 2>&1 && fail "the CPU monitor is shown at start"
+
+step "clicking the CPU button"
+wine_click_client "$main_id" 53 36   # the middle of "Cpu使用率监控" (8, 24, 90 x 24)
+wait_for_window "$cpu_title" --onlyvisible >/dev/null || fail "the CPU button did not show the CPU monitor window"
+
+sleep 3  # a few ticks for the history files
+step "tray menu: exit, confirmed with Yes"
+wine_tray_click 3
+sleep 1
+xdotool key Up Return
+box=$(wait_for_window '^退出警告$' --onlyvisible) || fail "no exit question"
+xdotool windowfocus --sync "$box" 2>/dev/null || true
+xdotool key --window "$box" Return
+for _ in $(seq 1 100); do
+  kill -0 "$app_pid" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$app_pid" 2>/dev/null && fail "the program is still running after the confirmed exit"
+set +e; wait "$app_pid"; code=$?; set -e
+app_pid=
+[[ $code -eq 0 ]] || fail "exit code $code, expected 0"
+
+step "reading the files through GetPrivateProfileStringA"
+# The files are GBK: Windows reads them in the simplified-Chinese code page.
+dump() { LC_ALL=${QUORELL_CHINESE_LC_ALL:-zh_CN.UTF-8} "$wine_bin" "$profile_dump" "$(winepath_of "$run_dir/$1")" | tr -d '\r'; }
+settings=$(dump 程序配置.Ini) || fail "Windows cannot read the settings file"
+for key in Cpu左边 Cpu顶边 内存左边 内存顶边 接收左边 接收顶边 发送左边 发送顶边 是否透明; do
+  grep -q "^$key=" <<<"$settings" || fail "Windows reads no $key in the settings file"
+done
+for file in Cpu.FDB 内存.FDB 接收.FDB 发送.FDB; do
+  text=$(dump "$file") || fail "Windows cannot read $file"
+  grep -q '^\[最近\]$' <<<"$text" || fail "Windows reads no section 最近 in $file"
+  # Every tick adds one count to its hour's slot ("<hour>_A"), in the usage files.
+  if [[ $file == Cpu.FDB ]]; then
+    grep -q -E '^[0-9]+_A=[1-9]' <<<"$text" || fail "Windows reads no counted hour in $file: $text"
+  fi
+done
+step "passed"

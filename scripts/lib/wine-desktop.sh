@@ -1,0 +1,50 @@
+# Helpers for running the Windows program under wine on the virtual X display (sourced after xvfb.sh).
+
+# wine_desktop_start PREFIX: uses (and makes, the first time) the wine prefix PREFIX on $DISPLAY, with one
+# persistent wine server for it that wine_desktop_stop (or the calling script's exit) ends. The prefix's
+# desktop starts on this display (wineboot), and the Chinese user-interface fonts that wine lacks are
+# replaced by a Debian CJK font, so the program's texts show as characters, not boxes. The replacement is
+# an outline-only face: wine draws the small bitmap strikes of other CJK faces with broken strokes.
+wine_desktop_start() {
+  export WINEPREFIX=$1
+  export WINEDEBUG=${WINEDEBUG:--all}
+  export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+  wine_bin=$(command -v wine64 || true)
+  [[ -n "$wine_bin" ]] || wine_bin=/usr/lib/wine/wine64
+  mkdir -p "$WINEPREFIX"
+  wineserver -p </dev/null >/dev/null 2>&1
+  "$wine_bin" wineboot --init </dev/null >/dev/null 2>&1
+  local font=${QUORELL_WINE_CJK_FONT:-WenQuanYi Micro Hei}
+  local reg; reg=$(mktemp --suffix=.reg)
+  # A version 5 registry file is UTF-16 with a byte-order mark: read the same in every code page.
+  {
+    printf '\xEF\xBB\xBFWindows Registry Editor Version 5.00\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+    local name
+    for name in 'Microsoft YaHei' 'Microsoft YaHei UI' 'SimSun' 'NSimSun' 'SimHei' '宋体' '新宋体' '微软雅黑' '黑体'; do
+      printf '"%s"="%s"\r\n' "$name" "$font"
+    done
+  } | iconv -f UTF-8 -t UTF-16LE >"$reg"
+  "$wine_bin" regedit /S "$(winepath_of "$reg")" </dev/null >/dev/null 2>&1 || true
+  rm -f "$reg"
+}
+
+# The Windows form of a Linux path (wine maps / to drive Z:).
+winepath_of() {
+  printf 'Z:%s' "${1//\//\\}"
+}
+
+wine_desktop_stop() {
+  wineserver -k </dev/null >/dev/null 2>&1 || true
+}
+
+# wine_click_client WINDOW X Y: a left click at (X, Y) of a wine window's client area. Wine's X window of a
+# top-level window is its client area (the frame, if any, is the window manager's).
+wine_click_client() {
+  xdotool mousemove --window "$1" "$2" "$3" click 1
+}
+
+# wine_tray_click BUTTON: clicks the program's icon in the tray host, where wine's desktop docks it.
+wine_tray_click() {
+  tray_icon_click "$1" explorer.exe
+}
