@@ -64,7 +64,7 @@ rm -f "$zip_path"
 # What went in: exactly the program and the read-me, and the program is a 64-bit Windows executable.
 listing=$(unzip -Z1 "$zip_path" | sort | tr '\n' ' ')
 [[ "$listing" == "README.txt quorell.exe " ]] || { echo "release-windows: unexpected content: $listing" >&2; exit 1; }
-unzip -p "$zip_path" quorell.exe | head -c 2 | grep -q MZ || { echo "release-windows: quorell.exe is no program" >&2; exit 1; }
+[[ $(unzip -p "$zip_path" quorell.exe | head -c 2) == MZ ]] || { echo "release-windows: quorell.exe is no program" >&2; exit 1; }
 "$prefix-objdump" -f "$stage/quorell.exe" | grep -q 'pei-x86-64' ||
   { echo "release-windows: quorell.exe is not a 64-bit Windows program" >&2; exit 1; }
 echo "release-windows: $zip_path ($(stat -c %s "$zip_path") bytes; quorell.exe $(stat -c %s "$stage/quorell.exe") bytes)"
