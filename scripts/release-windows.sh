@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Builds the Windows program (Release, stripped) with the mingw-w64 cross compiler in a build folder of its
-# own and packs it with a short read-me into quorell-<version>-windows-x86_64.zip in the repository's root
-# (or the folder given as the first argument). The program needs nothing beside it: the C++ runtime is
+# own and packs it with a short read-me into quorell-<version>-windows-x86_64.zip in that build folder (or
+# the folder given as the first argument). The program needs nothing beside it: the C++ runtime is
 # linked statically.
 # Usage: scripts/release-windows.sh [output-folder]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-out_dir=$(realpath "${1:-$root}")
 build_dir=${QUORELL_RELEASE_BUILD_DIR:-$root/build-release-windows}
+mkdir -p "$build_dir"
+out_dir=$(realpath "${1:-$build_dir}")
 prefix=x86_64-w64-mingw32
 
 cmake -S "$root" -B "$build_dir" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
