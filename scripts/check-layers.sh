@@ -23,7 +23,7 @@ allow() {
     local pattern="" entry
     for entry in "$@"; do
         # A plain folder name allows the folder; anything else is a pattern for single headers.
-        if [[ $entry =~ ^[a-z_/]+$ ]]; then pattern+="$entry/|"; else pattern+="$entry\$|"; fi
+        if [[ $entry =~ ^[a-z0-9_/]+$ ]]; then pattern+="$entry/|"; else pattern+="$entry\$|"; fi
     done
     pattern="^(${pattern%|})"
     while IFS= read -r hit; do
