@@ -21,3 +21,6 @@ rm icon-256.png
 # The close mark: a red X on a transparent 16 x 16 square.
 $magick -size 16x16 xc:none -stroke '#e00000' -strokewidth 3 -draw 'line 3,3 12,12' -draw 'line 12,3 3,12' \
   -depth 8 -define png:color-type=6 close-mark.png
+# The Windows program's icon: the four sizes above as 32-bit images with alpha in one .ico.
+$magick quorell-16.png quorell-32.png quorell-48.png quorell-64.png -depth 8 -type TrueColorAlpha \
+  ../../win32/resources/quorell.ico

@@ -1,0 +1,260 @@
+#include "gui/win32/win32_desktop.h"
+
+#include <shellapi.h>
+
+#include <memory>
+#include <string>
+
+#include "gui/win32/view_set.h"
+#include "gui/win32/web_address.h"
+#include "gui/win32/win32_text.h"
+#include "ui_model/menu.h"
+
+namespace quorell::gui {
+
+namespace {
+
+std::size_t IndexOf(WindowKind kind) {
+    return static_cast<std::size_t>(kind);
+}
+
+// The tray event of a mouse notification of the icon: 1 left release, 2 left double-click, 3 right
+// release or the context-menu key; 0 for the rest (moves, presses).
+int TrayOperation(UINT mouseMessage) {
+    switch (mouseMessage) {
+        case WM_LBUTTONUP:
+            return 1;
+        case WM_LBUTTONDBLCLK:
+            return 2;
+        case WM_RBUTTONUP:
+        case WM_CONTEXTMENU:
+            return 3;
+        default:
+            return 0;
+    }
+}
+
+// A menu caption as the text to show: a single "&" would mark the next letter as the item's key.
+std::wstring MenuCaption(const std::string& caption) {
+    std::wstring shown;
+    for (const wchar_t c : Wide(caption)) {
+        shown += c;
+        if (c == L'&') {
+            shown += L'&';
+        }
+    }
+    return shown;
+}
+
+struct MenuHandle {
+    HMENU menu = ::CreatePopupMenu();
+    MenuHandle() = default;
+    MenuHandle(const MenuHandle&) = delete;
+    MenuHandle& operator=(const MenuHandle&) = delete;
+    ~MenuHandle() {
+        if (menu != nullptr) {
+            ::DestroyMenu(menu);
+        }
+    }
+};
+
+BOOL CALLBACK AddScreen(HMONITOR monitor, HDC, LPRECT, LPARAM screens) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (::GetMonitorInfoW(monitor, &info)) {
+        const RECT& r = info.rcMonitor;
+        auto& list = *reinterpret_cast<std::vector<ScreenRect>*>(screens);
+        const ScreenRect screen{r.left, r.top, r.right - r.left, r.bottom - r.top};
+        if ((info.dwFlags & MONITORINFOF_PRIMARY) != 0) {
+            list.insert(list.begin(), screen);
+        } else {
+            list.push_back(screen);
+        }
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+Win32Desktop::Win32Desktop(WindowLookup windows, ViewContext& context, ProgramWindow& programWindow)
+    : windows_(std::move(windows)),
+      context_(context),
+      programWindow_(programWindow.Handle()),
+      taskbarCreatedMessage_(::RegisterWindowMessageW(L"TaskbarCreated")),
+      tray_(programWindow.Handle(), kTrayCallbackMessage) {
+    if (programWindow_ != nullptr && taskbarCreatedMessage_ != 0) {
+        // A program started with more rights than the shell still hears the shell's broadcast.
+        ::ChangeWindowMessageFilterEx(programWindow_, taskbarCreatedMessage_, MSGFLT_ALLOW, nullptr);
+    }
+    programWindow.SetMessageHook(
+        [this](UINT message, WPARAM wParam, LPARAM lParam) { return OnProgramWindowMessage(message, wParam, lParam); });
+}
+
+Win32Desktop::~Win32Desktop() = default;
+
+void Win32Desktop::AttachViews(ViewSet* views) {
+    views_ = views;
+    for (std::size_t kind = 0; kind < pendingKeys_.size(); ++kind) {
+        if (pendingKeys_[kind]) {
+            SetColourKeyTransparency(static_cast<WindowKind>(kind), *pendingKeys_[kind]);
+        }
+    }
+}
+
+std::optional<LRESULT> Win32Desktop::OnProgramWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kTrayCallbackMessage) {
+        if (trayData_ && wParam == static_cast<WPARAM>(trayData_->identifier)) {
+            OnTrayNotification(LOWORD(lParam));
+        }
+        return 0;
+    }
+    if (message == kTrayEventMessage) {
+        // The icon may have gone (the run ended) between the notification and now.
+        if (trayData_) {
+            const WindowKind owner = trayData_->owner;
+            const int operation = static_cast<int>(wParam);
+            context_.Run([&] { windows_(owner).RaiseTrayEvent(operation); });
+        }
+        return 0;
+    }
+    if (message == taskbarCreatedMessage_ && taskbarCreatedMessage_ != 0) {
+        tray_.Restore();
+        return 0;
+    }
+    return std::nullopt;
+}
+
+void Win32Desktop::OnTrayNotification(UINT mouseMessage) {
+    const int operation = TrayOperation(mouseMessage);
+    if (operation == 0) {
+        return;
+    }
+    // Handled once the shell's notification has returned: the handler pops up the menu (a loop of its own)
+    // and may end the run, which removes this very icon.
+    ::PostMessageW(programWindow_, kTrayEventMessage, static_cast<WPARAM>(operation), 0);
+}
+
+HICON Win32Desktop::TrayImageIcon(TrayImage image) const {
+    return image == TrayImage::Application ? context_.SmallIcon() : nullptr;
+}
+
+bool Win32Desktop::AddTrayIcon(const TrayIconData& icon) {
+    if (trayData_ && tray_.Wanted()) {
+        return ChangeTrayIcon(icon);
+    }
+    trayData_ = icon;
+    return tray_.Add(static_cast<UINT>(icon.identifier), TrayImageIcon(icon.image), Wide(icon.tipText));
+}
+
+bool Win32Desktop::ChangeTrayIcon(const TrayIconData& icon) {
+    if (!trayData_ || trayData_->identifier != icon.identifier) {
+        return false;
+    }
+    trayData_ = icon;
+    return tray_.Change(TrayImageIcon(icon.image), Wide(icon.tipText));
+}
+
+bool Win32Desktop::RemoveTrayIcon(int identifier) {
+    if (!trayData_ || trayData_->identifier != identifier) {
+        return false;
+    }
+    trayData_.reset();
+    return tray_.Remove();
+}
+
+ScreenPoint Win32Desktop::CursorPosition() const {
+    POINT at{};
+    ::GetCursorPos(&at);
+    return {at.x, at.y};
+}
+
+std::optional<std::size_t> Win32Desktop::PopUpMenu(WindowKind owner, std::string_view menuName, ScreenPoint topLeft) {
+    if (menuOpen_ || programWindow_ == nullptr) {
+        return std::nullopt;  // one popup at a time
+    }
+    const PopupMenu& model = windows_(owner).Menu(menuName);
+    const MenuHandle menu;
+    if (menu.menu == nullptr) {
+        return std::nullopt;
+    }
+    for (std::size_t position = 1; position <= model.ItemCount(); ++position) {
+        const MenuItem& item = model.Item(position);
+        if (item.Separator()) {
+            ::AppendMenuW(menu.menu, MF_SEPARATOR, 0, nullptr);
+            continue;
+        }
+        const UINT flags = MF_STRING | (item.Checkable() && item.Checked() ? MF_CHECKED : MF_UNCHECKED);
+        ::AppendMenuW(menu.menu, flags, position, MenuCaption(item.Caption()).c_str());
+    }
+    // The menu of a notification-area icon closes when the user clicks elsewhere only if its owner is the
+    // foreground window; the message posted afterwards lets a second popup open at once.
+    menuOpen_ = true;
+    ::SetForegroundWindow(programWindow_);
+    const BOOL chosen = ::TrackPopupMenu(menu.menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
+                                         topLeft.x, topLeft.y, 0, programWindow_, nullptr);
+    ::PostMessageW(programWindow_, WM_NULL, 0, 0);
+    menuOpen_ = false;
+    if (chosen <= 0 || static_cast<std::size_t>(chosen) > model.ItemCount()) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(chosen);
+}
+
+MessageAnswer Win32Desktop::AskYesNo(std::string_view title, std::string_view text, MessageIcon icon) {
+    // Modal for every window of the program, in front even when the question comes from the tray.
+    const UINT style =
+        MB_YESNO | MB_TASKMODAL | MB_SETFOREGROUND | (icon == MessageIcon::Question ? MB_ICONQUESTION : MB_ICONERROR);
+    const int answer = ::MessageBoxW(nullptr, Wide(text).c_str(), Wide(title).c_str(), style);
+    return answer == IDYES ? MessageAnswer::Yes : MessageAnswer::No;
+}
+
+void Win32Desktop::ShowFatalError(std::string_view text) {
+    ::MessageBoxW(nullptr, Wide(text).c_str(), L"Quorell", MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);
+}
+
+bool Win32Desktop::OpenWebAddress(std::string_view address) {
+    if (!IsWebAddress(address)) {
+        return false;
+    }
+    const HINSTANCE result = ::ShellExecuteW(nullptr, L"open", Wide(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    // Success is any value above 32, by the call's old convention.
+    return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+void Win32Desktop::SetColourKeyTransparency(WindowKind window, std::optional<std::uint32_t> colourKey) {
+    const HWND hwnd = views_ != nullptr ? views_->Handle(window) : nullptr;
+    if (hwnd == nullptr) {
+        pendingKeys_.at(IndexOf(window)) = colourKey;
+        return;
+    }
+    pendingKeys_.at(IndexOf(window)).reset();
+    // Only the layered bit changes: the tool-window and topmost bits keep a monitor window out of the task
+    // bar and above the others.
+    const LONG_PTR style = ::GetWindowLongPtrW(hwnd, GWL_EXSTYLE);
+    if (colourKey) {
+        ::SetWindowLongPtrW(hwnd, GWL_EXSTYLE, style | WS_EX_LAYERED);
+        ::SetLayeredWindowAttributes(hwnd, ToColorRef(*colourKey), 0, LWA_COLORKEY);
+        return;
+    }
+    if ((style & WS_EX_LAYERED) != 0) {
+        // An ordinary window again, drawn opaque by its own painting; it must be painted anew.
+        ::SetWindowLongPtrW(hwnd, GWL_EXSTYLE, style & ~static_cast<LONG_PTR>(WS_EX_LAYERED));
+        ::RedrawWindow(hwnd, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+    }
+}
+
+std::vector<ScreenRect> Win32Desktop::Screens() const {
+    std::vector<ScreenRect> screens;
+    ::EnumDisplayMonitors(nullptr, nullptr, &AddScreen, reinterpret_cast<LPARAM>(&screens));
+    return screens;
+}
+
+void Win32Desktop::Quit(int exitCode) {
+    exitCode_ = exitCode;
+    if (trayData_) {
+        RemoveTrayIcon(trayData_->identifier);
+    }
+    ::PostQuitMessage(exitCode);
+}
+
+}  // namespace quorell::gui
