@@ -4,12 +4,6 @@
 
 namespace quorell {
 
-namespace {
-std::size_t IndexOf(WindowKind kind) {
-    return static_cast<std::size_t>(kind);
-}
-}  // namespace
-
 WindowSet::WindowSet(const std::vector<ScreenRect>& screens) {
     for (WindowKind kind : {WindowKind::Main, WindowKind::CpuMonitor, WindowKind::MemoryMonitor,
                             WindowKind::ReceiveMonitor, WindowKind::SendMonitor, WindowKind::Trend}) {

@@ -1,8 +1,23 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
+
 namespace quorell {
 
 // The six windows of the program: the desktop port names them, the window model builds them.
 enum class WindowKind : int { Main, CpuMonitor, MemoryMonitor, ReceiveMonitor, SendMonitor, Trend };
+
+inline constexpr std::size_t kWindowKindCount = 6;
+
+// Every window kind, in the order of the enumeration.
+inline constexpr std::array<WindowKind, kWindowKindCount> kAllWindowKinds = {
+    WindowKind::Main,           WindowKind::CpuMonitor,  WindowKind::MemoryMonitor,
+    WindowKind::ReceiveMonitor, WindowKind::SendMonitor, WindowKind::Trend};
+
+// The kind's place in per-window arrays.
+constexpr std::size_t IndexOf(WindowKind kind) {
+    return static_cast<std::size_t>(kind);
+}
 
 }  // namespace quorell

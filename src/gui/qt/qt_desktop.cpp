@@ -18,10 +18,6 @@ namespace quorell::gui {
 
 namespace {
 
-std::size_t IndexOf(WindowKind kind) {
-    return static_cast<std::size_t>(kind);
-}
-
 int TrayOperation(QSystemTrayIcon::ActivationReason reason) {
     switch (reason) {
         case QSystemTrayIcon::Trigger:

@@ -4,18 +4,6 @@
 
 namespace quorell::gui {
 
-namespace {
-
-constexpr std::array<WindowKind, 6> kAllKinds = {WindowKind::Main,          WindowKind::CpuMonitor,
-                                                 WindowKind::MemoryMonitor, WindowKind::ReceiveMonitor,
-                                                 WindowKind::SendMonitor,   WindowKind::Trend};
-
-std::size_t IndexOf(WindowKind kind) {
-    return static_cast<std::size_t>(kind);
-}
-
-}  // namespace
-
 std::unique_ptr<WindowView> MakeWindowView(Window& model, ViewContext& context) {
     switch (model.Kind()) {
         case WindowKind::CpuMonitor:
@@ -32,7 +20,7 @@ std::unique_ptr<WindowView> MakeWindowView(Window& model, ViewContext& context) 
 
 ViewSet::ViewSet(const WindowLookup& windows, ViewContext& context) {
     // The monitor and trend windows first, so that the main window (shown at once) comes up last, on top.
-    for (auto it = kAllKinds.rbegin(); it != kAllKinds.rend(); ++it) {
+    for (auto it = kAllWindowKinds.rbegin(); it != kAllWindowKinds.rend(); ++it) {
         views_[IndexOf(*it)] = MakeWindowView(windows(*it), context);
     }
 }

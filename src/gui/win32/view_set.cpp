@@ -6,23 +6,11 @@
 
 namespace quorell::gui {
 
-namespace {
-
-constexpr std::array<WindowKind, 6> kAllKinds = {WindowKind::Main,          WindowKind::CpuMonitor,
-                                                 WindowKind::MemoryMonitor, WindowKind::ReceiveMonitor,
-                                                 WindowKind::SendMonitor,   WindowKind::Trend};
-
-std::size_t IndexOf(WindowKind kind) {
-    return static_cast<std::size_t>(kind);
-}
-
-}  // namespace
-
 ViewSet::ViewSet(const WindowLookup& windows, ViewContext& context) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&controls);
     // The monitor and trend windows first, so that the main window (shown at once) comes up last, on top.
-    for (auto it = kAllKinds.rbegin(); it != kAllKinds.rend(); ++it) {
+    for (auto it = kAllWindowKinds.rbegin(); it != kAllWindowKinds.rend(); ++it) {
         views_[IndexOf(*it)] = std::make_unique<WindowView>(windows(*it), context);
     }
 }

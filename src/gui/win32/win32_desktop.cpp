@@ -14,10 +14,6 @@ namespace quorell::gui {
 
 namespace {
 
-std::size_t IndexOf(WindowKind kind) {
-    return static_cast<std::size_t>(kind);
-}
-
 // The tray event of a mouse notification of the icon: 1 left release, 2 left double-click, 3 right
 // release or the context-menu key; 0 for the rest (moves, presses).
 int TrayOperation(UINT mouseMessage) {
