@@ -23,6 +23,8 @@ cleanup() {
 trap cleanup EXIT
 fail() {
   echo "windows desktop smoke: FAILED: $*" >&2
+  echo "the program's folder:" >&2; ls -la "$run_dir" >&2 || true
+  echo "the program's output:" >&2; cat "$run_dir/stdout.log" >&2 2>/dev/null || true
   [[ -n "${DISPLAY:-}" ]] && import -window root "$run_dir/failed.png" 2>/dev/null &&
     cp "$run_dir/failed.png" "${TMPDIR:-/tmp}/quorell-windows-smoke-failed.png" &&
     echo "screen at the failure: ${TMPDIR:-/tmp}/quorell-windows-smoke-failed.png" >&2
@@ -68,13 +70,17 @@ app_pid=
 
 step "reading the files through GetPrivateProfileStringA"
 # The files are GBK: Windows reads them in the simplified-Chinese code page.
-dump() { LC_ALL=${QUORELL_CHINESE_LC_ALL:-zh_CN.UTF-8} "$wine_bin" "$profile_dump" "$(winepath_of "$run_dir/$1")" | tr -d '\r'; }
-settings=$(dump 程序配置.Ini) || fail "Windows cannot read the settings file"
+dump() {
+  LC_ALL=${QUORELL_CHINESE_LC_ALL:-zh_CN.UTF-8} "$wine_bin" "$profile_dump" "$(winepath_of "$run_dir/$1")" \
+    2>"$run_dir/dump.log" | tr -d '\r'
+}
+dump_failed() { fail "Windows cannot read $1: $(cat "$run_dir/dump.log")"; }
+settings=$(dump 程序配置.Ini) || dump_failed 程序配置.Ini
 for key in Cpu左边 Cpu顶边 内存左边 内存顶边 接收左边 接收顶边 发送左边 发送顶边 是否透明; do
   grep -q "^$key=" <<<"$settings" || fail "Windows reads no $key in the settings file"
 done
 for file in Cpu.FDB 内存.FDB 接收.FDB 发送.FDB; do
-  text=$(dump "$file") || fail "Windows cannot read $file"
+  text=$(dump "$file") || dump_failed "$file"
   grep -q '^\[最近\]$' <<<"$text" || fail "Windows reads no section 最近 in $file"
   # Every tick adds one count to its hour's slot ("<hour>_A"), in the usage files.
   if [[ $file == Cpu.FDB ]]; then
