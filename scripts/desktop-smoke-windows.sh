@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the Windows program under wine on a virtual X display with a tray host, in a fresh folder, and uses
 # it as a person would: the main window appears with its title, a click on its CPU button shows the CPU
-# monitor window, a few seconds of ticks, then the tray menu's exit item, confirmed with Yes. Then it checks
+# monitor window, a second start in the same folder leaves at once and the first copy goes on, a few seconds
+# of ticks, then the tray menu's exit item, confirmed with Yes. Then it checks
 # the exit code and reads the files it wrote through Windows' own private-profile calls.
 # Usage: scripts/desktop-smoke-windows.sh path/to/quorell.exe path/to/quorell_profile_dump.exe
 # QUORELL_WINE_DESKTOP_PREFIX names a wine prefix to use (and keep); by default a fresh one is made.
@@ -50,6 +51,11 @@ xdotool search --onlyvisible --name "$cpu_title" >/dev/null 2>&1 && fail "the CP
 step "clicking the CPU button"
 wine_click_client "$main_id" 53 36   # the middle of "Cpu使用率监控" (8, 24, 90 x 24)
 wait_for_window "$cpu_title" --onlyvisible >/dev/null || fail "the CPU button did not show the CPU monitor window"
+
+step "a second start in the same folder"
+second=$(cd "$run_dir" && "$wine_bin" quorell.exe 2>&1) || fail "the second start ended with $?: $second"
+grep -q 'already running; showed its window' <<<"$second" || fail "the second start said: $second"
+kill -0 "$app_pid" 2>/dev/null || fail "the first copy ended when the second started"
 
 sleep 3  # a few ticks for the history files
 step "tray menu: exit, confirmed with Yes"
