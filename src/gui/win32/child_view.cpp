@@ -49,8 +49,16 @@ void RegisterClassOnce(const wchar_t* name, WNDPROC procedure, UINT style) {
     ::RegisterClassExW(&windowClass);
 }
 
-void AttachView(HWND window, ChildView* view) {
-    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
+ChildView* TrackView(HWND window, UINT message, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* made = static_cast<ChildView*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(made));
+    }
+    auto* view = reinterpret_cast<ChildView*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    }
+    return view;
 }
 
 }  // namespace quorell::gui

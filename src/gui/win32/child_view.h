@@ -56,12 +56,13 @@ private:
 // Registers a window class of this program once per run.
 void RegisterClassOnce(const wchar_t* name, WNDPROC procedure, UINT style);
 
-// The view behind a window made with RegisterClassOnce's classes (kept in the window's user data).
-// AttachView keeps the view in its window at WM_NCCREATE (the creation parameter Make passes).
-void AttachView(HWND window, ChildView* view);
+// The view behind a window made with RegisterClassOnce's classes, for its window procedure: kept in the
+// window's user data from WM_NCCREATE (the creation parameter Make passes) until WM_NCDESTROY, for which
+// it is still returned; null before and after.
+ChildView* TrackView(HWND window, UINT message, LPARAM lParam);
 template <typename View>
-View* ViewOf(HWND window) {
-    return static_cast<View*>(reinterpret_cast<ChildView*>(::GetWindowLongPtrW(window, GWLP_USERDATA)));
+View* TrackedView(HWND window, UINT message, LPARAM lParam) {
+    return static_cast<View*>(TrackView(window, message, lParam));
 }
 
 }  // namespace quorell::gui

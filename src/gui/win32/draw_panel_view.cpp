@@ -109,10 +109,7 @@ void DrawPanelView::Paint(HDC dc, const RECT& area) {
 }
 
 LRESULT CALLBACK DrawPanelView::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        AttachView(window, static_cast<ChildView*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-    }
-    auto* view = ViewOf<DrawPanelView>(window);
+    auto* view = TrackedView<DrawPanelView>(window, message, lParam);
     switch (message) {
         case WM_ERASEBKGND:
             return 1;
@@ -131,7 +128,6 @@ LRESULT CALLBACK DrawPanelView::Procedure(HWND window, UINT message, WPARAM wPar
                 ::DeleteDC(view->bitmapDc_);
                 view->bitmapDc_ = nullptr;
             }
-            AttachView(window, nullptr);
             break;
         default:
             break;

@@ -96,10 +96,7 @@ void LineChartView::Paint(HDC dc) {
 }
 
 LRESULT CALLBACK LineChartView::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        AttachView(window, static_cast<ChildView*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
-    }
-    auto* view = ViewOf<LineChartView>(window);
+    auto* view = TrackedView<LineChartView>(window, message, lParam);
     switch (message) {
         case WM_ERASEBKGND:
             return 1;
@@ -110,9 +107,6 @@ LRESULT CALLBACK LineChartView::Procedure(HWND window, UINT message, WPARAM wPar
             }
             return 0;
         }
-        case WM_NCDESTROY:
-            AttachView(window, nullptr);
-            break;
         default:
             break;
     }
