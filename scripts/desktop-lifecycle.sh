@@ -9,6 +9,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 binary=$(realpath "${1:-$here/../build/src/gui/qt/quorell}")
 source "$here/lib/xvfb.sh"
+source "$here/lib/quorell-session.sh"
 
 run_dir=$(mktemp -d)
 pids=()
@@ -17,11 +18,9 @@ trap cleanup EXIT
 fail() { echo "desktop lifecycle: FAILED: $*" >&2; exit 1; }
 step() { echo "desktop lifecycle: $*"; }
 
-cp "$binary" "$run_dir/quorell"
+session_prepare "$binary" "$run_dir"
 xvfb_start 1280x1024
 tray_start
-unset QT_QPA_PLATFORM
-export XDG_RUNTIME_DIR="$run_dir/runtime"; mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 titles=('^Quorell V 1\.0' '^Velkor - Quorell - Cpu使用率监控$' '^Velkor - Quorell - 内存使用率监控$'
         '^Velkor - Quorell - 网络接收监控$' '^Velkor - Quorell - 网络发送监控$' '^Quorell - 趋势统计$')

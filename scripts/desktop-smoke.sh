@@ -7,6 +7,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 binary=$(realpath "${1:-$here/../build/src/gui/qt/quorell}")
 source "$here/lib/xvfb.sh"
+source "$here/lib/quorell-session.sh"
 
 run_dir=$(mktemp -d)
 cleanup() { [[ -n "${app_pid:-}" ]] && kill "$app_pid" 2>/dev/null; xvfb_cleanup; rm -rf "$run_dir"; }
@@ -14,12 +15,9 @@ trap cleanup EXIT
 fail() { echo "desktop smoke: FAILED: $*" >&2; exit 1; }
 step() { echo "desktop smoke: $*"; }
 
-# The run directory is the executable's directory, so the program gets a copy of its own.
-cp "$binary" "$run_dir/quorell"
+session_prepare "$binary" "$run_dir"
 xvfb_start 1280x1024
 tray_start
-unset QT_QPA_PLATFORM
-export XDG_RUNTIME_DIR="$run_dir/runtime"; mkdir -m 700 "$XDG_RUNTIME_DIR"
 "$run_dir/quorell" >"$run_dir/stdout.log" 2>&1 &
 app_pid=$!
 
