@@ -34,7 +34,7 @@ allow() {
 
 # The port interfaces (platform/*.h) are the floor beside runtime; the back ends live in platform/<os>.
 allow runtime runtime
-allow ui_model ui_model runtime 'platform/window_kind\.h'
+allow ui_model ui_model runtime
 allow sampling sampling runtime 'platform/[a-z_]+\.h'
 allow history history runtime
 allow monitors monitors sampling history ui_model runtime 'platform/[a-z_]+\.h'

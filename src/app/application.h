@@ -11,7 +11,7 @@
 #include "app/monitor_placement.h"
 #include "app/settings_file.h"
 #include "app/window_set.h"
-#include "platform/desktop_port.h"
+#include "app/desktop_port.h"
 
 namespace quorell {
 

@@ -2,7 +2,7 @@
 
 #include "platform/clock_port.h"
 #include "platform/counter_ports.h"
-#include "platform/desktop_port.h"
+#include "app/desktop_port.h"
 #include "platform/run_directory_port.h"
 #include "runtime/ini_store.h"
 

@@ -6,7 +6,7 @@
 
 #include "app/settings_file.h"
 #include "app/window_set.h"
-#include "platform/desktop_port.h"
+#include "app/desktop_port.h"
 #include "sampling/network_sampler.h"
 #include "ui_model/control_names.h"
 #include "ui_model/window_design.h"

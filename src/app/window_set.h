@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "platform/desktop_port.h"
+#include "app/desktop_port.h"
 #include "ui_model/window.h"
 
 namespace quorell {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/window_kind.h"
+#include "ui_model/window_kind.h"
 #include "ui_model/colour.h"
 #include "ui_model/geometry.h"
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "ui_model/window_design.h"
-#include "platform/desktop_port.h"
+#include "app/desktop_port.h"
 
 namespace quorell {
 

@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "gui/qt/view_context.h"
-#include "platform/desktop_port.h"
+#include "app/desktop_port.h"
 #include "ui_model/window.h"
 
 #include <QMenu>

@@ -10,7 +10,7 @@
 #include "gui/win32/program_window.h"
 #include "gui/win32/tray_icon.h"
 #include "gui/win32/view_context.h"
-#include "platform/desktop_port.h"
+#include "app/desktop_port.h"
 #include "ui_model/window.h"
 
 namespace quorell::gui {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/window_kind.h"
+#include "ui_model/window_kind.h"
 
 namespace quorell {
 
@@ -41,7 +41,7 @@ struct TrayIconData {
 enum class MessageIcon { Question, Error };
 enum class MessageAnswer { Yes, No };
 
-// What only a desktop can do for the core. The Qt front end implements it; tests use a fake that
+// What only a desktop can do for the core. Each front end implements it; tests use a fake that
 // records every call. Failures are not reported to the user; the bool results say whether it worked.
 class DesktopPort {
 public:
