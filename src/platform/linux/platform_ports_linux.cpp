@@ -1,7 +1,5 @@
 #include "platform/platform_ports.h"
 
-#include <chrono>
-
 #include "platform/linux/clock_linux.h"
 #include "platform/linux/cpu_counters_linux.h"
 #include "platform/linux/interface_table_linux.h"
@@ -12,11 +10,6 @@
 #include "platform/linux/termination_linux.h"
 
 namespace quorell {
-namespace {
-// The receive and send monitors tick together; the interface table read for the one serves the other.
-constexpr std::chrono::milliseconds kInterfaceTableReuse{100};
-}  // namespace
-
 PlatformPorts MakePlatformPorts() {
     PlatformPorts ports;
     ports.runDirectory = std::make_unique<LinuxRunDirectory>();
@@ -24,7 +17,7 @@ PlatformPorts MakePlatformPorts() {
     ports.clock = std::make_unique<LinuxClock>();
     ports.cpuCounters = std::make_unique<LinuxCpuCounters>();
     ports.memoryStatus = std::make_unique<LinuxMemoryStatus>();
-    ports.interfaceTable = std::make_unique<LinuxInterfaceTable>(kInterfaceTableReuse);
+    ports.interfaceTable = std::make_unique<LinuxInterfaceTable>();
     ports.platformVersion = std::make_unique<LinuxPlatformVersion>();
     ports.termination = std::make_unique<LinuxTermination>();
     ports.files = MakeSystemFileAccess();
