@@ -19,9 +19,8 @@
 #include "platform/windows/interface_table_windows.h"
 #include "sampling/cpu_sampler.h"
 #include "sampling/memory_sampler.h"
-#include "sampling/network_sampler.h"
 #include "sampling/traffic_arithmetic.h"
-#include "support/fake_counters.h"
+#include "support/sampled_table.h"
 
 namespace quorell {
 namespace {
@@ -124,14 +123,7 @@ void ExpectLoopbackTrafficCounted(std::optional<std::vector<NetworkInterface>> (
 
 TEST(WindowsCounters, InterfaceTableHoldsEveryRowInIndexOrderNamedAsTheUserKnowsIt) {
     WindowsInterfaceTable interfaces;
-    FakePlatformVersion version;
-    NetworkSampler sampler(interfaces, version);
-    sampler.RefreshInterfaceTable();
-    const auto& rows = sampler.Table().rows;
-    ASSERT_FALSE(rows.empty());
-    for (std::size_t i = 1; i < rows.size(); ++i) {
-        EXPECT_LT(rows[i - 1].index, rows[i].index);
-    }
+    const std::vector<NetworkInterface> rows = RowsAfterOneRefresh(interfaces);
     // Interfaces carry the names the user knows (the connections' aliases), not device paths.
     for (const NetworkInterface& row : rows) {
         EXPECT_EQ(row.counterWidth, CounterWidth::Bits64);
