@@ -12,13 +12,14 @@ namespace {
 // call ask for more room; the table is then read again with the new size, a few times at most.
 constexpr int kAttempts = 3;
 
-struct FreeMibTable {
+// The 64-bit table is the system's allocation, handed back through its own call.
+struct MibTableRelease {
     void operator()(MIB_IF_TABLE2* table) const { ::FreeMibTable(table); }
 };
 
 // The 32-bit table names each interface by its device path ("\DEVICE\TCPIP_{...}"), which no user knows;
-// the name the user sees and types is the connection's alias ("以太网", "Wi-Fi"). A row without an alias
-// keeps its device path.
+// the name the user sees and types is the connection's alias ("以太网", "Wi-Fi"), so the interface menu, the
+// tooltip and the stored choice speak the user's words. A row without an alias keeps its device path.
 void NameByAlias(NetworkInterface& row) {
     NET_LUID luid{};
     WCHAR alias[IF_MAX_STRING_SIZE + 1] = {};
@@ -34,7 +35,7 @@ std::optional<std::vector<NetworkInterface>> ReadInterfacesWith64BitCounters() {
     if (::GetIfTable2(&answer) != NO_ERROR || answer == nullptr) {
         return std::nullopt;
     }
-    const std::unique_ptr<MIB_IF_TABLE2, FreeMibTable> table(answer);
+    const std::unique_ptr<MIB_IF_TABLE2, MibTableRelease> table(answer);
     const MIB_IF_ROW2* const row = table->Table;  // NumEntries rows follow the count
     std::vector<NetworkInterface> rows;
     rows.reserve(table->NumEntries);
