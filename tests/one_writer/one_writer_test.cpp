@@ -287,16 +287,22 @@ TEST(OneWriter, AnotherUserCannotHoldTheLock) {
         GTEST_SKIP() << "needs root to act as a second user";
     }
     Folder folder;
-    // A folder the other user may write into: it plants a lock file of its own there and holds it.
-    fs::permissions(folder.dir.Path(), fs::perms::all);
-    fs::permissions(folder.runs, fs::perms::all);
+    // The owner's folder, with a lock file that an earlier version left readable to all: another user
+    // opens it and holds its lock.
+    const auto readable = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                          fs::perms::others_read | fs::perms::others_exec;
+    fs::permissions(folder.dir.Path(), readable);
+    fs::permissions(folder.runs, readable);
+    testing::WriteFileBytes(folder.lock, "");
+    fs::permissions(folder.lock, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                                     fs::perms::others_read);
     int planted[2];
     ASSERT_EQ(::pipe(planted), 0);
     const pid_t holder = ::fork();
     if (holder == 0) {
         ::close(planted[0]);
         BecomeOtherUser();
-        const int fd = ::open(folder.lock.c_str(), O_RDWR | O_CREAT, 0644);
+        const int fd = ::open(folder.lock.c_str(), O_RDONLY);
         if (fd < 0 || ::flock(fd, LOCK_EX) != 0) {
             _exit(1);
         }
@@ -305,6 +311,13 @@ TEST(OneWriter, AnotherUserCannotHoldTheLock) {
         ::pause();
         _exit(0);
     }
+    const struct Reaped {
+        pid_t pid;
+        ~Reaped() {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, nullptr, 0);
+        }
+    } reaped{holder};
     ::close(planted[1]);
     char byte = 0;
     ASSERT_EQ(::read(planted[0], &byte, 1), 1);
@@ -321,7 +334,9 @@ TEST(OneWriter, AnotherUserCannotHoldTheLock) {
     const std::string lockPath = folder.lock.string();
     EXPECT_EQ(AsOtherUser([&] { return ::open(lockPath.c_str(), O_RDONLY) < 0 && errno == EACCES ? 0 : 1; }), 0);
 
-    // Planted again while the copy records: the copy takes its folder back and goes on alone.
+    // In a folder that others may write into, a lock file of theirs planted while the copy records: the
+    // copy takes its folder back and goes on alone.
+    fs::permissions(folder.runs, fs::perms::all);
     EXPECT_EQ(AsOtherUser([&] {
                   ::unlink(lockPath.c_str());
                   const int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_EXCL, 0644);
@@ -332,8 +347,6 @@ TEST(OneWriter, AnotherUserCannotHoldTheLock) {
     EXPECT_TRUE(watch.GrowsPast(seconds + 100)) << owner.Log();
     EXPECT_EQ(owner.Log(), "");
     EXPECT_EQ(owner.End(true), 0);
-    ::kill(holder, SIGKILL);
-    ::waitpid(holder, nullptr, 0);
 }
 
 }  // namespace

@@ -7,7 +7,10 @@
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 #include <string>
+
+#include "platform/linux/flock_holder.h"
 
 namespace quorell {
 namespace {
@@ -19,8 +22,8 @@ std::string Describe(const std::filesystem::path& file, const std::string& what)
     return file.string() + " " + what;
 }
 
-std::string OtherUser(uid_t owner) {
-    return "belongs to another user (uid " + std::to_string(owner) + ")";
+std::string OtherUser(uid_t user) {
+    return "another user (uid " + std::to_string(user) + ")";
 }
 
 }  // namespace
@@ -40,7 +43,19 @@ RunLockPort::Outcome LinuxRunLock::TryLock(const std::filesystem::path& director
         }
         if (::flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) {
             if (errno == EWOULDBLOCK) {
-                return Outcome::kHeldByAnother;
+                // Another user can hold it only through a file opened while others could (an earlier
+                // version made it so): that is no copy of ours, and the file is replaced like theirs.
+                struct stat st {};
+                const std::optional<uid_t> holder =
+                    ::fstat(fd.Get(), &st) == 0 ? FlockHolder(st.st_dev, st.st_ino) : std::nullopt;
+                if (!holder || *holder == ::geteuid()) {
+                    return Outcome::kHeldByAnother;
+                }
+                RemoveForeign(directory, "is held by " + OtherUser(*holder), retry);
+                if (retry) {
+                    continue;
+                }
+                return Outcome::kUnavailable;
             }
             reason_ = Describe(file_, std::string("cannot be locked: ") + std::strerror(errno));
             return Outcome::kUnavailable;
@@ -79,7 +94,7 @@ UniqueFd LinuxRunLock::Open(const std::filesystem::path& directory, bool& retry)
         } else if (error == EISDIR) {
             reason_ = Describe(file_, "is a directory");
         } else if (error == EACCES && ::lstat(file_.c_str(), &named) == 0 && named.st_uid != ::geteuid()) {
-            RemoveForeign(directory, named.st_uid, retry);
+            RemoveForeign(directory, "belongs to " + OtherUser(named.st_uid), retry);
         } else {
             reason_ = Describe(file_, std::string("cannot be opened: ") + std::strerror(error));
         }
@@ -95,7 +110,7 @@ UniqueFd LinuxRunLock::Open(const std::filesystem::path& directory, bool& retry)
         return UniqueFd();
     }
     if (st.st_uid != ::geteuid()) {
-        RemoveForeign(directory, st.st_uid, retry);
+        RemoveForeign(directory, "belongs to " + OtherUser(st.st_uid), retry);
         return UniqueFd();
     }
     // A file left open to others (by an earlier version) is made ours alone from now on.
@@ -105,14 +120,14 @@ UniqueFd LinuxRunLock::Open(const std::filesystem::path& directory, bool& retry)
     return fd;
 }
 
-void LinuxRunLock::RemoveForeign(const std::filesystem::path& directory, uid_t owner, bool& retry) {
+void LinuxRunLock::RemoveForeign(const std::filesystem::path& directory, const std::string& whose, bool& retry) {
     struct stat folder {};
     if (::stat(directory.c_str(), &folder) != 0 || folder.st_uid != ::geteuid()) {
-        reason_ = Describe(file_, OtherUser(owner) + " in a folder that is not ours");
+        reason_ = Describe(file_, whose + " in a folder that is not ours");
         return;
     }
     if (::unlink(file_.c_str()) != 0 && errno != ENOENT) {
-        reason_ = Describe(file_, OtherUser(owner) + " and cannot be removed: " + std::strerror(errno));
+        reason_ = Describe(file_, whose + " and cannot be removed: " + std::strerror(errno));
         return;
     }
     retry = true;
