@@ -27,8 +27,7 @@
 #include "runtime/date_time.h"
 #include "runtime/ini_store.h"
 #include "runtime/value_text.h"
-#include "support/fake_counters.h"
-#include "support/fake_desktop.h"
+#include "support/headless_run.h"
 #include "support/temp_dir.h"
 #include "ui_model/ui_model.h"
 
@@ -40,21 +39,6 @@ namespace fs = std::filesystem;
 
 constexpr int kRefusedExit = 10;  // a copy that found another one recording
 constexpr uid_t kOtherUser = 65534;
-
-class FolderRunDirectory final : public RunDirectoryPort {
-public:
-    explicit FolderRunDirectory(fs::path path) : path_(std::move(path)) {}
-    fs::path RunDirectory() const override { return path_; }
-
-private:
-    fs::path path_;
-};
-
-class SteppedClock final : public ClockPort {
-public:
-    CivilTime LocalNow() const override { return ToCivil(now); }
-    DateTime now = MakeDateTime(2026, 12, 8, 9, 0, 0);
-};
 
 volatile sig_atomic_t stopRequested = 0;
 volatile sig_atomic_t pauseRequested = 0;
@@ -73,19 +57,12 @@ volatile sig_atomic_t pauseRequested = 0;
         tell("refused: another copy records");
         _exit(kRefusedExit);
     }
-    FolderRunDirectory runDirectory(folder);
-    FakeDesktop desktop;
-    SteppedClock clock;
-    FakeCpuCounters cpu;
-    FakeMemoryStatus memory;
-    memory.Set(8ull << 30, 2ull << 30, 75);
-    FakeInterfaceTable interfaces;
-    interfaces.SetRowCount(2);
-    FakePlatformVersion version;
+    HeadlessPorts ports(folder);
+    ports.clock.now = MakeDateTime(2026, 12, 8, 9, 0, 0);
     std::chrono::steady_clock::time_point fakeSteady{};
     auto store = MakeProgramStore(MakeSystemFileAccess(), [&fakeSteady] { return fakeSteady; });
     recording.Guard(*store);
-    Application app(ApplicationPorts{runDirectory, desktop, clock, cpu, memory, interfaces, version, *store});
+    Application app(ports.With(*store));
     if (!app.Start()) {
         _exit(3);
     }
@@ -95,9 +72,9 @@ volatile sig_atomic_t pauseRequested = 0;
             pauseRequested = 0;
             ::raise(SIGSTOP);
         }
-        clock.now.value += 1.0 / 86400;
+        ports.clock.Step();
         fakeSteady += 1s;
-        cpu.Advance(100 * 50'000, 10'000'000);
+        ports.cpu.Advance(100 * 50'000, 10'000'000);
         receiveWindow.Timer("时钟_Lan").Tick();
         ::usleep(500);
     }
