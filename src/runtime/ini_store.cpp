@@ -80,6 +80,11 @@ void IniStore::SetFailureReport(FailureReport report) {
     report_ = std::move(report);
 }
 
+void IniStore::SetSaveGate(SaveGate gate) {
+    std::lock_guard lock(mutex_);
+    saveGate_ = std::move(gate);
+}
+
 bool IniStore::Flush() {
     std::lock_guard lock(mutex_);
     return FlushLocked();
@@ -100,10 +105,14 @@ bool IniStore::Save(const std::filesystem::path& file) {
 
 template <typename Due>
 bool IniStore::SaveWhere(Due due) {
+    if (!MayReplace())
+        return unsaved_.empty();
     bool ok = true;
     for (auto it = unsaved_.begin(); it != unsaved_.end();) {
         if (!due(it->first, it->second)) {
             ++it;
+        } else if (!MayReplace()) {
+            return false;
         } else if (FlushFile(std::filesystem::path(it->first), it->second)) {
             it = unsaved_.erase(it);
         } else {
@@ -351,6 +360,8 @@ bool IniStore::Write(const std::filesystem::path& file, std::string_view section
         return true;
 
     if (writeBehind_.count() <= 0) {
+        if (!MayReplace())
+            return false;
         cache_.erase(file.native());
         ForgetIdentity(file);
         auto written = std::make_shared<const IniDocument>(std::move(*updated));

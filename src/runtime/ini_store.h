@@ -38,6 +38,10 @@ public:
     using Clock = std::function<std::chrono::steady_clock::time_point()>;
     // Called once at the start of each streak of failures to save or change a file.
     using FailureReport = std::function<void(const std::filesystem::path& file, const std::string& reason)>;
+    // Whether this process may replace files now; asked before each save run (SaveDue, Save, Flush: so
+    // between events too) and before each file is replaced. While it says no nothing is replaced and
+    // every change stays held, as for a disk that refuses, but no failure is reported.
+    using SaveGate = std::function<bool()>;
 
     // Longest value returned, in bytes: a read fills at most 10240 bytes, the last being the terminating NUL.
     static constexpr std::size_t kMaxValueBytes = 10239;
@@ -60,6 +64,7 @@ public:
     // Zero (the default) replaces the file at every write.
     void SetWriteBehind(std::chrono::milliseconds delay);
     void SetFailureReport(FailureReport report);
+    void SetSaveGate(SaveGate gate);
 
     // Replaces every file whose oldest unsaved change is at least the delay old (and whose last failed
     // save, if any, is too); false when any of them could not be replaced.
@@ -126,6 +131,7 @@ private:
     // Keeps what a replacement just wrote as the file's parsed copy.
     void KeepWritten(const std::filesystem::path& file, std::shared_ptr<const IniDocument> document);
     bool FlushLocked();
+    bool MayReplace() const { return !saveGate_ || saveGate_(); }
     // Saves the files for which `due(unsaved)` holds.
     template <typename Due>
     bool SaveWhere(Due due);
@@ -146,6 +152,7 @@ private:
     std::chrono::milliseconds writeBehind_{0};
     Clock clock_;
     FailureReport report_;
+    SaveGate saveGate_;
     std::unordered_map<PathKey, bool> failing_;  // files whose last change or save failed
     // Identities learnt during the current event (see BeginEvent); empty outside events.
     int eventDepth_ = 0;

@@ -19,8 +19,7 @@
 #include "runtime/ini_store.h"
 #include "runtime/text_codec.h"
 #include "runtime/value_text.h"
-#include "support/fake_counters.h"
-#include "support/fake_desktop.h"
+#include "support/headless_run.h"
 #include "support/temp_dir.h"
 #include "ui_model/ui_model.h"
 
@@ -30,38 +29,14 @@ namespace {
 constexpr int kCpuUsage = 40;           // every tick, so every CPU slot holds 40 times its count
 constexpr std::uint64_t kReceiveK = 5;  // every tick, so the receive total is 5 K times the seconds
 
-class FolderRunDirectory final : public RunDirectoryPort {
-public:
-    explicit FolderRunDirectory(std::filesystem::path path) : path_(std::move(path)) {}
-    std::filesystem::path RunDirectory() const override { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
-class SteppedClock final : public ClockPort {
-public:
-    CivilTime LocalNow() const override { return ToCivil(now); }
-    void Step() { now.value += 1.0 / 86400; }
-    DateTime now;
-};
-
 // The child: one run of the program on `folder`, starting at hour `run` of a December, ticking until
 // killed. Tells the parent through `ready` once its first second has passed.
 [[noreturn]] void RunUntilKilled(const std::filesystem::path& folder, int run, int ready) {
-    FolderRunDirectory runDirectory(folder);
-    FakeDesktop desktop;
-    SteppedClock clock;
-    clock.now = MakeDateTime(2026, 12, 1 + run / 24, run % 24, 0, 0);
-    FakeCpuCounters cpu;
-    FakeMemoryStatus memory;
-    memory.Set(8ull << 30, 2ull << 30, 75);
-    FakeInterfaceTable interfaces;
-    interfaces.SetRowCount(2);
-    FakePlatformVersion version;
+    HeadlessPorts ports(folder);
+    ports.clock.now = MakeDateTime(2026, 12, 1 + run / 24, run % 24, 0, 0);
     std::chrono::steady_clock::time_point fakeSteady{};
     auto store = MakeProgramStore(MakeSystemFileAccess(), [&fakeSteady] { return fakeSteady; });
-    Application app(ApplicationPorts{runDirectory, desktop, clock, cpu, memory, interfaces, version, *store});
+    Application app(ports.With(*store));
     if (!app.Start()) {
         _exit(3);
     }
@@ -71,10 +46,10 @@ public:
     Window& sendWindow = app.GetWindow(WindowKind::SendMonitor);
     const std::size_t watched = static_cast<std::size_t>(app.Work().Network().MonitoredRow() - 1);
     for (std::uint64_t second = 0;; ++second) {
-        clock.Step();
+        ports.clock.Step();
         fakeSteady += std::chrono::seconds(1);
-        cpu.Advance(static_cast<std::int64_t>(199 - 2 * kCpuUsage) * 50'000, 10'000'000);
-        interfaces.rows.at(watched).receivedBytes += kReceiveK * 1280;
+        ports.cpu.Advance(static_cast<std::int64_t>(199 - 2 * kCpuUsage) * 50'000, 10'000'000);
+        ports.interfaces.rows.at(watched).receivedBytes += kReceiveK * 1280;
         cpuWindow.Timer("时钟_Cpu").Tick();
         memoryWindow.Timer("时钟_内存").Tick();
         receiveWindow.Timer("时钟_Lan").Tick();

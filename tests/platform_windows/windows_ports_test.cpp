@@ -30,18 +30,34 @@ TEST(WindowsRunDirectory, ExecutableFolderWhenWritableElseQuorellInLocalAppData)
     EXPECT_EQ(dir.Listing(), "本地数据");  // the probe file of the writable check is gone
 }
 
-TEST(WindowsRunLock, OneHolderPerFolderAndTheLockEndsWithItsHolder) {
+TEST(WindowsRunLock, OneHolderPerFolderWhoseLockFileNobodyCanDeleteOrReplace) {
     testing::TempDir dir;
     const std::filesystem::path folder = dir.Path() / testing::PathFromUtf8("运行目录");
     std::filesystem::create_directory(folder);
+    const std::filesystem::path lockFile = folder / kRunLockFileName;
+    const std::filesystem::path other = folder / L"other";
+    testing::WriteFileBytes(other, "");
     {
         WindowsRunLock first;
         ASSERT_EQ(first.TryLock(folder), RunLockPort::Outcome::kHeld);
         WindowsRunLock second;
         EXPECT_EQ(second.TryLock(folder), RunLockPort::Outcome::kHeldByAnother);
+        EXPECT_FALSE(::DeleteFileW(lockFile.c_str()));
+        EXPECT_FALSE(::MoveFileExW(other.c_str(), lockFile.c_str(), MOVEFILE_REPLACE_EXISTING));
+        EXPECT_TRUE(first.StillHeld());
     }
     WindowsRunLock next;
     EXPECT_EQ(next.TryLock(folder), RunLockPort::Outcome::kHeld);
+    EXPECT_TRUE(next.StillHeld());
+    next.TryLock(dir.Path() / L"no-such-folder");
+    EXPECT_FALSE(next.StillHeld());
+    EXPECT_TRUE(::DeleteFileW(lockFile.c_str()));
+
+    // A directory in its place is named, not used.
+    std::filesystem::create_directory(lockFile);
+    WindowsRunLock refused;
+    EXPECT_EQ(refused.TryLock(folder), RunLockPort::Outcome::kUnavailable);
+    EXPECT_NE(refused.Reason().find("quorell.lock is a directory"), std::string::npos) << refused.Reason();
 }
 
 TEST(WindowsEnvironment, NamesAndValuesKeepEveryCharacter) {

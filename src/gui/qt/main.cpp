@@ -10,6 +10,7 @@
 
 #include "app/application.h"
 #include "app/program_store.h"
+#include "app/recording_lock.h"
 #include "gui/qt/desktop_look.h"
 #include "gui/qt/qt_desktop.h"
 #include "gui/qt/show_requests.h"
@@ -40,7 +41,8 @@ int main(int argc, char** argv) {
     gui::ShowRequests showRequests(socketFolder, runFolder);
     // One copy records into a run directory: the one that holds its lock. A later start shows that
     // copy's main window and ends.
-    switch (platform.runLock->TryLock(runDirectory)) {
+    RecordingLock recording(*platform.runLock, runDirectory);
+    switch (recording.Take()) {
         case RunLockPort::Outcome::kHeld:
             showRequests.Listen();
             break;
@@ -52,14 +54,12 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "quorell: another copy records in %s but does not answer\n", qPrintable(runFolder));
             return 1;
         case RunLockPort::Outcome::kUnavailable:
-            // Nothing can be locked, so nothing can be saved there either; the monitors still work.
-            std::fprintf(stderr, "quorell: cannot lock the run directory (%s); history and settings may not be saved\n",
-                         platform.runLock->Reason().c_str());
-            break;
+            break;  // told by Take: this copy does not record
     }
     gui::ApplyDesktopLook(qtApplication);
 
     const std::unique_ptr<IniStore> iniStore = MakeProgramStore(std::move(platform.files));
+    recording.Guard(*iniStore);
     QDir::setCurrent(runFolder);
 
     gui::ViewContext context;

@@ -9,6 +9,7 @@
 
 #include "app/application.h"
 #include "app/program_store.h"
+#include "app/recording_lock.h"
 #include "gui/win32/program_window.h"
 #include "gui/win32/show_requests_win32.h"
 #include "gui/win32/view_context.h"
@@ -54,7 +55,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     const std::filesystem::path runDirectory = platform.runDirectory->RunDirectory();
     // One copy records into a run directory: the one that holds its lock. A later start shows that copy's
     // main window and ends.
-    switch (platform.runLock->TryLock(runDirectory)) {
+    RecordingLock recording(*platform.runLock, runDirectory);
+    switch (recording.Take()) {
         case RunLockPort::Outcome::kHeld:
             break;
         case RunLockPort::Outcome::kHeldByAnother:
@@ -65,17 +67,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
             std::fprintf(stderr, "quorell: another copy records in %ls but does not answer\n", runDirectory.c_str());
             return 1;
         case RunLockPort::Outcome::kUnavailable:
-            // Nothing can be locked, so nothing can be saved there either; the monitors still work.
-            std::fprintf(stderr,
-                         "quorell: cannot lock the run directory (%ls); history and settings may not be saved\n",
-                         runDirectory.c_str());
-            break;
+            break;  // told by Take: this copy does not record
     }
     // Made at once, so that a later copy finds this one as early as possible; it hears the requests only
     // once the message loop runs.
     gui::ProgramWindow programWindow(instance, gui::ProgramWindowTitle(runDirectory.native()));
 
     const std::unique_ptr<IniStore> iniStore = MakeProgramStore(std::move(platform.files));
+    recording.Guard(*iniStore);
     ::SetCurrentDirectoryW(runDirectory.c_str());
 
     gui::ViewContext context(instance);
