@@ -21,7 +21,9 @@ bool RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proced
 // procedure of its own: Handle() holds it, but it is its parent's to destroy.
 //
 // Destroy() lets go of the window before destroying it, so no message of the destruction reaches an
-// object that is ending; an object whose window is still attached when it ends does so itself.
+// object that is ending. An object that ends with its window still attached destroys it the same way,
+// but only after its own members have ended: an owner whose child windows' objects are among its
+// members calls Destroy() in its destructor.
 template <typename Owner>
 class BaseWindow {
 public:
