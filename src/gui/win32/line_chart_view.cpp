@@ -4,6 +4,7 @@
 
 #include "gui/win32/chart_layout.h"
 #include "gui/win32/gdi_handles.h"
+#include "gui/win32/win32_convert.h"
 #include "gui/win32/win32_text.h"
 
 namespace quorell::gui {
@@ -23,7 +24,7 @@ void DrawCentred(HDC dc, const std::string& text, const Rect& box) {
 
 LineChartView::LineChartView(const Window& window, LineChart& model, ViewLook& look, ChildPlace place)
     : ChildView(window, model, look, place), model_(model) {
-    RegisterClassOnce(kClassName, Procedure, 0);
+    RegisterClassFor(::GetModuleHandleW(nullptr), kClassName);
     Make(kClassName, Wide(model.Title()), WS_VISIBLE);
     subscription_ = model_.Chart().Subscribe([this](const ChartChange&) { Apply(); });
 }
@@ -95,22 +96,9 @@ void LineChartView::Paint(HDC dc) {
     ::Polyline(dc, points.data(), static_cast<int>(points.size()));
 }
 
-LRESULT CALLBACK LineChartView::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* view = TrackedView<LineChartView>(window, message, lParam);
-    switch (message) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            BufferedPaint paint(window);
-            if (view != nullptr) {
-                view->Paint(paint.Dc());
-            }
-            return 0;
-        }
-        default:
-            break;
-    }
-    return ::DefWindowProcW(window, message, wParam, lParam);
+LRESULT LineChartView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto painted = AnswerPaint(Hwnd(), message, wParam, [this](HDC dc, const RECT&) { Paint(dc); });
+    return painted ? *painted : ::DefWindowProcW(Hwnd(), message, wParam, lParam);
 }
 
 }  // namespace quorell::gui

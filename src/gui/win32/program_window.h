@@ -6,6 +6,8 @@
 #include <optional>
 #include <string>
 
+#include "gui/win32/base_window.h"
+
 namespace quorell::gui {
 
 // Messages the program posts to its own hidden window.
@@ -24,7 +26,7 @@ struct ProgramRequests {
 // "TaskbarCreated" broadcast (which a message-only window would not hear), of a later copy's request to
 // show the main window and of the system's requests to end. Its class name and its title (made from
 // the run directory) let a later copy find it.
-class ProgramWindow {
+class ProgramWindow : public BaseWindow<ProgramWindow> {
 public:
     // A hook sees every message first; a value ends the message with that result.
     using MessageHook = std::function<std::optional<LRESULT>(UINT message, WPARAM wParam, LPARAM lParam)>;
@@ -34,17 +36,16 @@ public:
     ProgramWindow(const ProgramWindow&) = delete;
     ProgramWindow& operator=(const ProgramWindow&) = delete;
 
-    // Null when the window could not be made.
-    HWND Handle() const { return hwnd_; }
+    // Handle() is null when the window could not be made.
 
     void SetRequests(ProgramRequests requests) { requests_ = std::move(requests); }
     void SetMessageHook(MessageHook hook) { hook_ = std::move(hook); }
 
 private:
-    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    friend class BaseWindow<ProgramWindow>;
 
-    HWND hwnd_ = nullptr;
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
     UINT showRequestMessage_;
     ProgramRequests requests_;
     MessageHook hook_;

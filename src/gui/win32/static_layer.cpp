@@ -7,6 +7,7 @@
 
 #include "gui/win32/control_places.h"
 #include "gui/win32/label_fit.h"
+#include "gui/win32/win32_convert.h"
 #include "gui/win32/win32_text.h"
 
 namespace quorell::gui {
@@ -131,9 +132,8 @@ void StaticLayer::PaintGroupBox(HDC dc, const GroupBox& box, const RECT& place) 
     // The frame runs through the middle of the caption's line, as the system draws a group box.
     RECT frame = place;
     frame.top += size.cy / 2;
-    if (HTHEME theme = ::OpenThemeData(surface_, L"BUTTON")) {
-        ::DrawThemeBackground(theme, dc, BP_GROUPBOX, GBS_NORMAL, &frame, nullptr);
-        ::CloseThemeData(theme);
+    if (const OwnedTheme theme(::OpenThemeData(surface_, L"BUTTON")); theme) {
+        ::DrawThemeBackground(theme.Get(), dc, BP_GROUPBOX, GBS_NORMAL, &frame, nullptr);
     } else {
         ::DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
     }

@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "gui/win32/win32_convert.h"
 #include "ui_model/colour.h"
 
 namespace quorell::gui {
@@ -23,9 +24,8 @@ bool FamilyInstalled(const wchar_t* face) {
     wanted.lfCharSet = DEFAULT_CHARSET;
     std::wcsncpy(wanted.lfFaceName, face, LF_FACESIZE - 1);
     bool found = false;
-    HDC screen = ::GetDC(nullptr);
-    ::EnumFontFamiliesExW(screen, &wanted, NoteFamily, reinterpret_cast<LPARAM>(&found), 0);
-    ::ReleaseDC(nullptr, screen);
+    const ScreenDc screen(::GetDC(nullptr));
+    ::EnumFontFamiliesExW(screen.Get(), &wanted, NoteFamily, reinterpret_cast<LPARAM>(&found), 0);
     return found;
 }
 
@@ -100,12 +100,11 @@ HFONT ViewLook::NarrowFont(int percent) {
     if (found == narrow_.end()) {
         // The font's average character width scaled: GDI stretches every glyph by the same factor.
         TEXTMETRICW metrics{};
-        HDC screen = ::GetDC(nullptr);
         {
-            Selected font(screen, Font());
-            ::GetTextMetricsW(screen, &metrics);
+            const ScreenDc screen(::GetDC(nullptr));
+            const Selected font(screen.Get(), Font());
+            ::GetTextMetricsW(screen.Get(), &metrics);
         }
-        ::ReleaseDC(nullptr, screen);
         const int width = std::max(1, static_cast<int>(metrics.tmAveCharWidth) * percent / 100);
         found = narrow_.emplace(percent, GdiObject<HFONT>(MakeFont(base_, Scale(kTextPixels), FW_NORMAL, width))).first;
     }

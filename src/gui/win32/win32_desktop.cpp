@@ -5,8 +5,10 @@
 #include <memory>
 #include <string>
 
+#include "gui/win32/owned_handle.h"
 #include "gui/win32/view_set.h"
 #include "gui/win32/web_address.h"
+#include "gui/win32/win32_convert.h"
 #include "gui/win32/win32_text.h"
 #include "ui_model/menu.h"
 
@@ -41,18 +43,6 @@ std::wstring MenuCaption(const std::string& caption) {
     }
     return shown;
 }
-
-struct MenuHandle {
-    HMENU menu = ::CreatePopupMenu();
-    MenuHandle() = default;
-    MenuHandle(const MenuHandle&) = delete;
-    MenuHandle& operator=(const MenuHandle&) = delete;
-    ~MenuHandle() {
-        if (menu != nullptr) {
-            ::DestroyMenu(menu);
-        }
-    }
-};
 
 BOOL CALLBACK AddScreen(HMONITOR monitor, HDC, LPRECT, LPARAM screens) {
     MONITORINFO info{};
@@ -169,24 +159,24 @@ std::optional<std::size_t> Win32Desktop::PopUpMenu(WindowKind owner, std::string
         return std::nullopt;  // one popup at a time
     }
     const PopupMenu& model = windows_(owner).Menu(menuName);
-    const MenuHandle menu;
-    if (menu.menu == nullptr) {
+    const OwnedMenu menu(::CreatePopupMenu());
+    if (!menu) {
         return std::nullopt;
     }
     for (std::size_t position = 1; position <= model.ItemCount(); ++position) {
         const MenuItem& item = model.Item(position);
         if (item.Separator()) {
-            ::AppendMenuW(menu.menu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
             continue;
         }
         const UINT flags = MF_STRING | (item.Checkable() && item.Checked() ? MF_CHECKED : MF_UNCHECKED);
-        ::AppendMenuW(menu.menu, flags, position, MenuCaption(item.Caption()).c_str());
+        ::AppendMenuW(menu.Get(), flags, position, MenuCaption(item.Caption()).c_str());
     }
     // The menu of a notification-area icon closes when the user clicks elsewhere only if its owner is the
     // foreground window; the message posted afterwards lets a second popup open at once.
     menuOpen_ = true;
     ::SetForegroundWindow(programWindow_);
-    const BOOL chosen = ::TrackPopupMenu(menu.menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
+    const BOOL chosen = ::TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
                                          topLeft.x, topLeft.y, 0, programWindow_, nullptr);
     ::PostMessageW(programWindow_, WM_NULL, 0, 0);
     menuOpen_ = false;

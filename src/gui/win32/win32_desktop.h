@@ -64,9 +64,4 @@ private:
     std::optional<int> exitCode_;
 };
 
-// A colour of the model (0xRRGGBB) as GDI takes it (0x00BBGGRR).
-constexpr COLORREF ToColorRef(std::uint32_t rgb) {
-    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
-
 }  // namespace quorell::gui
