@@ -59,7 +59,7 @@ HFONT MakeFont(LOGFONTW font, int height, int weight = FW_NORMAL, int width = 0)
 COLORREF FaceColour() {
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
     // A face of the key colour would turn see-through with the graphs.
-    return face == ToColorRef(colours::kGraphBackground) ? RGB(0xF0, 0xF0, 0xF0) : face;
+    return face == ToColorRef(colours::kGraphBackground) ? ToColorRef(colours::kWindowFace) : face;
 }
 
 }  // namespace

@@ -1,8 +1,12 @@
 #pragma once
 
+#include <functional>
+#include <string>
+#include <string_view>
+
 #include "ui_model/window_design.h"
 
-namespace quorell::gui {
+namespace quorell {
 
 // How a one-line label shows a text that may be wider than its box. A value must never read wrong, so a
 // text too wide is drawn narrower, down to half width; right-aligned text that still does not fit loses
@@ -16,4 +20,21 @@ int NarrowingPercent(int needed, int available);
 // flush right when right-aligned, negative when the text is wider than the box (the box clips its start).
 int TextLeft(TextAlign align, int shown, int available);
 
-}  // namespace quorell::gui
+// How wide the label's text comes out in its font drawn at `percent` of the normal width. Only the
+// toolkit can measure; the rule of what to measure stays here.
+using TextWidthAt = std::function<int(int percent)>;
+
+struct LabelFit {
+    int percent = 100;  // of the font's normal width
+    int width = 0;      // of the text as drawn
+    int left = 0;       // of the text in the box
+};
+
+// Where and how narrow the text goes in a box `available` pixels wide: measured once at the normal width,
+// and once more at the narrowed width when it does not fit.
+LabelFit FitLabel(TextAlign align, int available, const TextWidthAt& widthAt);
+
+// A label shows one line: line breaks show as spaces.
+std::string OneLine(std::string_view text);
+
+}  // namespace quorell
