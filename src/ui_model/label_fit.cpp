@@ -1,6 +1,7 @@
 #include "ui_model/label_fit.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace quorell {
 
@@ -16,14 +17,14 @@ int NarrowingPercent(int needed, int available) {
     return static_cast<int>(std::max<long long>(kNarrowest, percent));
 }
 
-int TextLeft(TextAlign align, int shown, int available) {
-    return align == TextAlign::Right ? available - shown : 0;
+double TextLeft(TextAlign align, double shown, int available) {
+    return align == TextAlign::Right ? available - shown : 0.0;
 }
 
 LabelFit FitLabel(TextAlign align, int available, const TextWidthAt& widthAt) {
     LabelFit fit;
     fit.width = widthAt(100);
-    fit.percent = NarrowingPercent(fit.width, available);
+    fit.percent = NarrowingPercent(static_cast<int>(std::ceil(fit.width)), available);
     if (fit.percent < 100) {
         fit.width = widthAt(fit.percent);
     }

@@ -18,16 +18,17 @@ int NarrowingPercent(int needed, int available);
 
 // The left edge of a text `shown` pixels wide in a box `available` pixels wide: 0 when left-aligned;
 // flush right when right-aligned, negative when the text is wider than the box (the box clips its start).
-int TextLeft(TextAlign align, int shown, int available);
+double TextLeft(TextAlign align, double shown, int available);
 
-// How wide the label's text comes out in its font drawn at `percent` of the normal width. Only the
-// toolkit can measure; the rule of what to measure stays here.
-using TextWidthAt = std::function<int(int percent)>;
+// How wide the label's text comes out in its font drawn at `percent` of the normal width, in pixels and
+// their fractions where the toolkit places text that finely. Only the toolkit can measure; the rule of
+// what to measure stays here.
+using TextWidthAt = std::function<double(int percent)>;
 
 struct LabelFit {
     int percent = 100;  // of the font's normal width
-    int width = 0;      // of the text as drawn
-    int left = 0;       // of the text in the box
+    double width = 0;   // of the text as drawn
+    double left = 0;    // of the text in the box
 };
 
 // Where and how narrow the text goes in a box `available` pixels wide: measured once at the normal width,

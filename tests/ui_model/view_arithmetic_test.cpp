@@ -154,7 +154,7 @@ TEST(LabelFit, TooWideTextIsNarrowedToHalfThenKeepsItsLastCharacters) {
     std::vector<int> asked;
     const auto measure = [&](int percent) {
         asked.push_back(percent);
-        return percent == 100 ? 40 : 34;
+        return percent == 100 ? 40.0 : 34.0;
     };
     const LabelFit narrowed = FitLabel(TextAlign::Right, 32, measure);
     EXPECT_EQ(asked, (std::vector<int>{100, 80}));
@@ -165,6 +165,8 @@ TEST(LabelFit, TooWideTextIsNarrowedToHalfThenKeepsItsLastCharacters) {
     const LabelFit fits = FitLabel(TextAlign::Right, 64, measure);
     EXPECT_EQ(asked, (std::vector<int>{100}));
     EXPECT_EQ(fits.left, 24);
+    // A right edge stays put to the fraction of a pixel where the toolkit places text that finely.
+    EXPECT_DOUBLE_EQ(FitLabel(TextAlign::Right, 32, [](int) { return 31.25; }).left, 0.75);
     EXPECT_EQ(OneLine("12\r\n34\n"), "12  34 ");
 }
 

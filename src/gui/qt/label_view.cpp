@@ -19,10 +19,6 @@ QStaticText LaidOut(const QString& text, const QFont& font) {
     return layout;
 }
 
-int WidthOf(const QStaticText& layout) {
-    return static_cast<int>(std::ceil(layout.size().width()));
-}
-
 // Characters whose glyphs never depend on their neighbours: Latin (with its punctuation and signs),
 // CJK punctuation, the unified ideographs and the full-width forms.
 bool NeedsNoShaping(QChar c) {
@@ -111,18 +107,18 @@ const LabelView::Fitted& LabelView::Fit() const {
         // Centred like a laid-out line of the same font.
         rawLineHeight_ = LaidOut(QStringLiteral("0"), font()).size().height();
     }
-    Fitted fitted{text_, width(), font(), font(), std::nullopt, {}, {}, 0};
+    Fitted fitted{text_, width(), font(), font(), std::nullopt, {}, {}, 0.0};
     std::optional<QGlyphRun> glyphs = PlacedGlyphs(text_, rawFont_);
     const LabelFit fit = FitLabel(align_, width(), [&](int percent) {
         if (percent == 100 && glyphs) {
-            return static_cast<int>(std::ceil(glyphs->boundingRect().width()));
+            return glyphs->boundingRect().width();
         }
         fitted.shown = font();
         if (percent < 100) {
             fitted.shown.setStretch(percent);
         }
         fitted.layout = LaidOut(text_, fitted.shown);
-        return WidthOf(fitted.layout);
+        return fitted.layout.size().width();
     });
     if (fit.percent == 100 && glyphs) {
         fitted.size = QSizeF(glyphs->boundingRect().width(), rawLineHeight_);

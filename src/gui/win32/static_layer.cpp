@@ -96,9 +96,9 @@ void StaticLayer::PaintLabel(HDC dc, const Label& label, const RECT& box) {
     const LabelFit fit = FitLabel(label.Align(), box.right - box.left, [&](int percent) {
         ::SelectObject(dc, look_.NarrowFont(percent));
         size = Measure(dc, text);
-        return static_cast<int>(size.cx);
+        return static_cast<double>(size.cx);
     });
-    const int left = box.left + fit.left;
+    const int left = box.left + static_cast<int>(fit.left);
     const int top = box.top + (box.bottom - box.top - size.cy) / 2;
     ::SetTextColor(dc, ToColorRef(label.TextColour()));
     ::SetBkMode(dc, TRANSPARENT);
