@@ -46,11 +46,7 @@ QtDesktop::~QtDesktop() = default;
 
 void QtDesktop::AttachViews(ViewSet* views) {
     views_ = views;
-    for (std::size_t kind = 0; kind < pendingKeys_.size(); ++kind) {
-        if (pendingKeys_[kind]) {
-            SetColourKeyTransparency(static_cast<WindowKind>(kind), *pendingKeys_[kind]);
-        }
-    }
+    pendingKeys_.Release([this](WindowKind window, PendingColourKeys::Key key) { SetColourKeyTransparency(window, key); });
 }
 
 void QtDesktop::ApplyTray(const TrayIconData& icon) {
@@ -180,10 +176,10 @@ bool QtDesktop::OpenWebAddress(std::string_view address) {
 void QtDesktop::SetColourKeyTransparency(WindowKind window, std::optional<std::uint32_t> colourKey) {
     MonitorWindowView* view = views_ != nullptr ? views_->Monitor(window) : nullptr;
     if (view == nullptr) {
-        pendingKeys_.at(IndexOf(window)) = colourKey;
+        pendingKeys_.Hold(window, colourKey);
         return;
     }
-    pendingKeys_.at(IndexOf(window)).reset();
+    pendingKeys_.Drop(window);
     view->SetSeeThrough(colourKey ? std::optional<QRgb>(*colourKey) : std::nullopt);
 }
 

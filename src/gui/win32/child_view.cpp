@@ -1,6 +1,6 @@
 #include "gui/win32/child_view.h"
 
-#include "gui/win32/control_places.h"
+#include "ui_model/control_places.h"
 
 namespace quorell::gui {
 

@@ -89,7 +89,7 @@ void DrawPanelView::Paint(HDC dc, const RECT& area) {
     RECT inside;
     if (!(::IntersectRect(&inside, &area, &drawing) && ::EqualRect(&inside, &area))) {
         // The border, and whatever the panel holds beyond the drawing area, in the graph's background.
-        GdiObject<HBRUSH> border(::CreateSolidBrush(ToColorRef(kBorderColour)));
+        GdiObject<HBRUSH> border(::CreateSolidBrush(ToColorRef(colours::kPanelBorder)));
         GdiObject<HBRUSH> background(::CreateSolidBrush(ToColorRef(Canvas::kBackground)));
         ::FillRect(dc, &client, background.Get());
         ::FrameRect(dc, &client, border.Get());

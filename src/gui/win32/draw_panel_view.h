@@ -13,7 +13,6 @@ namespace quorell::gui {
 // the screen too, and only what the move uncovered is painted; other changes repaint only their area.
 class DrawPanelView final : public ChildView {
 public:
-    static constexpr std::uint32_t kBorderColour = 0x646464;
 
     DrawPanelView(const Window& window, DrawPanel& model, ViewLook& look, ChildPlace place);
 

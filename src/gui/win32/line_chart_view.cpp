@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "gui/win32/chart_layout.h"
 #include "gui/win32/gdi_handles.h"
 #include "gui/win32/win32_convert.h"
 #include "gui/win32/win32_text.h"
+#include "ui_model/chart_layout.h"
 
 namespace quorell::gui {
 
@@ -40,7 +40,10 @@ void LineChartView::Apply() {
 void LineChartView::Paint(HDC dc) {
     RECT client;
     ::GetClientRect(Hwnd(), &client);
-    ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    {
+        GdiObject<HBRUSH> background(::CreateSolidBrush(ToColorRef(colours::kChartBackground)));
+        ::FillRect(dc, &client, background.Get());
+    }
 
     TEXTMETRICW title{};
     TEXTMETRICW axis{};
@@ -61,7 +64,7 @@ void LineChartView::Paint(HDC dc) {
     const ChartLayout layout = LayOutChart(bounds, model_.Chart().VerticalMaximum(), model_.Chart().Values(), metrics);
 
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, RGB(0, 0, 0));
+    ::SetTextColor(dc, ToColorRef(colours::kChartTitle));
     ::SelectObject(dc, Look().TitleFont());
     DrawCentred(dc, model_.Title(), layout.title);
 
@@ -79,7 +82,7 @@ void LineChartView::Paint(HDC dc) {
         }
     }
     ::SelectObject(dc, Look().AxisFont());
-    ::SetTextColor(dc, RGB(0x40, 0x40, 0x40));
+    ::SetTextColor(dc, ToColorRef(colours::kChartAxisText));
     for (const ChartText& label : layout.hourLabels) {
         DrawCentred(dc, label.text, label.box);
     }

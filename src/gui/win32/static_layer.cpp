@@ -5,10 +5,10 @@
 
 #include <algorithm>
 
-#include "gui/win32/control_places.h"
-#include "gui/win32/label_fit.h"
 #include "gui/win32/win32_convert.h"
 #include "gui/win32/win32_text.h"
+#include "ui_model/control_places.h"
+#include "ui_model/label_fit.h"
 
 namespace quorell::gui {
 
@@ -89,21 +89,17 @@ void StaticLayer::PaintLabel(HDC dc, const Label& label, const RECT& box) {
     if (const auto background = label.Background()) {
         Fill(dc, box, ToColorRef(*background));
     }
-    std::wstring text = Wide(label.Text());
-    std::replace(text.begin(), text.end(), L'\r', L' ');
-    std::replace(text.begin(), text.end(), L'\n', L' ');
+    const std::wstring text = Wide(OneLine(label.Text()));
     if (text.empty()) {
         return;
     }
-    const int available = box.right - box.left;
-    ::SelectObject(dc, look_.Font());
-    SIZE size = Measure(dc, text);
-    const int percent = NarrowingPercent(size.cx, available);
-    if (percent < 100) {
+    SIZE size{};
+    const LabelFit fit = FitLabel(label.Align(), box.right - box.left, [&](int percent) {
         ::SelectObject(dc, look_.NarrowFont(percent));
         size = Measure(dc, text);
-    }
-    const int left = box.left + TextLeft(label.Align(), size.cx, available);
+        return static_cast<double>(size.cx);
+    });
+    const int left = box.left + static_cast<int>(fit.left);
     const int top = box.top + (box.bottom - box.top - size.cy) / 2;
     ::SetTextColor(dc, ToColorRef(label.TextColour()));
     ::SetBkMode(dc, TRANSPARENT);
@@ -155,7 +151,7 @@ void StaticLayer::PaintCloseMark(HDC dc, const RECT& place) {
     // A red X, two pixels thick, in the middle of the 16 x 16 mark; the strip behind shows around it.
     const int inset = look_.Scale(4);
     const int thickness = std::max(2, look_.Scale(2));
-    GdiObject<HPEN> pen(::CreatePen(PS_SOLID, thickness, RGB(0xE0, 0x10, 0x10)));
+    GdiObject<HPEN> pen(::CreatePen(PS_SOLID, thickness, ToColorRef(colours::kCloseMark)));
     Selected selected(dc, pen.Get());
     const int left = place.left + inset;
     const int top = place.top + inset;

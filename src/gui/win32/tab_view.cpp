@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include "gui/win32/control_places.h"
 #include "gui/win32/gdi_handles.h"
 #include "gui/win32/win32_text.h"
+#include "ui_model/control_places.h"
 
 namespace quorell::gui {
 

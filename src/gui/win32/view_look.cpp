@@ -3,16 +3,16 @@
 #include <cwchar>
 
 #include "gui/win32/win32_convert.h"
+#include "ui_model/chart_layout.h"
 #include "ui_model/colour.h"
 
 namespace quorell::gui {
 
 namespace {
 
-// Design sizes of the texts (character height in pixels at 96 dpi): at 11 pixels the longest texts of
+// Design size of the texts (character height in pixels at 96 dpi): at 11 pixels the longest texts of
 // the layouts fit their labels, the 240-pixel legend lines and "100%" in a 32-pixel value label.
 constexpr int kTextPixels = 11;
-constexpr int kAxisPixels = 9;
 
 int CALLBACK NoteFamily(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
     *reinterpret_cast<bool*>(found) = true;
@@ -59,7 +59,7 @@ HFONT MakeFont(LOGFONTW font, int height, int weight = FW_NORMAL, int width = 0)
 COLORREF FaceColour() {
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
     // A face of the key colour would turn see-through with the graphs.
-    return face == ToColorRef(colours::kGraphBackground) ? RGB(0xF0, 0xF0, 0xF0) : face;
+    return face == ToColorRef(colours::kGraphBackground) ? ToColorRef(colours::kWindowFace) : face;
 }
 
 }  // namespace
@@ -88,8 +88,8 @@ void ViewLook::SetDpi(UINT dpi) {
 void ViewLook::MakeFonts() {
     narrow_.clear();
     font_.Reset(MakeFont(base_, Scale(kTextPixels)));
-    titleFont_.Reset(MakeFont(base_, Scale(kTextPixels), FW_BOLD));
-    axisFont_.Reset(MakeFont(base_, Scale(kAxisPixels)));
+    titleFont_.Reset(MakeFont(base_, Scale(kChartTitlePixels), FW_BOLD));
+    axisFont_.Reset(MakeFont(base_, Scale(kChartAxisPixels)));
 }
 
 HFONT ViewLook::NarrowFont(int percent) {

@@ -80,11 +80,7 @@ Win32Desktop::~Win32Desktop() = default;
 
 void Win32Desktop::AttachViews(ViewSet* views) {
     views_ = views;
-    for (std::size_t kind = 0; kind < pendingKeys_.size(); ++kind) {
-        if (pendingKeys_[kind]) {
-            SetColourKeyTransparency(static_cast<WindowKind>(kind), *pendingKeys_[kind]);
-        }
-    }
+    pendingKeys_.Release([this](WindowKind window, PendingColourKeys::Key key) { SetColourKeyTransparency(window, key); });
 }
 
 std::optional<LRESULT> Win32Desktop::OnProgramWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -210,10 +206,10 @@ bool Win32Desktop::OpenWebAddress(std::string_view address) {
 void Win32Desktop::SetColourKeyTransparency(WindowKind window, std::optional<std::uint32_t> colourKey) {
     const HWND hwnd = views_ != nullptr ? views_->Handle(window) : nullptr;
     if (hwnd == nullptr) {
-        pendingKeys_.at(IndexOf(window)) = colourKey;
+        pendingKeys_.Hold(window, colourKey);
         return;
     }
-    pendingKeys_.at(IndexOf(window)).reset();
+    pendingKeys_.Drop(window);
     // Only the layered bit changes: the tool-window and topmost bits keep a monitor window out of the task
     // bar and above the others.
     const LONG_PTR style = ::GetWindowLongPtrW(hwnd, GWL_EXSTYLE);

@@ -1,10 +1,11 @@
 #include "gui/win32/window_view.h"
 
 #include "gui/win32/control_builder.h"
-#include "gui/win32/control_places.h"
 #include "gui/win32/win32_convert.h"
 #include "gui/win32/win32_text.h"
 #include "gui/win32/window_tip.h"
+#include "ui_model/control_places.h"
+#include "ui_model/window_frame.h"
 
 namespace quorell::gui {
 
@@ -143,13 +144,11 @@ void WindowView::Apply(const WindowChange& change) {
 }
 
 SIZE WindowView::OuterSize() const {
-    const Size outer = model_.OuterSize();
-    if (model_.Flags().border == BorderStyle::None) {
-        return {look_->Scale(outer.width), look_->Scale(outer.height)};
+    const Size client = ClientSize(model_.OuterSize(), model_.Flags().border);
+    RECT rect{0, 0, look_->Scale(client.width), look_->Scale(client.height)};
+    if (model_.Flags().border != BorderStyle::None) {
+        AdjustForDpi(rect, style_, exStyle_, look_->Dpi());
     }
-    RECT rect{0, 0, look_->Scale(outer.width - kNominalFrame.left - kNominalFrame.right),
-              look_->Scale(outer.height - kNominalFrame.top - kNominalFrame.bottom)};
-    AdjustForDpi(rect, style_, exStyle_, look_->Dpi());
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 

@@ -26,10 +26,6 @@ class WindowTip;
 // A drag-anywhere window is moved by its surface and static controls as by a title bar.
 class WindowView : public BaseWindow<WindowView> {
 public:
-    // The frame that a bordered window's outer size includes: its client area is the outer size less this
-    // frame, whatever frame the system draws, so that every control fits as designed.
-    static constexpr RECT kNominalFrame{3, 25, 3, 3};
-
     WindowView(Window& model, ViewContext& context);
     ~WindowView();
 
