@@ -41,6 +41,12 @@ ProgramWindow::~ProgramWindow() {
     }
 }
 
+void ProgramWindow::SetTitle(const std::wstring& title) {
+    if (hwnd_ != nullptr) {
+        ::SetWindowTextW(hwnd_, title.c_str());
+    }
+}
+
 LRESULT CALLBACK ProgramWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
@@ -61,17 +67,17 @@ LRESULT ProgramWindow::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     }
     if (message == showRequestMessage_ && showRequestMessage_ != 0) {
         // Until the run's windows exist the request goes unanswered, and the later copy asks again.
-        if (!requests_.showMainWindow) {
-            return 0;
-        }
-        requests_.showMainWindow();
-        return kShowRequestAnswer;
+        return showMainWindow_ && showMainWindow_() ? kShowRequestAnswer : 0;
     }
     switch (message) {
         case WM_CLOSE:  // what taskkill without /F sends: end saved, never destroy the window here
-        case kEndRequestMessage:
             if (requests_.end) {
                 requests_.end();
+            }
+            return 0;
+        case kRunPostedMessage:
+            if (requests_.runPosted) {
+                requests_.runPosted();
             }
             return 0;
         case WM_QUERYENDSESSION:

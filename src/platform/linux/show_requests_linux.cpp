@@ -18,6 +18,7 @@
 #include <utility>
 
 #include "platform/linux/private_folder.h"
+#include "platform/linux/wait_readable.h"
 
 namespace quorell {
 namespace {
@@ -96,17 +97,7 @@ bool Send(int connection, std::string_view text) {
 }
 
 void Serve(int listener, int stop, const ShowRequestPort::OnRequest& onRequest) {
-    pollfd fds[2] = {{listener, POLLIN, 0}, {stop, POLLIN, 0}};
-    for (;;) {
-        if (::poll(fds, 2, -1) < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return;
-        }
-        if (fds[1].revents != 0) {
-            return;
-        }
+    while (WaitReadable(listener, stop)) {
         UniqueFd connection(::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC));
         // Another user's request is not heard at all.
         if (!connection.Valid() || !PeerIsThisUser(connection.Get()) ||
