@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -73,8 +74,11 @@ int RunProgram(ProgramFrontEnd& frontEnd, PlatformPorts platform) {
         showRequests->Listen(runDirectory, [&frontEnd, &shown](ShowRequestPort::Confirm confirm) {
             frontEnd.RunOnUiThread([&frontEnd, &shown, confirm = std::move(confirm)] {
                 Application* application = shown;
-                if (application != nullptr &&
-                    application->Dispatch([application] { application->GetWindow(WindowKind::Main).SetVisible(true); })) {
+                if (application == nullptr) {
+                    return;
+                }
+                Window& main = application->GetWindow(WindowKind::Main);
+                if (application->Dispatch([&main] { main.SetVisible(true); })) {
                     frontEnd.RaiseMainWindow();
                     confirm();
                 }

@@ -14,7 +14,6 @@
 namespace quorell {
 namespace {
 
-
 using testing::FakeRunLock;
 using testing::FakeShowRequests;
 using testing::FakeTermination;
