@@ -46,8 +46,8 @@ public:
     void ToggleWindow(WindowKind window);
     // Menu items: sets the item's caption to the action its next selection will take, then flips.
     void ToggleWindowWithCaption(WindowKind window, std::size_t item);
-    // 1 left click: nothing; 2 left double-click: toggles the main window; 3 right click: the menu.
-    void OnTrayEvent(int operation);
+    // A left click: nothing; a double-click: toggles the main window; a right click: the menu.
+    void OnTrayEvent(TrayClick click);
     // Close box or Esc on the main window: hides it and opens our web page; the window stays.
     bool OnMainWindowClose();
 

@@ -72,7 +72,7 @@ struct AppRig {
     // Right-clicks the tray icon and chooses the item at `position`.
     void ChooseFromTray(std::size_t position) {
         desktop.menuChoice = position;
-        Main().RaiseTrayEvent(3);
+        Main().RaiseTrayEvent(TrayClick::RightUp);
     }
 
     TempDir dir;

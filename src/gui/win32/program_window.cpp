@@ -24,6 +24,12 @@ ProgramWindow::~ProgramWindow() {
     Destroy();
 }
 
+void ProgramWindow::SetTitle(const std::wstring& title) {
+    if (Handle() != nullptr) {
+        ::SetWindowTextW(Handle(), title.c_str());
+    }
+}
+
 LRESULT ProgramWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (hook_) {
         if (const std::optional<LRESULT> result = hook_(message, wParam, lParam)) {
@@ -32,17 +38,17 @@ LRESULT ProgramWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     if (message == showRequestMessage_ && showRequestMessage_ != 0) {
         // Until the run's windows exist the request goes unanswered, and the later copy asks again.
-        if (!requests_.showMainWindow) {
-            return 0;
-        }
-        requests_.showMainWindow();
-        return kShowRequestAnswer;
+        return showMainWindow_ && showMainWindow_() ? kShowRequestAnswer : 0;
     }
     switch (message) {
         case WM_CLOSE:  // what taskkill without /F sends: end saved, never destroy the window here
-        case kEndRequestMessage:
             if (requests_.end) {
                 requests_.end();
+            }
+            return 0;
+        case kRunPostedMessage:
+            if (requests_.runPosted) {
+                requests_.runPosted();
             }
             return 0;
         case WM_QUERYENDSESSION:

@@ -16,19 +16,18 @@ namespace quorell::gui {
 
 namespace {
 
-// The tray event of a mouse notification of the icon: 1 left release, 2 left double-click, 3 right
-// release or the context-menu key; 0 for the rest (moves, presses).
-int TrayOperation(UINT mouseMessage) {
+// The tray event of a mouse notification of the icon; nothing for the rest (moves, presses).
+std::optional<TrayClick> ClickOf(UINT mouseMessage) {
     switch (mouseMessage) {
         case WM_LBUTTONUP:
-            return 1;
+            return TrayClick::LeftUp;
         case WM_LBUTTONDBLCLK:
-            return 2;
+            return TrayClick::DoubleClick;
         case WM_RBUTTONUP:
         case WM_CONTEXTMENU:
-            return 3;
+            return TrayClick::RightUp;
         default:
-            return 0;
+            return std::nullopt;
     }
 }
 
@@ -94,8 +93,8 @@ std::optional<LRESULT> Win32Desktop::OnProgramWindowMessage(UINT message, WPARAM
         // The icon may have gone (the run ended) between the notification and now.
         if (trayData_) {
             const WindowKind owner = trayData_->owner;
-            const int operation = static_cast<int>(wParam);
-            context_.Run([&] { windows_(owner).RaiseTrayEvent(operation); });
+            const auto click = static_cast<TrayClick>(wParam);
+            context_.Run([&] { windows_(owner).RaiseTrayEvent(click); });
         }
         return 0;
     }
@@ -107,13 +106,13 @@ std::optional<LRESULT> Win32Desktop::OnProgramWindowMessage(UINT message, WPARAM
 }
 
 void Win32Desktop::OnTrayNotification(UINT mouseMessage) {
-    const int operation = TrayOperation(mouseMessage);
-    if (operation == 0) {
+    const std::optional<TrayClick> click = ClickOf(mouseMessage);
+    if (!click) {
         return;
     }
     // Handled once the shell's notification has returned: the handler pops up the menu (a loop of its own)
     // and may end the run, which removes this very icon.
-    ::PostMessageW(programWindow_, kTrayEventMessage, static_cast<WPARAM>(operation), 0);
+    ::PostMessageW(programWindow_, kTrayEventMessage, static_cast<WPARAM>(*click), 0);
 }
 
 HICON Win32Desktop::TrayImageIcon(TrayImage image) const {

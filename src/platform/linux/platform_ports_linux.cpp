@@ -1,6 +1,7 @@
 #include "platform/platform_ports.h"
 
 #include <chrono>
+#include <cstdlib>
 
 #include "platform/linux/clock_linux.h"
 #include "platform/linux/cpu_counters_linux.h"
@@ -9,12 +10,18 @@
 #include "platform/linux/platform_version_linux.h"
 #include "platform/linux/run_directory_linux.h"
 #include "platform/linux/run_lock_linux.h"
+#include "platform/linux/show_requests_linux.h"
 #include "platform/linux/termination_linux.h"
 
 namespace quorell {
 namespace {
 // The receive and send monitors tick together; the interface table read for the one serves the other.
 constexpr std::chrono::milliseconds kInterfaceTableReuse{100};
+
+std::filesystem::path Environment(const char* name, const char* otherwise) {
+    const char* value = std::getenv(name);
+    return value != nullptr && *value != '\0' ? value : otherwise;
+}
 }  // namespace
 
 PlatformPorts MakePlatformPorts() {
@@ -27,6 +34,8 @@ PlatformPorts MakePlatformPorts() {
     ports.interfaceTable = std::make_unique<LinuxInterfaceTable>(kInterfaceTableReuse);
     ports.platformVersion = std::make_unique<LinuxPlatformVersion>();
     ports.termination = std::make_unique<LinuxTermination>();
+    ports.showRequests = std::make_unique<LinuxShowRequests>(Environment("XDG_RUNTIME_DIR", ""),
+                                                             Environment("TMPDIR", "/tmp"));
     ports.files = MakeSystemFileAccess();
     return ports;
 }
