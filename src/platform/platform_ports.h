@@ -8,6 +8,7 @@
 #include "platform/run_lock_port.h"
 #include "platform/termination_port.h"
 #include "runtime/file_access.h"
+#include "runtime/text_codec.h"
 
 namespace quorell {
 
@@ -23,6 +24,7 @@ struct PlatformPorts {
     std::unique_ptr<PlatformVersionPort> platformVersion;
     std::unique_ptr<TerminationPort> termination;
     std::unique_ptr<FileAccess> files;
+    std::unique_ptr<GbkCodec> gbkCodec;
 };
 
 PlatformPorts MakePlatformPorts();

@@ -17,10 +17,10 @@
 #include "app/program_store.h"
 #include "runtime/date_time.h"
 #include "runtime/ini_store.h"
-#include "runtime/text_codec.h"
 #include "runtime/value_text.h"
 #include "support/fake_counters.h"
 #include "support/fake_desktop.h"
+#include "support/system_ini_store.h"
 #include "support/temp_dir.h"
 #include "ui_model/ui_model.h"
 
@@ -60,7 +60,7 @@ public:
     interfaces.SetRowCount(2);
     FakePlatformVersion version;
     std::chrono::steady_clock::time_point fakeSteady{};
-    auto store = MakeProgramStore(MakeSystemFileAccess(), [&fakeSteady] { return fakeSteady; });
+    auto store = MakeProgramStore(MakeSystemFileAccess(), MakeSystemGbkCodec(), [&fakeSteady] { return fakeSteady; });
     Application app(ApplicationPorts{runDirectory, desktop, clock, cpu, memory, interfaces, version, *store});
     if (!app.Start()) {
         _exit(3);
@@ -89,7 +89,7 @@ public:
 // A file as a person's editor sees it: GBK text whose lines are sections, keys or blank.
 void ExpectWholeIniFile(const std::filesystem::path& file) {
     const std::string bytes = testing::ReadFileBytes(file);
-    const std::optional<std::string> text = GbkToUtf8(bytes);
+    const std::optional<std::string> text = testing::SystemGbk().GbkToUtf8(bytes);
     ASSERT_TRUE(text) << file << " is not GBK";
     std::size_t start = 0;
     while (start < text->size()) {
@@ -132,7 +132,7 @@ TEST(KillAtRandom, EveryFileStaysWholeAndConsistentAndNothingGoesBackwards) {
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFSIGNALED(status)) << "run " << run << " ended by itself";
 
-        IniStore disk;
+        testing::SystemIniStore disk;
         const std::filesystem::path settings = folder.File("程序配置.Ini");
         ExpectWholeIniFile(settings);
         for (const char* key :

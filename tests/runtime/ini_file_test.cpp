@@ -7,6 +7,7 @@
 #include "runtime/ini_file.h"
 #include "runtime/ini_store.h"
 #include "support/counting_file_access.h"
+#include "support/system_ini_store.h"
 #include "support/temp_dir.h"
 
 namespace quorell {
@@ -24,7 +25,7 @@ const std::string kGbkBandwidth = "\xD3\xC3\xBB\xA7\xB4\xF8\xBF\xED";      // �
 class IniFileTest : public ::testing::Test {
 protected:
     TempDir dir;
-    IniStore store;
+    testing::SystemIniStore store;
     const std::filesystem::path file = dir.File("settings.ini");
 };
 
@@ -168,7 +169,7 @@ TEST(IniStoreCache, UnchangedSettledFileIsParsedOnceAndAFreshOneEveryTime) {
     auto counting = std::make_unique<testing::CountingFileAccess>();
     testing::CountingFileAccess& files = *counting;
     const int& reads = files.reads;
-    IniStore store(std::move(counting));
+    IniStore store(std::move(counting), MakeSystemGbkCodec());
     WriteFileBytes(dir.File("old.ini"), "[s]\r\nk=1\r\n");
     files.LetSettle({dir.File("old.ini")});
     for (int i = 0; i < 5; ++i)
@@ -186,7 +187,7 @@ TEST(IniStoreCache, UnchangedSettledFileIsParsedOnceAndAFreshOneEveryTime) {
 
 TEST(IniFileFunctions, AFileReadsAndWritesThroughItsStore) {
     TempDir dir;
-    IniStore store;
+    testing::SystemIniStore store;
     const IniFile file(store, dir.File("Cpu.FDB"));
     ASSERT_TRUE(file.Write("最近", "14", "37"));
     EXPECT_EQ(file.Read("最近", "14"), "37");

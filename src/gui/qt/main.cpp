@@ -59,7 +59,8 @@ int main(int argc, char** argv) {
     }
     gui::ApplyDesktopLook(qtApplication);
 
-    const std::unique_ptr<IniStore> iniStore = MakeProgramStore(std::move(platform.files));
+    const std::unique_ptr<IniStore> iniStore =
+        MakeProgramStore(std::move(platform.files), std::move(platform.gbkCodec));
     QDir::setCurrent(runFolder);
 
     gui::ViewContext context;

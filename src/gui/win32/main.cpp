@@ -75,7 +75,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     // once the message loop runs.
     gui::ProgramWindow programWindow(instance, gui::ProgramWindowTitle(runDirectory.native()));
 
-    const std::unique_ptr<IniStore> iniStore = MakeProgramStore(std::move(platform.files));
+    const std::unique_ptr<IniStore> iniStore =
+        MakeProgramStore(std::move(platform.files), std::move(platform.gbkCodec));
     ::SetCurrentDirectoryW(runDirectory.c_str());
 
     gui::ViewContext context(instance);

@@ -10,6 +10,7 @@
 #include "platform/linux/run_directory_linux.h"
 #include "platform/linux/run_lock_linux.h"
 #include "platform/linux/termination_linux.h"
+#include "platform/system_files.h"
 
 namespace quorell {
 namespace {
@@ -28,6 +29,7 @@ PlatformPorts MakePlatformPorts() {
     ports.platformVersion = std::make_unique<LinuxPlatformVersion>();
     ports.termination = std::make_unique<LinuxTermination>();
     ports.files = MakeSystemFileAccess();
+    ports.gbkCodec = MakeSystemGbkCodec();
     return ports;
 }
 

@@ -10,6 +10,7 @@
 #include "platform/windows/run_directory_windows.h"
 #include "platform/windows/run_lock_windows.h"
 #include "platform/windows/termination_windows.h"
+#include "platform/system_files.h"
 
 namespace quorell {
 namespace {
@@ -28,6 +29,7 @@ PlatformPorts MakePlatformPorts() {
     ports.platformVersion = std::make_unique<WindowsPlatformVersion>();
     ports.termination = std::make_unique<WindowsTermination>();
     ports.files = MakeSystemFileAccess();
+    ports.gbkCodec = MakeSystemGbkCodec();
     return ports;
 }
 
