@@ -142,14 +142,22 @@ TEST_F(IniFileTest, NamesAndValuesThatWouldNotReadBackAreRefused) {
 
 // --- Parsed copies -------------------------------------------------------------------------------
 
-// Waits until the files written so far are settled on the real file system's timestamps.
-void LetFilesSettle() {
-    std::this_thread::sleep_for(std::chrono::nanoseconds(kFileSettleNs) + std::chrono::milliseconds(5));
+// Waits until `file` is settled on the real file system's timestamps (its next change is bound to show
+// in its identity), or fails at a deadline.
+void LetFileSettle(const std::filesystem::path& file) {
+    const std::unique_ptr<FileAccess> files = MakeSystemFileAccess();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    std::optional<FileIdentity> identity = files->Identify(file);
+    while (identity && !files->Settled(*identity) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        identity = files->Identify(file);
+    }
+    ASSERT_TRUE(identity && files->Settled(*identity));
 }
 
 TEST_F(IniFileTest, EditByHandIsSeenAtTheNextRead) {
     WriteFileBytes(file, "[s]\r\nk=1\r\n");
-    LetFilesSettle();
+    LetFileSettle(file);
     EXPECT_EQ(store.Read(file, "s", "k"), "1");
     // Same inode, same size, even the same modification time: only the change time tells.
     const auto stamp = std::filesystem::last_write_time(file);
