@@ -63,8 +63,12 @@ struct AppRig {
         return IniFile(store, SettingsPath()).Read(section, key, "<absent>");
     }
     // The settings file decoded from GBK; "<not GBK>" when it is not.
-    std::string SettingsText() const { return SystemGbk().GbkToUtf8(ReadFileBytes(SettingsPath())).value_or("<not GBK>"); }
-    void WriteSettings(std::string_view utf8) const { WriteFileBytes(SettingsPath(), SystemGbk().Utf8ToGbk(utf8).value()); }
+    std::string SettingsText() const {
+        return SystemGbk().GbkToUtf8(ReadFileBytes(SettingsPath())).value_or("<not GBK>");
+    }
+    void WriteSettings(std::string_view utf8) const {
+        WriteFileBytes(SettingsPath(), SystemGbk().Utf8ToGbk(utf8).value());
+    }
 
     Window& Main() const { return app->GetWindow(WindowKind::Main); }
     Window& Get(WindowKind kind) const { return app->GetWindow(kind); }

@@ -171,10 +171,11 @@ TEST_F(PrivateProfile, FilesWrittenThroughTheWindowsCallsReadRightInOurs) {
     ProfileWrite(settings, "界面设置", "CPU左边", "-1280");
     ProfileWrite(settings, "界面设置", "cpu顶边", "40");
     // Edited by hand: blanks around the names and values, quotes, a comment, a line that is a key.
-    WriteFileBytes(settings,
-                   ReadFileBytes(settings) + testing::SystemGbk().Utf8ToGbk("; 手写的注释\r\n  内存左边  =  300  \r\n内存顶边=\"200\"\r\n"
-                                                       "接收左边='-5'\r\n#发送左边=9\r\n")
-                                                 .value());
+    WriteFileBytes(settings, ReadFileBytes(settings) +
+                                 testing::SystemGbk()
+                                     .Utf8ToGbk("; 手写的注释\r\n  内存左边  =  300  \r\n内存顶边=\"200\"\r\n"
+                                                "接收左边='-5'\r\n#发送左边=9\r\n")
+                                     .value());
     const std::pair<const char*, const char*> expected[] = {
         {"Cpu左边", "-1280"}, {"Cpu顶边", "40"},  {"内存左边", "300"},
         {"内存顶边", "200"},  {"接收左边", "-5"}, {"#发送左边", "9"},

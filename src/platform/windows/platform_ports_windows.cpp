@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "platform/system_files.h"
 #include "platform/windows/clock_windows.h"
 #include "platform/windows/cpu_counters_windows.h"
 #include "platform/windows/interface_table_windows.h"
@@ -10,7 +11,6 @@
 #include "platform/windows/run_directory_windows.h"
 #include "platform/windows/run_lock_windows.h"
 #include "platform/windows/termination_windows.h"
-#include "platform/system_files.h"
 
 namespace quorell {
 namespace {
