@@ -86,7 +86,7 @@ int RunProgram(ProgramFrontEnd& frontEnd, PlatformPorts platform) {
         });
     }
 
-    const std::unique_ptr<IniStore> store = MakeProgramStore(std::move(platform.files));
+    const std::unique_ptr<IniStore> store = MakeProgramStore(std::move(platform.files), std::move(platform.gbkCodec));
     recording.Guard(*store);
     std::error_code ignored;
     std::filesystem::current_path(runDirectory, ignored);

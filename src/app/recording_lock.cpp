@@ -63,7 +63,7 @@ bool RecordingLock::MayWrite() {
 }
 
 void RecordingLock::Guard(IniStore& store) {
-    store.SetSaveGate([this] { return MayWrite(); });
+    store.SetSaveCheck([this] { return MayWrite(); });
 }
 
 }  // namespace quorell

@@ -9,6 +9,7 @@
 #include "platform/show_request_port.h"
 #include "platform/termination_port.h"
 #include "runtime/file_access.h"
+#include "runtime/text_codec.h"
 
 namespace quorell {
 
@@ -26,6 +27,7 @@ struct PlatformPorts {
     // Null where the front end carries a later start's request itself (the Win32 program's hidden window).
     std::unique_ptr<ShowRequestPort> showRequests;
     std::unique_ptr<FileAccess> files;
+    std::unique_ptr<GbkCodec> gbkCodec;
 };
 
 PlatformPorts MakePlatformPorts();

@@ -7,6 +7,7 @@
 #include <stdexcept>
 
 #include "app/program.h"
+#include "platform/system_files.h"
 #include "app_rig.h"
 #include "runtime/fatal_error.h"
 #include "support/fake_program_ports.h"
@@ -95,6 +96,7 @@ protected:
         ports.termination = std::make_unique<FakeTermination>(terminate);
         ports.showRequests = std::make_unique<FakeShowRequests>(showRequests);
         ports.files = MakeSystemFileAccess();
+        ports.gbkCodec = MakeSystemGbkCodec();
         return RunProgram(frontEnd, std::move(ports));
     }
 

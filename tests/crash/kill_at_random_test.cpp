@@ -15,9 +15,9 @@
 #include "app/application.h"
 #include "app/measured_work.h"
 #include "app/program_store.h"
+#include "platform/system_files.h"
 #include "runtime/date_time.h"
 #include "runtime/ini_store.h"
-#include "runtime/text_codec.h"
 #include "runtime/value_text.h"
 #include "support/headless_run.h"
 #include "support/temp_dir.h"
@@ -35,7 +35,7 @@ constexpr std::uint64_t kReceiveK = 5;  // every tick, so the receive total is 5
     HeadlessPorts ports(folder);
     ports.clock.now = MakeDateTime(2026, 12, 1 + run / 24, run % 24, 0, 0);
     std::chrono::steady_clock::time_point fakeSteady{};
-    auto store = MakeProgramStore(MakeSystemFileAccess(), [&fakeSteady] { return fakeSteady; });
+    auto store = MakeProgramStore(MakeSystemFileAccess(), MakeSystemGbkCodec(), [&fakeSteady] { return fakeSteady; });
     Application app(ports.With(*store));
     if (!app.Start()) {
         _exit(3);
@@ -64,7 +64,7 @@ constexpr std::uint64_t kReceiveK = 5;  // every tick, so the receive total is 5
 // A file as a person's editor sees it: GBK text whose lines are sections, keys or blank.
 void ExpectWholeIniFile(const std::filesystem::path& file) {
     const std::string bytes = testing::ReadFileBytes(file);
-    const std::optional<std::string> text = GbkToUtf8(bytes);
+    const std::optional<std::string> text = testing::SystemGbk().GbkToUtf8(bytes);
     ASSERT_TRUE(text) << file << " is not GBK";
     std::size_t start = 0;
     while (start < text->size()) {
@@ -107,7 +107,7 @@ TEST(KillAtRandom, EveryFileStaysWholeAndConsistentAndNothingGoesBackwards) {
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFSIGNALED(status)) << "run " << run << " ended by itself";
 
-        IniStore disk;
+        testing::SystemIniStore disk;
         const std::filesystem::path settings = folder.File("程序配置.Ini");
         ExpectWholeIniFile(settings);
         for (const char* key :

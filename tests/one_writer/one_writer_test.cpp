@@ -24,6 +24,7 @@
 #include "app/program_store.h"
 #include "app/recording_lock.h"
 #include "platform/linux/run_lock_linux.h"
+#include "platform/system_files.h"
 #include "runtime/date_time.h"
 #include "runtime/ini_store.h"
 #include "runtime/value_text.h"
@@ -60,7 +61,7 @@ volatile sig_atomic_t pauseRequested = 0;
     HeadlessPorts ports(folder);
     ports.clock.now = MakeDateTime(2026, 12, 8, 9, 0, 0);
     std::chrono::steady_clock::time_point fakeSteady{};
-    auto store = MakeProgramStore(MakeSystemFileAccess(), [&fakeSteady] { return fakeSteady; });
+    auto store = MakeProgramStore(MakeSystemFileAccess(), MakeSystemGbkCodec(), [&fakeSteady] { return fakeSteady; });
     recording.Guard(*store);
     Application app(ports.With(*store));
     if (!app.Start()) {

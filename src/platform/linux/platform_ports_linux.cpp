@@ -12,6 +12,7 @@
 #include "platform/linux/run_lock_linux.h"
 #include "platform/linux/show_requests_linux.h"
 #include "platform/linux/termination_linux.h"
+#include "platform/system_files.h"
 
 namespace quorell {
 namespace {
@@ -37,6 +38,7 @@ PlatformPorts MakePlatformPorts() {
     ports.showRequests = std::make_unique<LinuxShowRequests>(Environment("XDG_RUNTIME_DIR", ""),
                                                              Environment("TMPDIR", "/tmp"));
     ports.files = MakeSystemFileAccess();
+    ports.gbkCodec = MakeSystemGbkCodec();
     return ports;
 }
 

@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "platform/system_files.h"
 #include "platform/windows/clock_windows.h"
 #include "platform/windows/cpu_counters_windows.h"
 #include "platform/windows/interface_table_windows.h"
@@ -28,6 +29,7 @@ PlatformPorts MakePlatformPorts() {
     ports.platformVersion = std::make_unique<WindowsPlatformVersion>();
     ports.termination = std::make_unique<WindowsTermination>();
     ports.files = MakeSystemFileAccess();
+    ports.gbkCodec = MakeSystemGbkCodec();
     return ports;
 }
 
