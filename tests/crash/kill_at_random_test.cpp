@@ -20,6 +20,7 @@
 #include "runtime/ini_store.h"
 #include "runtime/value_text.h"
 #include "support/headless_run.h"
+#include "support/system_ini_store.h"
 #include "support/temp_dir.h"
 #include "ui_model/ui_model.h"
 

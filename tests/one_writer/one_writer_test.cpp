@@ -29,6 +29,7 @@
 #include "runtime/ini_store.h"
 #include "runtime/value_text.h"
 #include "support/headless_run.h"
+#include "support/system_ini_store.h"
 #include "support/temp_dir.h"
 #include "ui_model/ui_model.h"
 
@@ -143,7 +144,7 @@ public:
     explicit SecondsWatch(const fs::path& folder) : file_(folder / testing::PathFromUtf8("接收.FDB")) {}
 
     std::int64_t Read() {
-        IniStore disk;
+        testing::SystemIniStore disk;
         const std::int64_t seconds = ToInteger64(disk.Read(file_, "其他", "秒数", "0"));
         if (seconds < last_ && !wentBack_) {
             wentBack_ = true;  // said once: two writers would say it on every save
