@@ -21,7 +21,9 @@ inline constexpr std::size_t kMemoryItem = 4;
 inline constexpr std::size_t kReceiveItem = 5;
 inline constexpr std::size_t kSendItem = 6;
 inline constexpr std::size_t kTrendItem = 8;
-inline constexpr std::size_t kExitItem = 10;
+inline constexpr std::size_t kAutostartItem = 9;
+inline constexpr std::size_t kFullScreenItem = 10;
+inline constexpr std::size_t kExitItem = 12;
 
 // The main window as control panel, the tray icon and its menu.
 class MainWindowLogic {

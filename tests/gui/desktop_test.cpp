@@ -92,7 +92,8 @@ private slots:
         const auto chosen = rig->desktop.PopUpMenu(WindowKind::Main, kTrayMenuName, {40, 50});
         QCOMPARE(chosen, std::optional<std::size_t>(4));
         QCOMPARE(captions, (QStringList{"隐藏软件界面", "-", "显示 Cpu 监控", "显示 内存 监控", "显示 接收 监控",
-                                        "显示 发送 监控", "-", "显示趋势统计窗口", "-", "退出Velkor资源监控器"}));
+                                        "显示 发送 监控", "-", "显示趋势统计窗口", "开机自动启动", "全屏时隐藏监控", "-",
+                                        "退出Velkor资源监控器"}));
         ChooseFromNextMenu(rig->desktop, 0, nullptr);
         QCOMPARE(rig->desktop.PopUpMenu(WindowKind::Main, kTrayMenuName, {40, 50}), std::nullopt);
     }
@@ -172,14 +173,14 @@ private slots:
 
     void exitAsksAndEndsOnlyOnYes() {
         testing::AnswerNextMessageBox(QMessageBox::No);
-        ChooseFromNextMenu(rig->desktop, 10, nullptr);
+        ChooseFromNextMenu(rig->desktop, static_cast<int>(kExitItem), nullptr);
         rig->Model(WindowKind::Main).RaiseTrayEvent(TrayClick::RightUp);
         QVERIFY(rig->app->Running());
         QVERIFY(rig->desktop.TrayIcon() != nullptr);
         QCOMPARE(rig->desktop.ExitCode(), std::nullopt);
 
         testing::AnswerNextMessageBox(QMessageBox::Yes);
-        ChooseFromNextMenu(rig->desktop, 10, nullptr);
+        ChooseFromNextMenu(rig->desktop, static_cast<int>(kExitItem), nullptr);
         rig->Model(WindowKind::Main).RaiseTrayEvent(TrayClick::RightUp);
         QCOMPARE(rig->desktop.ExitCode(), std::optional<int>(0));
         QVERIFY(rig->desktop.TrayIcon() == nullptr || !rig->desktop.TrayIcon()->isVisible());
