@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "platform/linux/posix_file_access.h"
+#include "platform/system_files.h"
 #include "runtime/ini_file.h"
 #include "runtime/ini_store.h"
 
@@ -20,7 +21,7 @@ namespace {
 using namespace quorell;
 
 void WriteHistory(const std::filesystem::path& path) {
-    IniStore store;
+    IniStore store(MakeSystemFileAccess(), MakeSystemGbkCodec());
     const IniFile file(store, path);
     for (int hour = 0; hour < 24; ++hour) {
         const std::string slot = std::to_string(hour);
@@ -43,7 +44,7 @@ void BM_ReadIni(benchmark::State& state) {
     const auto file = dir.File("Cpu.FDB");
     WriteHistory(file);
     LetSettle();
-    IniStore store;
+    IniStore store(MakeSystemFileAccess(), MakeSystemGbkCodec());
     for (auto _ : state) {
         benchmark::DoNotOptimize(store.Read(file, "全部", "23_A", "1"));  // the last key of the file
     }
@@ -55,7 +56,7 @@ void BM_ReadIniChangedFile(benchmark::State& state) {
     BenchDirectory dir;
     const auto file = dir.File("Cpu.FDB");
     WriteHistory(file);
-    IniStore store;
+    IniStore store(MakeSystemFileAccess(), MakeSystemGbkCodec());
     for (auto _ : state) {
         store.Forget();
         benchmark::DoNotOptimize(store.Read(file, "全部", "23_A", "1"));
@@ -78,14 +79,14 @@ void WriteLoop(benchmark::State& state, IniStore& store) {
 }
 
 void BM_WriteIni(benchmark::State& state) {
-    IniStore store;
+    IniStore store(MakeSystemFileAccess(), MakeSystemGbkCodec());
     WriteLoop(state, store);
 }
 BENCHMARK(BM_WriteIni);
 
 // The same replacement without waiting for the storage device, to show what the flush costs.
 void BM_WriteIniWithoutFlush(benchmark::State& state) {
-    IniStore store(std::make_unique<PosixFileAccess>(PosixWriteCalls::System(), false));
+    IniStore store(std::make_unique<PosixFileAccess>(PosixWriteCalls::System(), false), MakeSystemGbkCodec());
     WriteLoop(state, store);
 }
 BENCHMARK(BM_WriteIniWithoutFlush);
@@ -93,7 +94,7 @@ BENCHMARK(BM_WriteIniWithoutFlush);
 // A write as the program makes it: with fifteen seconds of write-behind the change goes into the parsed
 // copy and the file is replaced later (that replacement is BM_WriteIni's cost, paid once per delay).
 void BM_WriteIniWriteBehind(benchmark::State& state) {
-    IniStore store;
+    IniStore store(MakeSystemFileAccess(), MakeSystemGbkCodec());
     store.SetWriteBehind(std::chrono::seconds(15));
     WriteLoop(state, store);
 }

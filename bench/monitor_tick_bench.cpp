@@ -25,6 +25,7 @@
 #include "platform/linux/interface_table_linux.h"
 #include "platform/linux/memory_status_linux.h"
 #include "platform/linux/platform_version_linux.h"
+#include "platform/system_files.h"
 #include "runtime/ini_store.h"
 #include "sampling/cpu_sampler.h"
 #include "sampling/memory_sampler.h"
@@ -41,7 +42,7 @@ class WriteBehind {
 public:
     explicit WriteBehind(const benchmark::State& state) { store.SetWriteBehind(std::chrono::seconds(state.range(0))); }
     ~WriteBehind() { store.Flush(); }
-    IniStore store;
+    IniStore store{MakeSystemFileAccess(), MakeSystemGbkCodec()};
 };
 
 void BM_CpuTick(benchmark::State& state) {
@@ -110,7 +111,7 @@ void MeasureSave(benchmark::State& state, IniStore& store, const std::function<v
 
 void BM_HistoryFileSave(benchmark::State& state) {
     BenchDirectory directory;
-    IniStore store;
+    IniStore store(MakeSystemFileAccess(), MakeSystemGbkCodec());
     store.SetWriteBehind(std::chrono::seconds(15));
     const HistoryFiles files = HistoryFilesIn(store, directory.Path());
     LinuxCpuCounters counters;

@@ -12,6 +12,7 @@
 #include "app/layouts/layouts.h"
 #include "history/history_files.h"
 #include "history/traffic_history.h"
+#include "platform/system_files.h"
 #include "runtime/date_time.h"
 #include "runtime/ini_store.h"
 #include "trend/trend_window.h"
@@ -33,7 +34,7 @@ void GrowTrafficFile(const IniFile& file) {
 
 void BM_TrafficPageRefresh(benchmark::State& state) {
     BenchDirectory directory;
-    IniStore store;
+    IniStore store(MakeSystemFileAccess(), MakeSystemGbkCodec());
     const HistoryFiles files = HistoryFilesIn(store, directory.Path());
     GrowTrafficFile(files.receive);
     Window window(TrendWindowLayout());

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/system_files.h"
 #include "runtime/file_access.h"
 #include "runtime/ini_store.h"
 #include "runtime/ini_text.h"
@@ -120,8 +121,9 @@ std::string Folded(std::string_view name) {
 // What a read gives for a value that was written: trimmed, without one pair of quotes, cut at NUL, limited,
 // after a round trip through the file's encoding.
 std::string Expected(std::string_view value, IniEncoding encoding) {
-    const std::string stored = *EncodeIniText(CutAtNul(value), encoding);
-    const std::string decoded = DecodeIniText(StripQuotes(TrimIniBlanks(stored)), encoding);
+    static const std::unique_ptr<GbkCodec> gbk = MakeSystemGbkCodec();
+    const std::string stored = *EncodeIniText(CutAtNul(value), encoding, *gbk);
+    const std::string decoded = DecodeIniText(StripQuotes(TrimIniBlanks(stored)), encoding, *gbk);
     return std::string(LimitUtf8(decoded, IniStore::kMaxValueBytes));
 }
 
@@ -139,7 +141,7 @@ std::string PickName(FuzzedDataProvider& input) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
     MemoryFiles files;
-    IniStore store(std::make_unique<MemoryFileAccess>(files));
+    IniStore store(std::make_unique<MemoryFileAccess>(files), MakeSystemGbkCodec());
     const std::string path = "/fuzz.ini";
     if (input.ConsumeBool())
         files.Put(path, input.ConsumeRandomLengthString(4096));
@@ -198,7 +200,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (std::size_t i = 0; i < watched.size(); ++i) {
             const auto& [s, k] = watched[i];
             const std::string now = store.Read(path, s, k, "\x01");
-            IniStore fresh(std::make_unique<MemoryFileAccess>(files));
+            IniStore fresh(std::make_unique<MemoryFileAccess>(files), MakeSystemGbkCodec());
             Check(now == fresh.Read(path, s, k, "\x01"), "the parsed copy agrees with a fresh parse");
             const bool touched = Folded(s) == Folded(section) && (operation == 4 || Folded(k) == Folded(key));
             if (operation >= 2 && !touched)

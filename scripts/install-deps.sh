@@ -3,9 +3,8 @@
 # Usage: scripts/install-deps.sh build|test
 set -euo pipefail
 
-# libqt6opengl6-dev: on Debian 12 the CMake files of Qt Charts need those of Qt OpenGL.
 build_packages=(g++ cmake make pkg-config
-                qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins libgl-dev fonts-wqy-zenhei
+                qt6-base-dev qt6-qpa-plugins libgl-dev fonts-wqy-zenhei
                 qt6-translations-l10n)
 test_packages=(libgtest-dev libgmock-dev iproute2 xvfb xauth x11-utils trayer xdotool)
 # The Windows cross build and its tests under wine: the x86-64 C++ compiler of mingw-w64 (posix threads),

@@ -56,8 +56,7 @@ void Application::BindEvents() {
 
     main.BindCreated(Guarded([&logic] { logic.MainWindowCreated(); }));
     main.BindMayClose(GuardedClose([&logic] { return logic.OnMainWindowClose(); }));
-    main.BindTrayEvent(
-        [this, &logic](int operation) { Guarded([&logic, operation] { logic.OnTrayEvent(operation); })(); });
+    main.BindTrayEvent([this, &logic](TrayClick click) { Guarded([&logic, click] { logic.OnTrayEvent(click); })(); });
 
     const std::pair<std::string_view, WindowKind> buttons[] = {{names::kOpenCpuButton, WindowKind::CpuMonitor},
                                                                {names::kOpenMemoryButton, WindowKind::MemoryMonitor},
@@ -162,48 +161,40 @@ void Application::EndOnRequest() {
 }
 
 bool Application::Dispatch(const std::function<void()>& event) {
-    const bool ran = RunEvent(event);
-    // Between events every file holds whole events: a history file whose changes are old enough is
-    // saved now. The monitors' timers tick every second, shown or not, so no change waits much longer.
-    if (dispatchDepth_ == 0) {
-        ports_.iniStore.SaveDue();
-    }
-    return ran;
-}
-
-bool Application::RunEvent(const std::function<void()>& event) {
     if (exitCode_) {
         return false;
     }
-    // One event: its many reads of the same history file need to look at the file on disk only once.
-    const IniEventScope iniEvent(ports_.iniStore);
-    // A handler may raise further events inside itself (a move, a window's creation). An error in
-    // such an inner handler ends the whole outer one, as a fatal error ends the program at once.
-    struct Depth {
-        int& depth;
-        explicit Depth(int& d) : depth(++d) {}
-        ~Depth() { --depth; }
-    } depth(dispatchDepth_);
-    try {
+    // An event raised inside another (a move, a window's creation, the handler of the click a view
+    // forwarded) is part of it: it runs inline, and an error in it ends the outer event.
+    if (dispatchDepth_ > 0) {
         event();
         return true;
-    } catch (const FatalError& error) {
-        if (dispatchDepth_ > 1) {
-            throw;
-        }
-        EndWithFatalError(error.Message(), error.Code());
-    } catch (const std::exception& error) {
-        if (dispatchDepth_ > 1) {
-            throw;
-        }
-        EndWithFatalError(error.what(), std::nullopt);
-    } catch (...) {
-        if (dispatchDepth_ > 1) {
-            throw;
-        }
-        EndWithFatalError("unknown error", std::nullopt);
     }
-    return false;
+    ++eventCount_;
+    bool ran = false;
+    {
+        // One event: its many reads of the same history file need to look at the file on disk only once.
+        const IniEventScope iniEvent(ports_.iniStore);
+        struct Inside {
+            int& depth;
+            explicit Inside(int& d) : depth(++d) {}
+            ~Inside() { --depth; }
+        } inside(dispatchDepth_);
+        try {
+            event();
+            ran = true;
+        } catch (const FatalError& error) {
+            EndWithFatalError(error.Message(), error.Code());
+        } catch (const std::exception& error) {
+            EndWithFatalError(error.what(), std::nullopt);
+        } catch (...) {
+            EndWithFatalError("unknown error", std::nullopt);
+        }
+    }
+    // Between events every file holds whole events: a history file whose changes are old enough is
+    // saved now. The monitors' timers tick every second, shown or not, so no change waits much longer.
+    ports_.iniStore.SaveDue();
+    return ran;
 }
 
 void Application::BeginBatch() {

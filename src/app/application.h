@@ -46,6 +46,8 @@ public:
     void EndOnRequest();
 
     bool Dispatch(const std::function<void()>& event) override;
+    // How many events have run so far, each one event of the INI files.
+    std::size_t EventCount() const { return eventCount_; }
     void BeginBatch() override;
     void EndBatch() override;
 
@@ -65,11 +67,10 @@ public:
 
 private:
     void BindEvents();
-    // A handler bound to a model event, run through Dispatch: a fatal runtime error (or any other escaped
-    // error) inside it ends the run with the fatal error message. Once the run has ended no handler runs.
+    // A handler bound to a model event, run through Dispatch: when the model event was raised outside any
+    // event (a test, a model call of its own), it is the event; inside one, it is part of it.
     std::function<void()> Guarded(std::function<void()> handler);
     std::function<bool()> GuardedClose(std::function<bool()> handler);
-    bool RunEvent(const std::function<void()>& event);
     void EndWithFatalError(const std::string& message, std::optional<int> code);
     void End(int exitCode);
 
@@ -82,6 +83,7 @@ private:
     std::unique_ptr<InterfaceMenu> interfaceMenu_;
     bool started_ = false;
     int dispatchDepth_ = 0;
+    std::size_t eventCount_ = 0;
     std::optional<int> exitCode_;
 };
 

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "ui_model/tray_click.h"
 #include "ui_model/window_kind.h"
 
 namespace quorell {
@@ -28,8 +29,7 @@ struct ScreenRect {
 
 enum class TrayImage { None, Application };
 
-// A notification-area icon. Its mouse actions come back to the owner window as tray events
-// (1 left button released, 2 left double-click, 3 right button released or the context-menu key).
+// A notification-area icon. Its mouse actions come back to the owner window as tray events (TrayClick).
 struct TrayIconData {
     int identifier = 0;
     WindowKind owner{};

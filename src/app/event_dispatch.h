@@ -12,7 +12,8 @@ public:
 
     // Runs `event` as one event of the program: the INI files are looked at once for it, and a fatal
     // error inside it ends the run through the fatal path (message, tray icon removed, exit code).
-    // Returns false when it did not run to its end (the run had ended, or it ended it).
+    // Called inside an event (a handler raising another model event), it runs `event` as part of that
+    // one. Returns false when it did not run to its end (the run had ended, or it ended it).
     virtual bool Dispatch(const std::function<void()>& event) = 0;
 
     // Timer ticks that come due together run as one event of the INI files: from BeginBatch to EndBatch

@@ -72,10 +72,10 @@ void MainWindowLogic::ToggleWindowWithCaption(WindowKind window, std::size_t ite
     target.SetVisible(!shown);
 }
 
-void MainWindowLogic::OnTrayEvent(int operation) {
-    if (operation == 2) {
+void MainWindowLogic::OnTrayEvent(TrayClick click) {
+    if (click == TrayClick::DoubleClick) {
         ToggleWindow(WindowKind::Main);
-    } else if (operation == 3) {
+    } else if (click == TrayClick::RightUp) {
         const ScreenPoint cursor = desktop_.CursorPosition();
         const auto chosen = desktop_.PopUpMenu(WindowKind::Main, kTrayMenuName, {cursor.x + 3, cursor.y + 3});
         PopupMenu& menu = windows_.Main().Menu(kTrayMenuName);

@@ -21,7 +21,9 @@ inline constexpr std::size_t kMemoryItem = 4;
 inline constexpr std::size_t kReceiveItem = 5;
 inline constexpr std::size_t kSendItem = 6;
 inline constexpr std::size_t kTrendItem = 8;
-inline constexpr std::size_t kExitItem = 10;
+inline constexpr std::size_t kAutostartItem = 9;
+inline constexpr std::size_t kFullScreenItem = 10;
+inline constexpr std::size_t kExitItem = 12;
 
 // The main window as control panel, the tray icon and its menu.
 class MainWindowLogic {
@@ -46,8 +48,8 @@ public:
     void ToggleWindow(WindowKind window);
     // Menu items: sets the item's caption to the action its next selection will take, then flips.
     void ToggleWindowWithCaption(WindowKind window, std::size_t item);
-    // 1 left click: nothing; 2 left double-click: toggles the main window; 3 right click: the menu.
-    void OnTrayEvent(int operation);
+    // A left click: nothing; a double-click: toggles the main window; a right click: the menu.
+    void OnTrayEvent(TrayClick click);
     // Close box or Esc on the main window: hides it and opens our web page; the window stays.
     bool OnMainWindowClose();
 

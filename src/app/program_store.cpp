@@ -4,8 +4,9 @@
 
 namespace quorell {
 
-std::unique_ptr<IniStore> MakeProgramStore(std::unique_ptr<FileAccess> files, IniStore::Clock clock) {
-    auto store = std::make_unique<IniStore>(std::move(files), std::move(clock));
+std::unique_ptr<IniStore> MakeProgramStore(std::unique_ptr<FileAccess> files, std::unique_ptr<GbkCodec> gbk,
+                                           IniStore::Clock clock) {
+    auto store = std::make_unique<IniStore>(std::move(files), std::move(gbk), std::move(clock));
     store->SetWriteBehind(kHistoryWriteBehind);
     // The program has no window for this: a file that stops being saved is told on standard error,
     // once per streak, so whoever looks (a terminal, the session's log) learns which file and why.

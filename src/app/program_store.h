@@ -5,6 +5,7 @@
 
 #include "runtime/file_access.h"
 #include "runtime/ini_store.h"
+#include "runtime/text_codec.h"
 
 namespace quorell {
 
@@ -13,8 +14,9 @@ namespace quorell {
 // The settings file is saved at every change.
 inline constexpr std::chrono::seconds kHistoryWriteBehind{15};
 
-// The INI store of a running program over the platform's file access, with the program's save policy.
-// `clock` (the steady clock when empty) times the write-behind.
-std::unique_ptr<IniStore> MakeProgramStore(std::unique_ptr<FileAccess> files, IniStore::Clock clock = {});
+// The INI store of a running program over the platform's file access and GBK codec, with the program's
+// save policy. `clock` (the steady clock when empty) times the write-behind.
+std::unique_ptr<IniStore> MakeProgramStore(std::unique_ptr<FileAccess> files, std::unique_ptr<GbkCodec> gbk,
+                                           IniStore::Clock clock = {});
 
 }  // namespace quorell

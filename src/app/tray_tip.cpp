@@ -1,21 +1,19 @@
 #include "app/tray_tip.h"
 
 #include "app/layouts/layouts.h"
-#include "runtime/text_codec.h"
 #include "runtime/utf8.h"
 
 namespace quorell {
 
 namespace {
 
-// What a character takes in GBK: a bad byte stays one byte, a character without a GBK form counts as
-// a double-byte one (four bytes beyond the basic plane).
+// What a character takes in GBK, known from its UTF-8 length alone: ASCII and a bad byte take one byte,
+// every other character of the basic plane two (GBK's double-byte form; one without a GBK form counts the
+// same), one beyond the basic plane four. The euro sign, one byte in Windows' code page 936, counts two:
+// that only ever keeps the tip shorter.
 std::size_t GbkLength(std::string_view character, bool valid) {
     if (!valid || character.size() == 1) {
         return 1;
-    }
-    if (auto gbk = Utf8ToGbk(character)) {
-        return gbk->size();
     }
     return character.size() == 4 ? 4 : 2;
 }

@@ -6,8 +6,10 @@
 #include "platform/counter_ports.h"
 #include "platform/run_directory_port.h"
 #include "platform/run_lock_port.h"
+#include "platform/show_request_port.h"
 #include "platform/termination_port.h"
 #include "runtime/file_access.h"
+#include "runtime/text_codec.h"
 
 namespace quorell {
 
@@ -22,7 +24,10 @@ struct PlatformPorts {
     std::unique_ptr<InterfaceTablePort> interfaceTable;
     std::unique_ptr<PlatformVersionPort> platformVersion;
     std::unique_ptr<TerminationPort> termination;
+    // Null where the front end carries a later start's request itself (the Win32 program's hidden window).
+    std::unique_ptr<ShowRequestPort> showRequests;
     std::unique_ptr<FileAccess> files;
+    std::unique_ptr<GbkCodec> gbkCodec;
 };
 
 PlatformPorts MakePlatformPorts();

@@ -4,7 +4,6 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -75,8 +74,5 @@ public:
 
 // Files larger than this are not read (a settings or history file is a few kilobytes).
 inline constexpr std::uint64_t kMaxIniFileBytes = 4u * 1024u * 1024u;
-
-// The file access of this platform, writing through to stable storage before each replacement.
-std::unique_ptr<FileAccess> MakeSystemFileAccess();
 
 }  // namespace quorell

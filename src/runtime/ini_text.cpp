@@ -1,7 +1,5 @@
 #include "runtime/ini_text.h"
 
-#include "runtime/text_codec.h"
-
 namespace quorell {
 namespace {
 
@@ -17,8 +15,8 @@ bool IsGbkLeadByte(char c) {
     return Byte(c) >= 0x81 && Byte(c) <= 0xFE;
 }
 
-std::string DecodeGbkLeniently(std::string_view bytes) {
-    if (auto whole = GbkToUtf8(bytes))
+std::string DecodeGbkLeniently(std::string_view bytes, const GbkCodec& gbk) {
+    if (auto whole = gbk.GbkToUtf8(bytes))
         return *std::move(whole);
     // Some bytes are not GBK: convert character by character and mark each bad byte.
     std::string out;
@@ -30,7 +28,7 @@ std::string DecodeGbkLeniently(std::string_view bytes) {
             continue;
         }
         const std::size_t length = (IsGbkLeadByte(bytes[0]) && bytes.size() >= 2) ? 2 : 1;
-        if (auto one = GbkToUtf8(bytes.substr(0, length))) {
+        if (auto one = gbk.GbkToUtf8(bytes.substr(0, length))) {
             out += *one;
             bytes.remove_prefix(length);
         } else {
@@ -87,17 +85,17 @@ bool SameIniName(std::string_view a, std::string_view b, IniEncoding encoding) {
     return true;
 }
 
-std::optional<std::string> EncodeIniText(std::string_view utf8, IniEncoding encoding) {
+std::optional<std::string> EncodeIniText(std::string_view utf8, IniEncoding encoding, const GbkCodec& gbk) {
     if (encoding == IniEncoding::kUtf8) {
         if (!IsValidUtf8(utf8))
             return std::nullopt;
         return std::string(utf8);
     }
-    return Utf8ToGbk(utf8);
+    return gbk.Utf8ToGbk(utf8);
 }
 
-std::string DecodeIniText(std::string_view bytes, IniEncoding encoding) {
-    return encoding == IniEncoding::kUtf8 ? RepairUtf8(bytes) : DecodeGbkLeniently(bytes);
+std::string DecodeIniText(std::string_view bytes, IniEncoding encoding, const GbkCodec& gbk) {
+    return encoding == IniEncoding::kUtf8 ? RepairUtf8(bytes) : DecodeGbkLeniently(bytes, gbk);
 }
 
 }  // namespace quorell

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "runtime/text_codec.h"
 #include "runtime/utf8.h"
 
 namespace quorell {
@@ -33,10 +34,10 @@ std::string_view StripQuotes(std::string_view value);
 bool SameIniName(std::string_view a, std::string_view b, IniEncoding encoding);
 
 // UTF-8 text to the file's encoding; nullopt when it is not valid UTF-8 or has no GBK form.
-std::optional<std::string> EncodeIniText(std::string_view utf8, IniEncoding encoding);
+std::optional<std::string> EncodeIniText(std::string_view utf8, IniEncoding encoding, const GbkCodec& gbk);
 
 // File bytes to UTF-8. Any bytes are accepted: whatever is not valid in the encoding becomes U+FFFD,
 // one per byte, so the result is always valid UTF-8.
-std::string DecodeIniText(std::string_view bytes, IniEncoding encoding);
+std::string DecodeIniText(std::string_view bytes, IniEncoding encoding, const GbkCodec& gbk);
 
 }  // namespace quorell

@@ -27,6 +27,13 @@ inline constexpr Rgb kMagenta = 0xFF00FF;
 inline constexpr Rgb kFrameGrey = 0x606060;
 inline constexpr Rgb kGraphBackground = 0xECECEC;  // also the colour that see-through monitor windows hide
 inline constexpr Rgb kChartGrid = 0x646464;
+// What the views draw around the model's own colours.
+inline constexpr Rgb kWindowFace = 0xF0F0F0;  // behind the controls; never the see-through key colour
+inline constexpr Rgb kPanelBorder = 0x646464;
+inline constexpr Rgb kCloseMark = 0xE01010;
+inline constexpr Rgb kChartBackground = kWhite;
+inline constexpr Rgb kChartTitle = kBlack;
+inline constexpr Rgb kChartAxisText = 0x404040;
 }  // namespace colours
 
 }  // namespace quorell

@@ -124,9 +124,9 @@ bool Window::PressEscape() {
     return flags_.escCloses && RequestClose();
 }
 
-void Window::RaiseTrayEvent(int operation) {
+void Window::RaiseTrayEvent(TrayClick click) {
     if (Exists() && trayEvent_) {
-        trayEvent_(operation);
+        trayEvent_(click);
     }
 }
 

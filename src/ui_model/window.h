@@ -10,6 +10,7 @@
 #include "ui_model/control.h"
 #include "ui_model/geometry.h"
 #include "ui_model/signal.h"
+#include "ui_model/tray_click.h"
 #include "ui_model/window_design.h"
 
 namespace quorell {
@@ -94,8 +95,8 @@ public:
     bool PressEscape();
     // A drag step (title bar, or the surface of a drag-anywhere window).
     void MoveByUser(int left, int top) { MoveTo(left, top); }
-    // A notification-area icon owned by this window: 1 left release, 2 left double-click, 3 right release.
-    void RaiseTrayEvent(int operation);
+    // A mouse action on a notification-area icon owned by this window.
+    void RaiseTrayEvent(TrayClick click);
     // A click of the right mouse button (or the context-menu key) on the window.
     void RightClick();
 
@@ -103,7 +104,7 @@ public:
     void BindCreated(std::function<void()> handler) { created_ = std::move(handler); }
     void BindMayClose(std::function<bool()> handler) { mayClose_ = std::move(handler); }
     void BindPositionChanged(std::function<void()> handler) { positionChanged_ = std::move(handler); }
-    void BindTrayEvent(std::function<void(int)> handler) { trayEvent_ = std::move(handler); }
+    void BindTrayEvent(std::function<void(TrayClick)> handler) { trayEvent_ = std::move(handler); }
     void BindRightClicked(std::function<void()> handler) { rightClicked_ = std::move(handler); }
 
     // Controls by name. The typed lookups throw std::out_of_range naming the control when the window
@@ -145,7 +146,7 @@ private:
     std::function<void()> created_;
     std::function<bool()> mayClose_;
     std::function<void()> positionChanged_;
-    std::function<void(int)> trayEvent_;
+    std::function<void(TrayClick)> trayEvent_;
     std::function<void()> rightClicked_;
 
     Signal<const WindowChange&> changed_;

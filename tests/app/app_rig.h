@@ -12,9 +12,9 @@
 #include "platform/clock_port.h"
 #include "platform/run_directory_port.h"
 #include "runtime/ini_file.h"
-#include "runtime/text_codec.h"
 #include "support/fake_counters.h"
 #include "support/fake_desktop.h"
+#include "support/system_ini_store.h"
 #include "support/temp_dir.h"
 #include "ui_model/ui_model.h"
 
@@ -63,8 +63,12 @@ struct AppRig {
         return IniFile(store, SettingsPath()).Read(section, key, "<absent>");
     }
     // The settings file decoded from GBK; "<not GBK>" when it is not.
-    std::string SettingsText() const { return GbkToUtf8(ReadFileBytes(SettingsPath())).value_or("<not GBK>"); }
-    void WriteSettings(std::string_view utf8) const { WriteFileBytes(SettingsPath(), Utf8ToGbk(utf8).value()); }
+    std::string SettingsText() const {
+        return SystemGbk().GbkToUtf8(ReadFileBytes(SettingsPath())).value_or("<not GBK>");
+    }
+    void WriteSettings(std::string_view utf8) const {
+        WriteFileBytes(SettingsPath(), SystemGbk().Utf8ToGbk(utf8).value());
+    }
 
     Window& Main() const { return app->GetWindow(WindowKind::Main); }
     Window& Get(WindowKind kind) const { return app->GetWindow(kind); }
@@ -72,7 +76,7 @@ struct AppRig {
     // Right-clicks the tray icon and chooses the item at `position`.
     void ChooseFromTray(std::size_t position) {
         desktop.menuChoice = position;
-        Main().RaiseTrayEvent(3);
+        Main().RaiseTrayEvent(TrayClick::RightUp);
     }
 
     TempDir dir;
@@ -84,7 +88,7 @@ struct AppRig {
     FakeInterfaceTable interfaces;
     FakePlatformVersion version;
     // The program's own save policy: settings at once, history between events after the delay.
-    std::unique_ptr<IniStore> programStore = MakeProgramStore(MakeSystemFileAccess());
+    std::unique_ptr<IniStore> programStore = MakeProgramStore(MakeSystemFileAccess(), MakeSystemGbkCodec());
     IniStore& store = *programStore;
     std::unique_ptr<Application> app;
 };

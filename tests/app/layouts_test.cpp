@@ -114,16 +114,18 @@ TEST(Layouts, MainWindowHoldsTheSettingsAndTheTrayMenu) {
     EXPECT_EQ(main.Label("标签2").TextColour(), 0x0088FFu);  // sky blue
 
     const PopupMenu& menu = main.Menu("右键菜单");
-    ASSERT_EQ(menu.ItemCount(), 10u);
+    ASSERT_EQ(menu.ItemCount(), 12u);
     const std::map<std::size_t, std::string> captions = {
-        {1, "隐藏软件界面"},   {3, "显示 Cpu 监控"},    {4, "显示 内存 监控"},       {5, "显示 接收 监控"},
-        {6, "显示 发送 监控"}, {8, "显示趋势统计窗口"}, {10, "退出Velkor资源监控器"}};
-    for (std::size_t position = 1; position <= 10; ++position) {
+        {1, "隐藏软件界面"},     {3, "显示 Cpu 监控"},      {4, "显示 内存 监控"},
+        {5, "显示 接收 监控"},   {6, "显示 发送 监控"},     {8, "显示趋势统计窗口"},
+        {9, "开机自动启动"},     {10, "全屏时隐藏监控"},    {12, "退出Velkor资源监控器"}};
+    for (std::size_t position = 1; position <= 12; ++position) {
         auto caption = captions.find(position);
         EXPECT_EQ(menu.Item(position).Separator(), caption == captions.end()) << position;
         if (caption != captions.end()) {
             EXPECT_EQ(menu.Item(position).Caption(), caption->second);
         }
+        EXPECT_EQ(menu.Item(position).Checkable(), position == 9 || position == 10) << position;
     }
 }
 

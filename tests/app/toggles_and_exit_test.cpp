@@ -53,10 +53,10 @@ TEST_F(RunningApp, OtherRoutesLeaveTheCaptionDescribingTheOppositeAction) {
     EXPECT_TRUE(receive.Visible());
     EXPECT_EQ(rig.Menu().Item(5).Caption(), "隐藏 接收 监控");
 
-    rig.Main().RaiseTrayEvent(2);  // double-click hides the shown main window, caption untouched
+    rig.Main().RaiseTrayEvent(TrayClick::DoubleClick);  // double-click hides the shown main window, caption untouched
     EXPECT_FALSE(rig.Main().Visible());
     EXPECT_EQ(rig.Menu().Item(1).Caption(), "隐藏软件界面");
-    rig.Main().RaiseTrayEvent(2);
+    rig.Main().RaiseTrayEvent(TrayClick::DoubleClick);
     EXPECT_TRUE(rig.Main().Visible());
 }
 
@@ -74,12 +74,29 @@ TEST_F(RunningApp, EveryButtonTogglesItsWindow) {
     }
 }
 
+TEST_F(RunningApp, AClickIsOneEventWithEveryHandlerItRaises) {
+    Application& app = *rig.app;
+    const std::size_t before = app.EventCount();
+    // As a view forwards the click: the button's handler, the CPU window's showing and its placement run
+    // inside that one event, which alone looks at the files and saves what is due.
+    EXPECT_TRUE(app.Dispatch([&] { rig.Main().Button("功能_打开Cpu使用").Click(); }));
+    EXPECT_TRUE(rig.Get(WindowKind::CpuMonitor).Visible());
+    EXPECT_EQ(app.EventCount(), before + 1);
+    // Raised by the model outside any event, the bound handler is the event.
+    rig.Main().Button("功能_打开Cpu使用").Click();
+    EXPECT_EQ(app.EventCount(), before + 2);
+    // A right click on the tray icon, its menu and the item chosen from it: one event.
+    rig.ChooseFromTray(3);
+    EXPECT_TRUE(rig.Get(WindowKind::CpuMonitor).Visible());
+    EXPECT_EQ(app.EventCount(), before + 3);
+}
+
 TEST_F(RunningApp, TrayClicksAndTheMenuPlacement) {
     rig.desktop.cursor = {1000, 1040};
-    rig.Main().RaiseTrayEvent(1);
+    rig.Main().RaiseTrayEvent(TrayClick::LeftUp);
     EXPECT_TRUE(rig.desktop.menuPopups.empty());
     EXPECT_TRUE(rig.Main().Visible());
-    rig.Main().RaiseTrayEvent(3);  // the menu opens and closes without a choice
+    rig.Main().RaiseTrayEvent(TrayClick::RightUp);  // the menu opens and closes without a choice
     ASSERT_EQ(rig.desktop.menuPopups.size(), 1u);
     EXPECT_EQ(rig.desktop.menuPopups[0].topLeft, (ScreenPoint{1003, 1043}));
     EXPECT_EQ(rig.desktop.menuPopups[0].menuName, "右键菜单");
@@ -95,7 +112,7 @@ TEST_F(RunningApp, ClosingTheMainWindowHidesItAndOpensOurPage) {
     EXPECT_FALSE(rig.Main().Visible());
     EXPECT_TRUE(rig.Main().Exists());
     EXPECT_EQ(rig.desktop.openedAddresses, std::vector<std::string>{"https://quorell.example.org/"});
-    rig.Main().RaiseTrayEvent(2);
+    rig.Main().RaiseTrayEvent(TrayClick::DoubleClick);
     EXPECT_TRUE(rig.Main().Visible());
     EXPECT_FALSE(rig.Main().PressEscape());
     EXPECT_FALSE(rig.Main().Visible());
@@ -173,7 +190,8 @@ TEST(FatalError, AnErrorInsideAHandlerShowsTheMessageAndEndsWithMinusOne) {
     AppRig rig;
     ASSERT_TRUE(rig.Start().Running());
     rig.runDirectory.failing = true;
-    rig.Main().EditBox("输入_网络带宽").TypeCharacter(U'7');
+    // Typed through a view: the error in the bound handler ends the view's event, once.
+    EXPECT_FALSE(rig.app->Dispatch([&] { rig.Main().EditBox("输入_网络带宽").TypeCharacter(U'7'); }));
     ASSERT_EQ(rig.desktop.fatalErrors.size(), 1u);
     EXPECT_EQ(rig.desktop.fatalErrors[0], "运行时出错!\r\n\r\n错误信息：run directory unavailable\r\n");
     EXPECT_EQ(rig.desktop.quitCode, std::optional<int>(-1));

@@ -15,12 +15,12 @@
 #include "app/application.h"
 #include "app/measured_work.h"
 #include "app/program_store.h"
+#include "platform/system_files.h"
 #include "runtime/date_time.h"
 #include "runtime/ini_store.h"
-#include "runtime/text_codec.h"
 #include "runtime/value_text.h"
-#include "support/fake_counters.h"
-#include "support/fake_desktop.h"
+#include "support/headless_run.h"
+#include "support/system_ini_store.h"
 #include "support/temp_dir.h"
 #include "ui_model/ui_model.h"
 
@@ -30,38 +30,14 @@ namespace {
 constexpr int kCpuUsage = 40;           // every tick, so every CPU slot holds 40 times its count
 constexpr std::uint64_t kReceiveK = 5;  // every tick, so the receive total is 5 K times the seconds
 
-class FolderRunDirectory final : public RunDirectoryPort {
-public:
-    explicit FolderRunDirectory(std::filesystem::path path) : path_(std::move(path)) {}
-    std::filesystem::path RunDirectory() const override { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
-class SteppedClock final : public ClockPort {
-public:
-    CivilTime LocalNow() const override { return ToCivil(now); }
-    void Step() { now.value += 1.0 / 86400; }
-    DateTime now;
-};
-
 // The child: one run of the program on `folder`, starting at hour `run` of a December, ticking until
 // killed. Tells the parent through `ready` once its first second has passed.
 [[noreturn]] void RunUntilKilled(const std::filesystem::path& folder, int run, int ready) {
-    FolderRunDirectory runDirectory(folder);
-    FakeDesktop desktop;
-    SteppedClock clock;
-    clock.now = MakeDateTime(2026, 12, 1 + run / 24, run % 24, 0, 0);
-    FakeCpuCounters cpu;
-    FakeMemoryStatus memory;
-    memory.Set(8ull << 30, 2ull << 30, 75);
-    FakeInterfaceTable interfaces;
-    interfaces.SetRowCount(2);
-    FakePlatformVersion version;
+    HeadlessPorts ports(folder);
+    ports.clock.now = MakeDateTime(2026, 12, 1 + run / 24, run % 24, 0, 0);
     std::chrono::steady_clock::time_point fakeSteady{};
-    auto store = MakeProgramStore(MakeSystemFileAccess(), [&fakeSteady] { return fakeSteady; });
-    Application app(ApplicationPorts{runDirectory, desktop, clock, cpu, memory, interfaces, version, *store});
+    auto store = MakeProgramStore(MakeSystemFileAccess(), MakeSystemGbkCodec(), [&fakeSteady] { return fakeSteady; });
+    Application app(ports.With(*store));
     if (!app.Start()) {
         _exit(3);
     }
@@ -71,10 +47,10 @@ public:
     Window& sendWindow = app.GetWindow(WindowKind::SendMonitor);
     const std::size_t watched = static_cast<std::size_t>(app.Work().Network().MonitoredRow() - 1);
     for (std::uint64_t second = 0;; ++second) {
-        clock.Step();
+        ports.clock.Step();
         fakeSteady += std::chrono::seconds(1);
-        cpu.Advance(static_cast<std::int64_t>(199 - 2 * kCpuUsage) * 50'000, 10'000'000);
-        interfaces.rows.at(watched).receivedBytes += kReceiveK * 1280;
+        ports.cpu.Advance(static_cast<std::int64_t>(199 - 2 * kCpuUsage) * 50'000, 10'000'000);
+        ports.interfaces.rows.at(watched).receivedBytes += kReceiveK * 1280;
         cpuWindow.Timer("时钟_Cpu").Tick();
         memoryWindow.Timer("时钟_内存").Tick();
         receiveWindow.Timer("时钟_Lan").Tick();
@@ -89,7 +65,7 @@ public:
 // A file as a person's editor sees it: GBK text whose lines are sections, keys or blank.
 void ExpectWholeIniFile(const std::filesystem::path& file) {
     const std::string bytes = testing::ReadFileBytes(file);
-    const std::optional<std::string> text = GbkToUtf8(bytes);
+    const std::optional<std::string> text = testing::SystemGbk().GbkToUtf8(bytes);
     ASSERT_TRUE(text) << file << " is not GBK";
     std::size_t start = 0;
     while (start < text->size()) {
@@ -132,7 +108,7 @@ TEST(KillAtRandom, EveryFileStaysWholeAndConsistentAndNothingGoesBackwards) {
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFSIGNALED(status)) << "run " << run << " ended by itself";
 
-        IniStore disk;
+        testing::SystemIniStore disk;
         const std::filesystem::path settings = folder.File("程序配置.Ini");
         ExpectWholeIniFile(settings);
         for (const char* key :

@@ -1,16 +1,14 @@
 // The controls of the main and trend windows: what the user types, ticks and clicks reaches the model
 // and its handlers, and what the model holds is what the widgets show.
-#include <QChart>
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
-#include <QValueAxis>
 
 #include "gui/qt/draw_panel_view.h"
 #include "gui/qt/line_chart_view.h"
+#include "gui/qt/qt_text.h"
 #include "gui/qt/monitor_window_view.h"
 #include "gui/qt/tab_view.h"
 #include "gui_rig.h"
@@ -131,7 +129,7 @@ private slots:
         QVERIFY(tab->Bar()->geometry().bottom() < cpuChart->geometry().top());
     }
 
-    void chartsShowTheModelsPointsAxisAndGrid() {
+    void chartsPaintTheModelsPointsAxisAndGrid() {
         rig->Model(WindowKind::Trend).SetVisible(true);
         LineChart& model = rig->Model(WindowKind::Trend).LineChart("Cpu_最近24小时");
         auto* view = rig->Widget<gui::LineChartView>(WindowKind::Trend, "Cpu_最近24小时");
@@ -140,30 +138,42 @@ private slots:
         model.Chart().SetCurrentPoint(23);
         model.Chart().SetCurrentValue(7);
         model.Chart().SetVerticalMaximum(200);
-        QTRY_COMPARE(view->Series()->at(5).y(), 42.5);
-        QCOMPARE(view->Series()->count(), 24);
-        QCOMPARE(view->Series()->at(23), QPointF(23, 7));
-        for (int hour = 0; hour < 24; ++hour) {
-            QCOMPARE(view->Series()->at(hour), QPointF(hour, model.Chart().Value(hour)));
+        const ChartLayout layout = view->Layout();
+        std::vector<std::string> valueLabels;
+        for (const ChartText& label : layout.valueLabels) {
+            valueLabels.push_back(label.text);
         }
-        QCOMPARE(view->ValueAxis()->min(), 0.0);
-        QCOMPARE(view->ValueAxis()->max(), 200.0);
-        QCOMPARE(view->ValueAxis()->tickCount(), 6);
-        QCOMPARE(view->ValueAxis()->gridLineColor(), QColor(0x64, 0x64, 0x64));
-        QCOMPARE(view->Series()->pen().color(), QColor(255, 0, 0));
-        QCOMPARE(view->chart()->title(), QStringLiteral("最近24小时 Cpu使用率 趋势图 (百分比)"));
+        QCOMPARE(valueLabels, (std::vector<std::string>{"0", "40", "80", "120", "160", "200"}));
+        QCOMPARE(layout.hourLabels.back().text, std::string("23"));
+        const int bottom = layout.valueLines.front();
+        QCOMPARE(layout.points[5].y, bottom - qRound(42.5 / 200 * (layout.plot.height - 1)));
+        QVERIFY(layout.plot.Right() <= view->width() && layout.plot.Bottom() < view->height());
+
+        const QImage image = view->grab().toImage();
+        const QColor red(255, 0, 0);
+        for (const std::size_t hour : {0u, 5u, 12u, 23u}) {
+            QCOMPARE(image.pixelColor(layout.points[hour].x, layout.points[hour].y), red);
+        }
+        QCOMPARE(image.pixelColor(layout.hourLines[12], layout.plot.top), QColor(0x64, 0x64, 0x64));
+        QCOMPARE(image.pixelColor(image.width() - 1, 0), QColor(Qt::white));
+        QCOMPARE(view->Title(), QStringLiteral("最近24小时 Cpu使用率 趋势图 (百分比)"));
+
         auto* blue = rig->Widget<gui::LineChartView>(WindowKind::Trend, "Cpu_全部时间");
-        QCOMPARE(blue->Series()->pen().color(), QColor(0, 0, 255));
+        const ChartLayout blueLayout = blue->Layout();
+        QCOMPARE(blue->grab().toImage().pixelColor(blueLayout.points[0].x, blueLayout.points[0].y), QColor(0, 0, 255));
     }
 
-    void aHiddenChartCatchesUpWhenShown() {
+    void aHiddenChartShowsTheModelWhenShown() {
         LineChart& model = rig->Model(WindowKind::Trend).LineChart("接收_最近24小时");
         auto* view = rig->Widget<gui::LineChartView>(WindowKind::Trend, "接收_最近24小时");
         model.Chart().SetCurrentPoint(3);
         model.Chart().SetCurrentValue(9);
         rig->Model(WindowKind::Trend).SetVisible(true);
         rig->Model(WindowKind::Trend).TabControl("选择夹1").SelectPage(3);
-        QTRY_COMPARE(view->Series()->at(3).y(), 9.0);
+        QTRY_VERIFY(view->isVisible());
+        const ChartLayout layout = view->Layout();
+        QVERIFY(layout.points[3].y < layout.valueLines.front());
+        QCOMPARE(view->grab().toImage().pixelColor(layout.points[3].x, layout.points[3].y), gui::ToQColor(model.LineColour()));
     }
 
     void drawPanelShowsTheCanvasPixelForPixel() {

@@ -16,6 +16,7 @@
 #include "platform/run_directory_port.h"
 #include "runtime/ini_store.h"
 #include "support/fake_counters.h"
+#include "support/system_ini_store.h"
 #include "support/temp_dir.h"
 
 namespace quorell::testing {
@@ -58,7 +59,7 @@ struct GuiRig {
     FakeMemoryStatus memory;
     FakeInterfaceTable interfaces;
     FakePlatformVersion version;
-    IniStore store;
+    SystemIniStore store;
     gui::ViewContext context;
     std::unique_ptr<Application> app;
     gui::QtDesktop desktop;

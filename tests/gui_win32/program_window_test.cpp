@@ -22,12 +22,20 @@ public:
         std::promise<HWND> made;
         std::future<HWND> window = made.get_future();
         thread_ = std::thread([this, runDirectory, answers, &made] {
-            ProgramWindow programWindow(::GetModuleHandleW(nullptr), ProgramWindowTitle(runDirectory));
+            ProgramWindow programWindow(::GetModuleHandleW(nullptr), L"");
+            WindowShowRequests requests(programWindow);
+            // A copy still starting hears the request but cannot show its window yet.
+            requests.Listen(runDirectory, [this, answers](ShowRequestPort::Confirm confirm) {
+                if (answers) {
+                    ++shown;
+                    confirm();
+                }
+            });
             if (answers) {
                 programWindow.SetRequests({
-                    .showMainWindow = [this] { ++shown; },
                     .end = [this] { ++ended; },
                     .endSession = [this] { ++sessionEnded; },
+                    .runPosted = [this] { ++posted; },
                 });
             }
             threadId_ = ::GetCurrentThreadId();
@@ -48,6 +56,7 @@ public:
     std::atomic<int> shown{0};
     std::atomic<int> ended{0};
     std::atomic<int> sessionEnded{0};
+    std::atomic<int> posted{0};
 
 private:
     std::thread thread_;
@@ -91,6 +100,9 @@ TEST(ProgramWindow, TheSystemsCloseAndSessionEndEndTheRunAndTheWindowStays) {
     EXPECT_EQ(running.ended, 1);
     EXPECT_TRUE(::IsWindow(running.hwnd));
     EXPECT_EQ(running.shown, 0);
+    // Work handed over from another thread is announced to the user-interface thread.
+    ::SendMessageW(running.hwnd, kRunPostedMessage, 0, 0);
+    EXPECT_EQ(running.posted, 1);
 }
 
 TEST(WebAddress, OnlyWellFormedHttpAndHttpsAddressesAreOpened) {

@@ -6,6 +6,7 @@
 #include "history/traffic_history.h"
 #include "runtime/date_time.h"
 #include "support/history_test_files.h"
+#include "support/system_ini_store.h"
 #include "support/temp_dir.h"
 
 namespace quorell {
@@ -18,7 +19,7 @@ using testing::Stored;
 class TrafficHistory : public ::testing::Test {
 protected:
     testing::TempDir directory;
-    IniStore store;
+    testing::SystemIniStore store;
     IniFile file{store, HistoryFilePath(directory.Path(), kReceiveHistoryFileName)};
 
     std::string Other(std::string_view key) const { return Stored(file, "其他", key); }

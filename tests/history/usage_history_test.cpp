@@ -4,6 +4,7 @@
 #include "history/usage_history.h"
 #include "runtime/date_time.h"
 #include "support/history_test_files.h"
+#include "support/system_ini_store.h"
 #include "support/temp_dir.h"
 
 namespace quorell {
@@ -16,7 +17,7 @@ using testing::Stored;
 class UsageHistory : public ::testing::Test {
 protected:
     testing::TempDir directory;
-    IniStore store;
+    testing::SystemIniStore store;
     IniFile file{store, HistoryFilePath(directory.Path(), kCpuHistoryFileName)};
 };
 

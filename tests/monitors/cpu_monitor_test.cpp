@@ -6,6 +6,7 @@
 #include "monitors/live_graph.h"
 #include "monitors/monitor_rig.h"
 #include "sampling/cpu_sampler.h"
+#include "support/system_ini_store.h"
 
 namespace quorell {
 namespace {
@@ -28,7 +29,7 @@ protected:
     }
 
     testing::TempDir directory;
-    IniStore store;
+    testing::SystemIniStore store;
     IniFile file{store, HistoryFilePath(directory.Path(), kCpuHistoryFileName)};
     // Counters that ran since boot: the monitor's baseline must keep them out of the first tick.
     FakeCpuCounters counters = [] {

@@ -6,6 +6,7 @@
 #include "monitors/live_graph.h"
 #include "monitors/monitor_rig.h"
 #include "sampling/memory_sampler.h"
+#include "support/system_ini_store.h"
 
 namespace quorell {
 namespace {
@@ -21,7 +22,7 @@ constexpr const char* kPeakTime = "显示_最高时间";
 // Megabytes in the current and peak labels; the load in the colour, the average, the graph and the file.
 TEST(MemoryMonitor, LabelsShowMegabytesWhileEverythingElseFollowsTheLoad) {
     testing::TempDir directory;
-    IniStore store;
+    testing::SystemIniStore store;
     const IniFile file(store, HistoryFilePath(directory.Path(), kMemoryHistoryFileName));
     FakeMemoryStatus status;
     testing::FakeClock clock;

@@ -13,6 +13,7 @@
 #include "sampling/network_sampler.h"
 
 #include "runtime/ini_store.h"
+#include "support/system_ini_store.h"
 
 namespace quorell {
 namespace {
@@ -29,7 +30,7 @@ TEST(MonitorLayouts, EveryMonitorFindsItsControlsInItsRealWindow) {
     MemorySampler memorySampler(memoryStatus);
     NetworkSampler networkSampler(table, version);
     auto bandwidth = [] { return std::string("2"); };
-    IniStore store;
+    testing::SystemIniStore store;
     const IniFile file(store, "never-written.FDB");
     Window cpuWindow(CpuMonitorLayout());
     Window memoryWindow(MemoryMonitorLayout());

@@ -6,6 +6,7 @@
 #include "monitors/live_graph.h"
 #include "monitors/monitor_rig.h"
 #include "sampling/network_sampler.h"
+#include "support/system_ini_store.h"
 
 namespace quorell {
 namespace {
@@ -42,7 +43,7 @@ protected:
     }
 
     testing::TempDir directory;
-    IniStore store;
+    testing::SystemIniStore store;
     HistoryFiles files = HistoryFilesIn(store, directory.Path());
     FakeInterfaceTable table;
     FakePlatformVersion version{PlatformFamily::Linux, 6, 1};

@@ -30,18 +30,34 @@ TEST(WindowsRunDirectory, ExecutableFolderWhenWritableElseQuorellInLocalAppData)
     EXPECT_EQ(dir.Listing(), "本地数据");  // the probe file of the writable check is gone
 }
 
-TEST(WindowsRunLock, OneHolderPerFolderAndTheLockEndsWithItsHolder) {
+TEST(WindowsRunLock, OneHolderPerFolderWhoseLockFileNobodyCanDeleteOrReplace) {
     testing::TempDir dir;
     const std::filesystem::path folder = dir.Path() / testing::PathFromUtf8("运行目录");
     std::filesystem::create_directory(folder);
+    const std::filesystem::path lockFile = folder / kRunLockFileName;
+    const std::filesystem::path other = folder / L"other";
+    testing::WriteFileBytes(other, "");
     {
         WindowsRunLock first;
         ASSERT_EQ(first.TryLock(folder), RunLockPort::Outcome::kHeld);
         WindowsRunLock second;
         EXPECT_EQ(second.TryLock(folder), RunLockPort::Outcome::kHeldByAnother);
+        EXPECT_FALSE(::DeleteFileW(lockFile.c_str()));
+        EXPECT_FALSE(::MoveFileExW(other.c_str(), lockFile.c_str(), MOVEFILE_REPLACE_EXISTING));
+        EXPECT_TRUE(first.StillHeld());
     }
     WindowsRunLock next;
     EXPECT_EQ(next.TryLock(folder), RunLockPort::Outcome::kHeld);
+    EXPECT_TRUE(next.StillHeld());
+    next.TryLock(dir.Path() / L"no-such-folder");
+    EXPECT_FALSE(next.StillHeld());
+    EXPECT_TRUE(::DeleteFileW(lockFile.c_str()));
+
+    // A directory in its place is named, not used.
+    std::filesystem::create_directory(lockFile);
+    WindowsRunLock refused;
+    EXPECT_EQ(refused.TryLock(folder), RunLockPort::Outcome::kUnavailable);
+    EXPECT_NE(refused.Reason().find("quorell.lock is a directory"), std::string::npos) << refused.Reason();
 }
 
 TEST(WindowsEnvironment, NamesAndValuesKeepEveryCharacter) {
@@ -51,10 +67,33 @@ TEST(WindowsEnvironment, NamesAndValuesKeepEveryCharacter) {
     ::SetEnvironmentVariableW(L"QUORELL_\u6d4b\u8bd5", nullptr);
 }
 
+// A console handler of the test's own. Added before the watcher's, it is asked after it, so its call
+// shows that a Ctrl+C has been through every handler; it handles the event, so the process goes on.
+std::atomic<int> probeCalls{0};
+
+BOOL WINAPI ProbeConsoleEvent(DWORD) {
+    ++probeCalls;
+    return TRUE;
+}
+
+// Waits, with a deadline, until `done` holds.
+template <typename Condition>
+bool WaitUntil(Condition done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
 // Ctrl+C is the one console event a program can send itself; it needs a console of its own.
 TEST(WindowsTermination, ConsoleEventIsReportedFromAnotherThreadUntilTheWatcherGoes) {
     ::FreeConsole();
     ASSERT_TRUE(::AllocConsole());
+    ASSERT_TRUE(::SetConsoleCtrlHandler(ProbeConsoleEvent, TRUE));
     std::atomic<int> requests{0};
     std::atomic<bool> onOtherThread{false};
     const std::thread::id testThread = std::this_thread::get_id();
@@ -66,18 +105,16 @@ TEST(WindowsTermination, ConsoleEventIsReportedFromAnotherThreadUntilTheWatcherG
         }));
         EXPECT_FALSE(termination.Watch([] {}));
         ASSERT_TRUE(::GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0));
-        for (int i = 0; i < 200 && requests == 0; ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
+        EXPECT_TRUE(WaitUntil([&] { return requests > 0; }));
         EXPECT_EQ(requests, 1);
         EXPECT_TRUE(onOtherThread);
     }
-    // Without a watcher the default handling would end the process, so Ctrl+C is ignored for this check.
-    ::SetConsoleCtrlHandler(nullptr, TRUE);
+    // Without the watcher the event reaches the probe, and only the probe.
+    const int probedBefore = probeCalls;
     ASSERT_TRUE(::GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0));
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    EXPECT_TRUE(WaitUntil([&] { return probeCalls > probedBefore; }));
     EXPECT_EQ(requests, 1);
-    ::SetConsoleCtrlHandler(nullptr, FALSE);
+    ::SetConsoleCtrlHandler(ProbeConsoleEvent, FALSE);
     ::FreeConsole();
 }
 

@@ -13,7 +13,7 @@
 
 #include "app/app_rig.h"
 #include "runtime/ini_store.h"
-#include "runtime/text_codec.h"
+#include "support/system_ini_store.h"
 
 namespace quorell {
 namespace {
@@ -89,7 +89,7 @@ void ProfileWrite(const std::filesystem::path& file, std::string_view section, s
 using Layout = std::vector<std::pair<std::string, std::vector<std::string>>>;
 
 Layout LayoutOf(const std::filesystem::path& file) {
-    const std::string text = GbkToUtf8(ReadFileBytes(file)).value_or("");
+    const std::string text = testing::SystemGbk().GbkToUtf8(ReadFileBytes(file)).value_or("");
     Layout layout;
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t end = text.find("\r\n", at);
@@ -118,7 +118,7 @@ protected:
     }
 
     AppRig rig;
-    IniStore ours;
+    testing::SystemIniStore ours;
 };
 
 TEST_F(PrivateProfile, FilesOfARunReadTheSameThroughTheWindowsCalls) {
@@ -171,10 +171,11 @@ TEST_F(PrivateProfile, FilesWrittenThroughTheWindowsCallsReadRightInOurs) {
     ProfileWrite(settings, "界面设置", "CPU左边", "-1280");
     ProfileWrite(settings, "界面设置", "cpu顶边", "40");
     // Edited by hand: blanks around the names and values, quotes, a comment, a line that is a key.
-    WriteFileBytes(settings,
-                   ReadFileBytes(settings) + Utf8ToGbk("; 手写的注释\r\n  内存左边  =  300  \r\n内存顶边=\"200\"\r\n"
-                                                       "接收左边='-5'\r\n#发送左边=9\r\n")
-                                                 .value());
+    WriteFileBytes(settings, ReadFileBytes(settings) +
+                                 testing::SystemGbk()
+                                     .Utf8ToGbk("; 手写的注释\r\n  内存左边  =  300  \r\n内存顶边=\"200\"\r\n"
+                                                "接收左边='-5'\r\n#发送左边=9\r\n")
+                                     .value());
     const std::pair<const char*, const char*> expected[] = {
         {"Cpu左边", "-1280"}, {"Cpu顶边", "40"},  {"内存左边", "300"},
         {"内存顶边", "200"},  {"接收左边", "-5"}, {"#发送左边", "9"},
@@ -219,7 +220,7 @@ TEST_F(PrivateProfile, FilesWrittenThroughTheWindowsCallsReadRightInOurs) {
     EXPECT_EQ(ProfileRead(receive, "其他", "秒数"), "11");
     EXPECT_EQ(ProfileRead(settings, "界面设置", "内存左边"), "300");
     EXPECT_EQ(ProfileRead(settings, "界面设置", "#发送左边"), "9");
-    EXPECT_NE(ReadFileBytes(settings).find(Utf8ToGbk("; 手写的注释").value()), std::string::npos);
+    EXPECT_NE(ReadFileBytes(settings).find(testing::SystemGbk().Utf8ToGbk("; 手写的注释").value()), std::string::npos);
 }
 
 }  // namespace

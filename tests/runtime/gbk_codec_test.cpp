@@ -6,10 +6,12 @@
 #include <cstdint>
 #include <string>
 
-#include "runtime/text_codec.h"
+#include "support/system_ini_store.h"
 
 namespace quorell {
 namespace {
+
+using testing::SystemGbk;
 
 // Every cell of the two-byte space (lead bytes 81-FE, trail bytes 40-7E and 80-FE), in byte order.
 std::string EveryTwoByteCell() {
@@ -43,12 +45,12 @@ std::size_t CountUtf8Characters(std::string_view utf8) {
 
 TEST(GbkCodec, EveryTwoByteCellReadsAsOnWindowsAndWritesBackToItsBytes) {
     const std::string cells = EveryTwoByteCell();
-    const auto text = GbkToUtf8(cells);
+    const auto text = SystemGbk().GbkToUtf8(cells);
     ASSERT_TRUE(text.has_value());
     EXPECT_EQ(CountUtf8Characters(*text), cells.size() / 2);
     // The fingerprint of the UTF-8 text that Windows gives for all 23940 cells.
     EXPECT_EQ(Fnv1a(*text), 0x3cd57d7763027b4bu);
-    EXPECT_EQ(Utf8ToGbk(*text), cells);
+    EXPECT_EQ(SystemGbk().Utf8ToGbk(*text), cells);
 }
 
 TEST(GbkCodec, UserDefinedAndEmptyCellsArePrivateUseCharacters) {
@@ -58,19 +60,19 @@ TEST(GbkCodec, UserDefinedAndEmptyCellsArePrivateUseCharacters) {
         {"\xFE\xA0", "\uE864"}, {"\x80", "\u20AC"},
     };
     for (const auto& [gbk, utf8] : cells) {
-        EXPECT_EQ(GbkToUtf8(gbk), utf8);
-        EXPECT_EQ(Utf8ToGbk(utf8), gbk);
+        EXPECT_EQ(SystemGbk().GbkToUtf8(gbk), utf8);
+        EXPECT_EQ(SystemGbk().Utf8ToGbk(utf8), gbk);
     }
-    EXPECT_EQ(GbkToUtf8("\xB3\xCC\xD0\xF2\xFE\x81"), "程序\uE845");
+    EXPECT_EQ(SystemGbk().GbkToUtf8("\xB3\xCC\xD0\xF2\xFE\x81"), "程序\uE845");
 }
 
 TEST(GbkCodec, WhatNoGbkTextHoldsIsRefused) {
     for (const std::string gbk : {"\xFF", "a\x81", "\x81\x30", "\x81\x7F", "\xFE\xFF"}) {
-        EXPECT_EQ(GbkToUtf8(gbk), std::nullopt) << gbk;
+        EXPECT_EQ(SystemGbk().GbkToUtf8(gbk), std::nullopt) << gbk;
     }
     // U+F8F5 is written by Windows as the byte FF, which it does not read back; U+E865 is past the cells.
     for (const std::string utf8 : {"\uF8F5", "\uE865", "\U0001F600", "\xC3", "\xEE\x80"}) {
-        EXPECT_EQ(Utf8ToGbk(utf8), std::nullopt) << utf8;
+        EXPECT_EQ(SystemGbk().Utf8ToGbk(utf8), std::nullopt) << utf8;
     }
 }
 

@@ -21,7 +21,7 @@ protected:
     IniEventScopeTest() {
         auto owned = std::make_unique<CountingFileAccess>();
         files = owned.get();
-        store = std::make_unique<IniStore>(std::move(owned));
+        store = std::make_unique<IniStore>(std::move(owned), MakeSystemGbkCodec());
     }
 
     // Writes the file as an editor would, dated well in the past so that the store keeps its parsed copy.

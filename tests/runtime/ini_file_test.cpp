@@ -7,6 +7,7 @@
 #include "runtime/ini_file.h"
 #include "runtime/ini_store.h"
 #include "support/counting_file_access.h"
+#include "support/system_ini_store.h"
 #include "support/temp_dir.h"
 
 namespace quorell {
@@ -24,7 +25,7 @@ const std::string kGbkBandwidth = "\xD3\xC3\xBB\xA7\xB4\xF8\xBF\xED";      // �
 class IniFileTest : public ::testing::Test {
 protected:
     TempDir dir;
-    IniStore store;
+    testing::SystemIniStore store;
     const std::filesystem::path file = dir.File("settings.ini");
 };
 
@@ -141,14 +142,22 @@ TEST_F(IniFileTest, NamesAndValuesThatWouldNotReadBackAreRefused) {
 
 // --- Parsed copies -------------------------------------------------------------------------------
 
-// Waits until the files written so far are settled on the real file system's timestamps.
-void LetFilesSettle() {
-    std::this_thread::sleep_for(std::chrono::nanoseconds(kFileSettleNs) + std::chrono::milliseconds(5));
+// Waits until `file` is settled on the real file system's timestamps (its next change is bound to show
+// in its identity), or fails at a deadline.
+void LetFileSettle(const std::filesystem::path& file) {
+    const std::unique_ptr<FileAccess> files = MakeSystemFileAccess();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    std::optional<FileIdentity> identity = files->Identify(file);
+    while (identity && !files->Settled(*identity) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        identity = files->Identify(file);
+    }
+    ASSERT_TRUE(identity && files->Settled(*identity));
 }
 
 TEST_F(IniFileTest, EditByHandIsSeenAtTheNextRead) {
     WriteFileBytes(file, "[s]\r\nk=1\r\n");
-    LetFilesSettle();
+    LetFileSettle(file);
     EXPECT_EQ(store.Read(file, "s", "k"), "1");
     // Same inode, same size, even the same modification time: only the change time tells.
     const auto stamp = std::filesystem::last_write_time(file);
@@ -168,7 +177,7 @@ TEST(IniStoreCache, UnchangedSettledFileIsParsedOnceAndAFreshOneEveryTime) {
     auto counting = std::make_unique<testing::CountingFileAccess>();
     testing::CountingFileAccess& files = *counting;
     const int& reads = files.reads;
-    IniStore store(std::move(counting));
+    IniStore store(std::move(counting), MakeSystemGbkCodec());
     WriteFileBytes(dir.File("old.ini"), "[s]\r\nk=1\r\n");
     files.LetSettle({dir.File("old.ini")});
     for (int i = 0; i < 5; ++i)
@@ -186,7 +195,7 @@ TEST(IniStoreCache, UnchangedSettledFileIsParsedOnceAndAFreshOneEveryTime) {
 
 TEST(IniFileFunctions, AFileReadsAndWritesThroughItsStore) {
     TempDir dir;
-    IniStore store;
+    testing::SystemIniStore store;
     const IniFile file(store, dir.File("Cpu.FDB"));
     ASSERT_TRUE(file.Write("最近", "14", "37"));
     EXPECT_EQ(file.Read("最近", "14"), "37");

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "runtime/ini_store.h"
+#include "support/system_ini_store.h"
 #include "support/temp_dir.h"
 
 namespace quorell {
@@ -28,7 +29,7 @@ protected:
         return file;
     }
     TempDir dir;
-    IniStore store;
+    testing::SystemIniStore store;
     const std::filesystem::path file = dir.File("work.ini");
 };
 

@@ -21,7 +21,7 @@ protected:
     IniWriteBehindTest() {
         auto owned = std::make_unique<SwitchableFileAccess>();
         files = owned.get();
-        store = std::make_unique<IniStore>(std::move(owned), [this] { return now; });
+        store = std::make_unique<IniStore>(std::move(owned), MakeSystemGbkCodec(), [this] { return now; });
         store->SetWriteBehind(5s);
     }
     TempDir dir;
@@ -132,6 +132,36 @@ TEST_F(IniWriteBehindTest, DeletionsWaitTooAndTheStoreSavesWhenItEnds) {
     EXPECT_EQ(store->Read(file, "T", "X", "gone"), "gone");
     store.reset();
     EXPECT_EQ(ReadFileBytes(file), "[S]\r\n");
+}
+
+// The check asked before each save run (is this still the folder's one writer?): a refusal replaces
+// nothing and keeps every held-back change; it is asked only when something would be replaced.
+TEST_F(IniWriteBehindTest, ARefusingSaveCheckReplacesNothingAndLosesNothing) {
+    bool allowed = false;
+    int asked = 0;
+    store->SetSaveCheck([&] {
+        ++asked;
+        return allowed;
+    });
+    ASSERT_TRUE(store->Write(file, "S", "K", "1"));
+    ASSERT_TRUE(store->SaveDue());
+    EXPECT_EQ(asked, 0);
+    now += 5s;
+    EXPECT_FALSE(store->SaveDue());
+    EXPECT_FALSE(store->Flush());
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(files->replacements, 0);
+    EXPECT_EQ(store->Read(file, "S", "K"), "1");
+    allowed = true;
+    ASSERT_TRUE(store->Flush());
+    EXPECT_EQ(ReadFileBytes(file), "[S]\r\nK=1\r\n");
+
+    // A write that replaces its file at once is refused as a whole.
+    store->SetWriteBehind(0ms);
+    allowed = false;
+    EXPECT_FALSE(store->Write(file, "S", "K", "2"));
+    EXPECT_EQ(ReadFileBytes(file), "[S]\r\nK=1\r\n");
+    EXPECT_EQ(store->Read(file, "S", "K"), "1");
 }
 
 TEST_F(IniWriteBehindTest, TurningItOffSavesAtOnce) {

@@ -17,7 +17,7 @@ protected:
     IniWriteFailureTest() {
         auto owned = std::make_unique<SwitchableFileAccess>();
         files = owned.get();
-        store = std::make_unique<IniStore>(std::move(owned));
+        store = std::make_unique<IniStore>(std::move(owned), MakeSystemGbkCodec());
     }
     TempDir dir;
     const std::filesystem::path file = dir.File("Cpu.FDB");

@@ -10,6 +10,7 @@
 #include <string>
 #include <tuple>
 
+#include "platform/system_files.h"
 #include "runtime/file_access.h"
 
 namespace quorell::testing {

@@ -6,6 +6,7 @@
 
 #include "runtime/ini_file.h"
 #include "runtime/ini_store.h"
+#include "support/system_ini_store.h"
 
 namespace quorell::testing {
 
@@ -16,7 +17,7 @@ inline std::string Stored(const IniFile& file, std::string_view section, std::st
     return file.Read(section, key);
 }
 inline std::string Stored(const std::filesystem::path& file, std::string_view section, std::string_view key) {
-    IniStore disk;
+    SystemIniStore disk;
     return IniFile(disk, file).Read(section, key);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/system_files.h"
 #include "runtime/file_access.h"
 
 namespace quorell::testing {

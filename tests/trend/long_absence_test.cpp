@@ -14,6 +14,7 @@
 #include "runtime/date_time.h"
 #include "runtime/value_text.h"
 #include "support/history_test_files.h"
+#include "support/system_ini_store.h"
 #include "support/temp_dir.h"
 #include "trend/trend_window.h"
 #include "ui_model/controls.h"
@@ -52,7 +53,7 @@ protected:
     }
 
     testing::TempDir directory{testing::FastTempBase()};
-    IniStore store;
+    testing::SystemIniStore store;
     HistoryFiles files = HistoryFilesIn(store, directory.Path());
     Window trendWindow{TrendWindowLayout()};
     TrendStatistics trend{trendWindow, files};

@@ -23,6 +23,7 @@
 #include "sampling/network_sampler.h"
 #include "support/fake_counters.h"
 #include "support/history_test_files.h"
+#include "support/system_ini_store.h"
 #include "support/temp_dir.h"
 #include "trend/trend_window.h"
 #include "ui_model/controls.h"
@@ -122,7 +123,7 @@ protected:
     }
 
     testing::TempDir directory{FastTemporaryDirectory()};
-    IniStore store;
+    testing::SystemIniStore store;
     HistoryFiles files = HistoryFilesIn(store, directory.Path());
 
     FakeCpuCounters cpuCounters;

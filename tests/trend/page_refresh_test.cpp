@@ -4,6 +4,7 @@
 
 #include "history/history_files.h"
 #include "support/history_test_files.h"
+#include "support/system_ini_store.h"
 #include "support/temp_dir.h"
 #include "trend/page_refresh.h"
 #include "ui_model/line_chart.h"
@@ -16,7 +17,7 @@ using testing::Store;
 class PageRefresh : public ::testing::Test {
 protected:
     testing::TempDir directory;
-    IniStore store;
+    testing::SystemIniStore store;
     IniFile usage{store, HistoryFilePath(directory.Path(), kMemoryHistoryFileName)};
     IniFile traffic{store, HistoryFilePath(directory.Path(), kReceiveHistoryFileName)};
     LineChartModel recent;

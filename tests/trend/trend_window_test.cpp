@@ -5,6 +5,7 @@
 #include "app/layouts/layouts.h"
 #include "history/history_files.h"
 #include "support/history_test_files.h"
+#include "support/system_ini_store.h"
 #include "support/temp_dir.h"
 #include "trend/trend_window.h"
 #include "ui_model/controls.h"
@@ -19,7 +20,7 @@ using testing::Store;
 class TrendWindow : public ::testing::Test {
 protected:
     testing::TempDir directory;
-    IniStore store;
+    testing::SystemIniStore store;
     HistoryFiles files = HistoryFilesIn(store, directory.Path());
     Window window{TrendWindowLayout()};
     TrendStatistics trend{window, files};

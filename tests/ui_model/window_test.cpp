@@ -116,18 +116,18 @@ TEST(WindowClosing, EscapeDoesNothingWithoutTheFlag) {
 TEST(WindowEvents, TimerAndTrayEventsWaitForCreation) {
     Window window(SmallDesign());
     int ticks = 0;
-    std::vector<int> tray;
+    std::vector<TrayClick> tray;
     window.Timer("时钟_Cpu").BindTick([&] { ++ticks; });
-    window.BindTrayEvent([&](int op) { tray.push_back(op); });
+    window.BindTrayEvent([&](TrayClick click) { tray.push_back(click); });
     window.Timer("时钟_Cpu").Tick();
-    window.RaiseTrayEvent(3);
+    window.RaiseTrayEvent(TrayClick::RightUp);
     EXPECT_EQ(ticks, 0);
     EXPECT_TRUE(tray.empty());
     window.Create();
     window.Timer("时钟_Cpu").Tick();
-    window.RaiseTrayEvent(2);
+    window.RaiseTrayEvent(TrayClick::DoubleClick);
     EXPECT_EQ(ticks, 1);
-    EXPECT_EQ(tray, std::vector<int>{2});
+    EXPECT_EQ(tray, std::vector<TrayClick>{TrayClick::DoubleClick});
 }
 
 // Every change a window reports, with the value it carries, as text.

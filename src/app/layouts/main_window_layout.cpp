@@ -22,6 +22,9 @@ ControlDesign TrayMenu() {
         {"显示 发送 监控", false},
         {"", true},
         {"显示趋势统计窗口", false},
+        // Checkable; their marks show the truth when the menu is first shown.
+        {.caption = "开机自动启动", .checkable = true},
+        {.caption = "全屏时隐藏监控", .checkable = true},
         {"", true},
         {"退出Velkor资源监控器", false},
     };

@@ -8,11 +8,6 @@
 
 namespace quorell::gui {
 
-namespace {
-// A single-line border as the platform draws around a bordered panel.
-const QColor kBorderColour(0x64, 0x64, 0x64);
-}  // namespace
-
 DrawPanelView::DrawPanelView(DrawPanel& model, QWidget* parent)
     : QWidget(parent),
       model_(model),
@@ -71,7 +66,7 @@ void DrawPanelView::paintEvent(QPaintEvent* event) {
     const QRect exposed = event->rect();
     // A graph step exposes only pixels of the drawing area; the frame around it is left alone.
     if (!drawing.contains(exposed)) {
-        painter.setPen(QPen(kBorderColour, 0));
+        painter.setPen(QPen(ToQColor(colours::kPanelBorder), 0));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
         // Anything the widget holds beyond the canvas (it is sized for the canvas) keeps the panel colour.

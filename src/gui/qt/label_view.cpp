@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "gui/qt/qt_text.h"
+#include "ui_model/label_fit.h"
 
 namespace quorell::gui {
 
@@ -16,10 +17,6 @@ QStaticText LaidOut(const QString& text, const QFont& font) {
     layout.setTextFormat(Qt::PlainText);
     layout.prepare(QTransform(), font);
     return layout;
-}
-
-int WidthOf(const QStaticText& layout) {
-    return static_cast<int>(std::ceil(layout.size().width()));
 }
 
 // Characters whose glyphs never depend on their neighbours: Latin (with its punctuation and signs),
@@ -86,9 +83,7 @@ LabelView::LabelView(Label& model, QWidget* parent)
 }
 
 void LabelView::ShowText(std::string_view text) {
-    // One line: line breaks show as spaces.
-    text_ = ToQString(text);
-    text_.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    text_ = ToQString(OneLine(text));
     Refresh();
 }
 
@@ -112,20 +107,26 @@ const LabelView::Fitted& LabelView::Fit() const {
         // Centred like a laid-out line of the same font.
         rawLineHeight_ = LaidOut(QStringLiteral("0"), font()).size().height();
     }
-    Fitted fitted{text_, width(), font(), font(), std::nullopt, {}, {}};
-    if (auto glyphs = PlacedGlyphs(text_, rawFont_); glyphs && glyphs->boundingRect().width() <= width()) {
+    Fitted fitted{text_, width(), font(), font(), std::nullopt, {}, {}, 0.0};
+    std::optional<QGlyphRun> glyphs = PlacedGlyphs(text_, rawFont_);
+    const LabelFit fit = FitLabel(align_, width(), [&](int percent) {
+        if (percent == 100 && glyphs) {
+            return glyphs->boundingRect().width();
+        }
+        fitted.shown = font();
+        if (percent < 100) {
+            fitted.shown.setStretch(percent);
+        }
+        fitted.layout = LaidOut(text_, fitted.shown);
+        return fitted.layout.size().width();
+    });
+    if (fit.percent == 100 && glyphs) {
         fitted.size = QSizeF(glyphs->boundingRect().width(), rawLineHeight_);
         fitted.glyphs = std::move(glyphs);
     } else {
-        fitted.layout = LaidOut(text_, fitted.shown);
-        const int needed = WidthOf(fitted.layout);
-        if (needed > width() && needed > 0) {
-            constexpr int kNarrowest = 50;  // percent of the normal width
-            fitted.shown.setStretch(std::max(kNarrowest, 100 * width() / needed));
-            fitted.layout = LaidOut(text_, fitted.shown);
-        }
         fitted.size = fitted.layout.size();
     }
+    fitted.left = fit.left;
     fitted_ = std::move(fitted);
     return fitted_;
 }
@@ -142,9 +143,7 @@ void LabelView::paintEvent(QPaintEvent*) {
         painter.fillRect(rect(), *backdrop_);
     }
     const Fitted& fitted = Fit();
-    // Right-aligned text too wide even when narrowed loses its leading characters, never its last ones.
-    const qreal left = align_ == TextAlign::Right ? width() - fitted.size.width() : 0.0;
-    const QPointF topLeft(left, std::round((height() - fitted.size.height()) / 2.0));
+    const QPointF topLeft(fitted.left, std::round((height() - fitted.size.height()) / 2.0));
     painter.setPen(textColour_);
     painter.setClipRect(rect());
     if (fitted.glyphs) {

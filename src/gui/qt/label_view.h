@@ -45,6 +45,7 @@ private:
         std::optional<QGlyphRun> glyphs;  // baseline at the height of the font's ascent
         QStaticText layout;               // when there are no glyphs
         QSizeF size;
+        qreal left = 0.0;  // of the text in the label; negative when even the narrowed text is too wide
     };
 
     void ShowText(std::string_view text);

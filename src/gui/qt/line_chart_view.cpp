@@ -1,14 +1,8 @@
 #include "gui/qt/line_chart_view.h"
 
-#include <algorithm>
-
-#include <QChart>
-#include <QGraphicsLayout>
-#include <QLineSeries>
-#include <QList>
-#include <QPointF>
-#include <QTimer>
-#include <QValueAxis>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPolygon>
 
 #include "gui/qt/qt_text.h"
 
@@ -16,102 +10,84 @@ namespace quorell::gui {
 
 namespace {
 
-QFont SmallFont(const QFont& base, int pixelSize) {
+QFont ChartFont(const QFont& base, int pixelSize, bool bold) {
     QFont font = base;
     font.setPixelSize(pixelSize);
+    font.setBold(bold);
     return font;
+}
+
+void DrawCentred(QPainter& painter, const ChartText& label) {
+    painter.drawText(ToQRect(label.box), Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip,
+                     ToQString(label.text));
 }
 
 }  // namespace
 
 LineChartView::LineChartView(LineChart& model, QWidget* parent)
-    : QChartView(parent),
-      series_(new QLineSeries),
-      valueAxis_(new QValueAxis),
-      values_(model.Chart().Values()),
-      maximum_(model.Chart().VerticalMaximum()) {
+    : QWidget(parent),
+      model_(model),
+      titleFont_(ChartFont(font(), kChartTitlePixels, true)),
+      axisFont_(ChartFont(font(), kChartAxisPixels, false)) {
     setObjectName(ToQString(model.Name()));
     setGeometry(ToQRect(model.Geometry()));
     setFocusPolicy(Qt::NoFocus);
-    setFrameShape(QFrame::NoFrame);
-    setRenderHint(QPainter::Antialiasing, false);
-
-    auto* chart = new QChart;  // owned by this view from setChart on
-    chart->setTitle(ToQString(model.Title()));
-    chart->setTitleFont(SmallFont(font(), 11));
-    chart->legend()->hide();
-    chart->setMargins(QMargins(0, 0, 0, 0));
-    chart->setBackgroundRoundness(0);
-    chart->layout()->setContentsMargins(0, 0, 0, 0);
-    chart->setAnimationOptions(QChart::NoAnimation);
-
-    series_->setPen(QPen(ToQColor(model.LineColour()), 1));
-    chart->addSeries(series_);
-
-    // Axes take the chart theme's fonts and colours when they are added; ours are set afterwards.
-    const QColor grid = ToQColor(LineChart::kGridColour);
-    auto* hourAxis = new QValueAxis;
-    chart->addAxis(hourAxis, Qt::AlignBottom);
-    series_->attachAxis(hourAxis);
-    hourAxis->setRange(0, LineChartModel::kPointCount - 1);
-    hourAxis->setTickCount(LineChartModel::kPointCount);
-    hourAxis->setLabelFormat(QStringLiteral("%d"));
-    hourAxis->setLabelsFont(SmallFont(font(), 9));
-    hourAxis->setGridLineColor(grid);
-    hourAxis->setTruncateLabels(false);  // two digits fit; the layout would elide them to "..."
-
-    chart->addAxis(valueAxis_, Qt::AlignLeft);
-    series_->attachAxis(valueAxis_);
-    valueAxis_->setTickCount(LineChart::kAxisDivisions + 1);
-    valueAxis_->setLabelFormat(QStringLiteral("%d"));
-    valueAxis_->setLabelsFont(SmallFont(font(), 9));
-    valueAxis_->setGridLineColor(grid);
-    valueAxis_->setTruncateLabels(false);
-
-    setChart(chart);
-    subscription_ = model.Chart().Subscribe([this](const ChartChange& change) { Apply(change); });
-    CatchUp();
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Nothing is painted while the chart is hidden; showing it paints it whole.
+    subscription_ = model.Chart().Subscribe([this](const ChartChange&) { update(); });
 }
 
-void LineChartView::Apply(const ChartChange& change) {
-    std::visit(Overloaded{[this](const ChartValueChange& value) {
-                              values_[static_cast<std::size_t>(value.point)] = value.value;
-                          },
-                          [this](const ChartMaximumChange& maximum) { maximum_ = maximum.maximum; }},
-               change);
-    stale_ = true;
-    ScheduleCatchUp();
+QString LineChartView::Title() const {
+    return ToQString(model_.Title());
 }
 
-void LineChartView::ScheduleCatchUp() {
-    if (scheduled_ || !isVisible()) {
-        return;
+ChartLayout LineChartView::Layout() const {
+    const QFontMetrics title(titleFont_);
+    const QFontMetrics axis(axisFont_);
+    ChartTextMetrics metrics;
+    metrics.titleHeight = title.height();
+    metrics.labelHeight = axis.height();
+    metrics.labelWidth = [&axis](std::string_view text) { return axis.horizontalAdvance(ToQString(text)); };
+    return LayOutChart({0, 0, width(), height()}, model_.Chart().VerticalMaximum(), model_.Chart().Values(), metrics);
+}
+
+void LineChartView::paintEvent(QPaintEvent*) {
+    const ChartLayout layout = Layout();
+    QPainter painter(this);
+    painter.fillRect(rect(), ToQColor(colours::kChartBackground));
+
+    painter.setFont(titleFont_);
+    painter.setPen(ToQColor(colours::kChartTitle));
+    DrawCentred(painter, {model_.Title(), layout.title});
+
+    // One-pixel lines that end on the plot's last row and column, as the grid's outer lines lie on its edges.
+    const Rect& plot = layout.plot;
+    const int right = plot.left + plot.width - 1;
+    const int bottom = plot.top + plot.height - 1;
+    painter.setPen(QPen(ToQColor(LineChart::kGridColour), 0));
+    for (const int x : layout.hourLines) {
+        painter.drawLine(x, plot.top, x, bottom);
     }
-    scheduled_ = true;
-    QTimer::singleShot(0, this, [this] {
-        scheduled_ = false;
-        CatchUp();
-    });
-}
-
-void LineChartView::CatchUp() {
-    if (!stale_) {
-        return;
+    for (const int y : layout.valueLines) {
+        painter.drawLine(plot.left, y, right, y);
     }
-    stale_ = false;
-    QList<QPointF> points;
-    points.reserve(LineChartModel::kPointCount);
-    for (int hour = 0; hour < LineChartModel::kPointCount; ++hour) {
-        points.append(QPointF(hour, values_[static_cast<std::size_t>(hour)]));
-    }
-    series_->replace(points);
-    // An empty range would hide the grid; a zero maximum shows as 0..1.
-    valueAxis_->setRange(0, std::max(1, maximum_));
-}
 
-void LineChartView::showEvent(QShowEvent* event) {
-    QChartView::showEvent(event);
-    CatchUp();
+    painter.setFont(axisFont_);
+    painter.setPen(ToQColor(colours::kChartAxisText));
+    for (const ChartText& label : layout.hourLabels) {
+        DrawCentred(painter, label);
+    }
+    for (const ChartText& label : layout.valueLabels) {
+        DrawCentred(painter, label);
+    }
+
+    QPolygon series;
+    series.reserve(static_cast<qsizetype>(layout.points.size()));
+    for (const Point& point : layout.points) {
+        series.append(QPoint(point.x, point.y));
+    }
+    painter.setPen(QPen(ToQColor(model_.LineColour()), 0));
+    painter.drawPolyline(series);
 }
 
 }  // namespace quorell::gui

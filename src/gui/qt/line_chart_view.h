@@ -1,43 +1,33 @@
 #pragma once
 
-#include <QChartView>
-#include <array>
+#include <QFont>
+#include <QWidget>
 
+#include "ui_model/chart_layout.h"
 #include "ui_model/line_chart_control.h"
-
-class QLineSeries;
-class QValueAxis;
 
 namespace quorell::gui {
 
-// A trend line chart: its title, one series of 24 points in the chart's line colour, an hour axis 0..23
-// and a value axis from 0 to the vertical maximum in 5 divisions under a grid of 0x646464.
-// Model changes arrive one point at a time; they are applied together, and only while the chart can be
-// seen (a hidden chart catches up when it is shown).
-class LineChartView : public QChartView {
+// A trend line chart painted from the model's chart layout: its title, the grid of 0x646464, the hour
+// axis 0..23, the value axis from 0 to the vertical maximum in 5 divisions and the series as a 1-pixel
+// line in the chart's line colour. Model changes only ask for a repaint, so the 24 values and the maximum
+// of one refresh are drawn in one paint, and a hidden chart draws what the model holds when it is shown.
+class LineChartView : public QWidget {
     Q_OBJECT
 public:
     LineChartView(LineChart& model, QWidget* parent);
 
-    QLineSeries* Series() const { return series_; }
-    QValueAxis* ValueAxis() const { return valueAxis_; }
-    // Applies any change not shown yet.
-    void CatchUp();
+    // Where everything goes at the view's size in its fonts: what the next paint draws.
+    ChartLayout Layout() const;
+    QString Title() const;
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
-    void Apply(const ChartChange& change);
-    void ScheduleCatchUp();
-
-    QLineSeries* series_;
-    QValueAxis* valueAxis_;
-    // The chart's values as the notifications left them, and whether the series shows them yet.
-    std::array<double, LineChartModel::kPointCount> values_;
-    int maximum_;
-    bool stale_ = true;
-    bool scheduled_ = false;
+    const LineChart& model_;
+    QFont titleFont_;
+    QFont axisFont_;
     Subscription subscription_;
 };
 

@@ -7,6 +7,7 @@
 
 #include "gui/qt/draw_panel_view.h"
 #include "gui/qt/transparency_mask.h"
+#include "ui_model/control_places.h"
 
 namespace quorell::gui {
 
@@ -57,7 +58,8 @@ void MonitorWindowView::showEvent(QShowEvent* event) {
 }
 
 void MonitorWindowView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !Model().Flags().dragAnywhere) {
+    const QPoint at = event->position().toPoint();
+    if (event->button() != Qt::LeftButton || HitTest(Model(), {at.x(), at.y()}).area != HitArea::Caption) {
         WindowView::mousePressEvent(event);
         return;
     }

@@ -18,16 +18,16 @@ namespace quorell::gui {
 
 namespace {
 
-int TrayOperation(QSystemTrayIcon::ActivationReason reason) {
+std::optional<TrayClick> ClickOf(QSystemTrayIcon::ActivationReason reason) {
     switch (reason) {
         case QSystemTrayIcon::Trigger:
-            return 1;
+            return TrayClick::LeftUp;
         case QSystemTrayIcon::DoubleClick:
-            return 2;
+            return TrayClick::DoubleClick;
         case QSystemTrayIcon::Context:
-            return 3;
+            return TrayClick::RightUp;
         default:
-            return 0;
+            return std::nullopt;
     }
 }
 
@@ -46,11 +46,7 @@ QtDesktop::~QtDesktop() = default;
 
 void QtDesktop::AttachViews(ViewSet* views) {
     views_ = views;
-    for (std::size_t kind = 0; kind < pendingKeys_.size(); ++kind) {
-        if (pendingKeys_[kind]) {
-            SetColourKeyTransparency(static_cast<WindowKind>(kind), *pendingKeys_[kind]);
-        }
-    }
+    pendingKeys_.Release([this](WindowKind window, PendingColourKeys::Key key) { SetColourKeyTransparency(window, key); });
 }
 
 void QtDesktop::ApplyTray(const TrayIconData& icon) {
@@ -92,28 +88,28 @@ bool QtDesktop::RemoveTrayIcon(int identifier) {
 }
 
 void QtDesktop::OnTrayActivated(QSystemTrayIcon::ActivationReason reason) {
-    int operation = TrayOperation(reason);
-    if (operation == 0 || !trayData_) {
+    std::optional<TrayClick> click = ClickOf(reason);
+    if (!click || !trayData_) {
         return;
     }
     // Trays that speak the StatusNotifierItem protocol report no double-click, only activations: a
     // second activation within the double-click interval is the double-click. A tray that reports its
     // own double-click (after one activation) is not counted twice.
-    if (operation == 1) {
+    if (*click == TrayClick::LeftUp) {
         if (lastActivation_.isValid() && lastActivation_.elapsed() <= QApplication::doubleClickInterval()) {
-            operation = 2;
+            click = TrayClick::DoubleClick;
             lastActivation_.invalidate();
         } else {
             lastActivation_.start();
         }
-    } else if (operation == 2) {
+    } else if (*click == TrayClick::DoubleClick) {
         lastActivation_.invalidate();
     }
     // Handled after the icon's own mouse handling has returned: the handler may pop up the menu and
     // end the run, which removes (deletes) this very icon.
     const WindowKind owner = trayData_->owner;
     QTimer::singleShot(0, this,
-                       [this, owner, operation] { context_.Run([&] { windows_(owner).RaiseTrayEvent(operation); }); });
+                       [this, owner, click = *click] { context_.Run([&] { windows_(owner).RaiseTrayEvent(click); }); });
 }
 
 ScreenPoint QtDesktop::CursorPosition() const {
@@ -180,10 +176,10 @@ bool QtDesktop::OpenWebAddress(std::string_view address) {
 void QtDesktop::SetColourKeyTransparency(WindowKind window, std::optional<std::uint32_t> colourKey) {
     MonitorWindowView* view = views_ != nullptr ? views_->Monitor(window) : nullptr;
     if (view == nullptr) {
-        pendingKeys_.at(IndexOf(window)) = colourKey;
+        pendingKeys_.Hold(window, colourKey);
         return;
     }
-    pendingKeys_.at(IndexOf(window)).reset();
+    pendingKeys_.Drop(window);
     view->SetSeeThrough(colourKey ? std::optional<QRgb>(*colourKey) : std::nullopt);
 }
 

@@ -11,6 +11,7 @@
 
 #include "gui/qt/view_context.h"
 #include "app/desktop_port.h"
+#include "ui_model/pending_colour_keys.h"
 #include "ui_model/window.h"
 
 #include <QMenu>
@@ -64,7 +65,7 @@ private:
     std::unique_ptr<QSystemTrayIcon> tray_;
     QElapsedTimer lastActivation_;  // the last single activation of the tray icon
     std::optional<TrayIconData> trayData_;
-    std::array<std::optional<std::optional<std::uint32_t>>, 6> pendingKeys_;
+    PendingColourKeys pendingKeys_;
     QPointer<QMenu> openMenu_;
     std::optional<int> exitCode_;
     std::function<void(int)> exitLoop_;

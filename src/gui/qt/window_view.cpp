@@ -6,13 +6,11 @@
 #include <QPalette>
 
 #include "gui/qt/qt_text.h"
+#include "ui_model/window_frame.h"
 
 namespace quorell::gui {
 
 namespace {
-
-// The platform's face colour behind the controls; never the see-through key colour of the graphs.
-const QColor kWindowFace(0xF0, 0xF0, 0xF0);
 
 QString ObjectNameOf(WindowKind kind) {
     switch (kind) {
@@ -58,12 +56,8 @@ Qt::WindowFlags FlagsOf(const WindowFlags& flags) {
 }  // namespace
 
 QSize WindowView::ClientSizeOf(const Window& model) {
-    const Size outer = model.OuterSize();
-    if (model.Flags().border == BorderStyle::None) {
-        return {outer.width, outer.height};
-    }
-    return {outer.width - kNominalFrame.left() - kNominalFrame.right(),
-            outer.height - kNominalFrame.top() - kNominalFrame.bottom()};
+    const Size client = ClientSize(model.OuterSize(), model.Flags().border);
+    return {client.width, client.height};
 }
 
 WindowView::WindowView(Window& model, ViewContext& context)
@@ -81,7 +75,7 @@ WindowView::WindowView(Window& model, ViewContext& context)
     }
     setFixedSize(ClientSizeOf(model));
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, kWindowFace);
+    colours.setColor(QPalette::Window, ToQColor(colours::kWindowFace));
     setPalette(colours);
     setAutoFillBackground(true);
 

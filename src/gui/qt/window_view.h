@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QMargins>
 #include <QWidget>
 
 #include "gui/qt/control_builder.h"
@@ -16,15 +15,12 @@ namespace quorell::gui {
 class WindowView : public QWidget {
     Q_OBJECT
 public:
-    // The frame that a bordered window's outer size includes: its client area is the outer size less
-    // this frame, whatever frame the desktop draws, so that every control fits as designed.
-    static constexpr QMargins kNominalFrame{3, 25, 3, 3};
-
     WindowView(Window& model, ViewContext& context);
 
     Window& Model() const { return model_; }
     QWidget* Control(const QString& name) const;
     const std::vector<QTimer*>& Timers() const { return built_.timers; }
+    // The outer size less the nominal frame of a bordered window.
     static QSize ClientSizeOf(const Window& model);
 
 protected:

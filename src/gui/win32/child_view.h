@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "gui/win32/base_window.h"
 #include "gui/win32/view_look.h"
 #include "ui_model/control.h"
 #include "ui_model/window.h"
@@ -18,15 +19,15 @@ struct ChildPlace {
 };
 
 // A control shown as a child window of its own (buttons, the check box, the edit box, the tab control,
-// the graph, the charts). Its window is destroyed with the top-level window; the view outlives it.
-class ChildView {
+// the graph, the charts). Its window is destroyed with the top-level window; the view outlives it. A view
+// of a class of this program draws it: its class is registered with RegisterClassFor, and its messages
+// come to OnMessage.
+class ChildView : public BaseWindow<ChildView> {
 public:
     ChildView(const Window& window, Control& control, ViewLook& look, ChildPlace place);
     virtual ~ChildView() = default;
-    ChildView(const ChildView&) = delete;
-    ChildView& operator=(const ChildView&) = delete;
 
-    HWND Hwnd() const { return hwnd_; }
+    HWND Hwnd() const { return Handle(); }
     const Control& Model() const { return control_; }
 
     // Places the window and gives it the font again, after the DPI changed.
@@ -38,6 +39,10 @@ public:
     virtual std::optional<HBRUSH> Colours(HDC /*dc*/) { return std::nullopt; }
 
 protected:
+    // The messages of a window of this program's classes.
+    virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+        return ::DefWindowProcW(Hwnd(), message, wParam, lParam);
+    }
     // Makes the child window at the control's place.
     HWND Make(const wchar_t* className, const std::wstring& text, DWORD style, DWORD exStyle = 0);
     RECT Place() const;
@@ -46,23 +51,12 @@ protected:
     const ChildPlace& Where() const { return place_; }
 
 private:
+    friend class BaseWindow<ChildView>;
+
     const Window& window_;
     Control& control_;
     ViewLook& look_;
     ChildPlace place_;
-    HWND hwnd_ = nullptr;
 };
-
-// Registers a window class of this program once per run.
-void RegisterClassOnce(const wchar_t* name, WNDPROC procedure, UINT style);
-
-// The view behind a window made with RegisterClassOnce's classes, for its window procedure: kept in the
-// window's user data from WM_NCCREATE (the creation parameter Make passes) until WM_NCDESTROY, for which
-// it is still returned; null before and after.
-ChildView* TrackView(HWND window, UINT message, LPARAM lParam);
-template <typename View>
-View* TrackedView(HWND window, UINT message, LPARAM lParam) {
-    return static_cast<View*>(TrackView(window, message, lParam));
-}
 
 }  // namespace quorell::gui

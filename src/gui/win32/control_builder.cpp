@@ -2,11 +2,11 @@
 
 #include <map>
 
-#include "gui/win32/control_places.h"
 #include "gui/win32/draw_panel_view.h"
 #include "gui/win32/input_views.h"
 #include "gui/win32/line_chart_view.h"
 #include "gui/win32/tab_view.h"
+#include "ui_model/control_places.h"
 
 namespace quorell::gui {
 

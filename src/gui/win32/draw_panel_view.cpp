@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "gui/win32/win32_convert.h"
+
 namespace quorell::gui {
 
 namespace {
@@ -22,7 +24,7 @@ DrawPanelView::DrawPanelView(const Window& window, DrawPanel& model, ViewLook& l
     pixels_ = static_cast<std::uint32_t*>(bits);
     CopyFromCanvas({0, 0, Canvas::kWidth, Canvas::kHeight});
 
-    RegisterClassOnce(kClassName, Procedure, 0);
+    RegisterClassFor(::GetModuleHandleW(nullptr), kClassName);
     Make(kClassName, L"", WS_VISIBLE);
     subscription_ = model_.Canvas().Subscribe([this](const CanvasChange& change) { Apply(change); });
 }
@@ -87,7 +89,7 @@ void DrawPanelView::Paint(HDC dc, const RECT& area) {
     RECT inside;
     if (!(::IntersectRect(&inside, &area, &drawing) && ::EqualRect(&inside, &area))) {
         // The border, and whatever the panel holds beyond the drawing area, in the graph's background.
-        GdiObject<HBRUSH> border(::CreateSolidBrush(ToColorRef(kBorderColour)));
+        GdiObject<HBRUSH> border(::CreateSolidBrush(ToColorRef(colours::kPanelBorder)));
         GdiObject<HBRUSH> background(::CreateSolidBrush(ToColorRef(Canvas::kBackground)));
         ::FillRect(dc, &client, background.Get());
         ::FrameRect(dc, &client, border.Get());
@@ -95,44 +97,32 @@ void DrawPanelView::Paint(HDC dc, const RECT& area) {
     if (!::IntersectRect(&inside, &area, &drawing) || pixels_ == nullptr) {
         return;
     }
-    if (bitmapDc_ == nullptr) {
-        bitmapDc_ = ::CreateCompatibleDC(dc);
+    if (!bitmapDc_) {
+        bitmapDc_.Reset(::CreateCompatibleDC(dc));
     }
-    Selected bitmap(bitmapDc_, bitmap_.Get());
+    Selected bitmap(bitmapDc_.Get(), bitmap_.Get());
     if (Look().Dpi() == 96) {
-        ::BitBlt(dc, inside.left, inside.top, inside.right - inside.left, inside.bottom - inside.top, bitmapDc_,
+        ::BitBlt(dc, inside.left, inside.top, inside.right - inside.left, inside.bottom - inside.top, bitmapDc_.Get(),
                  inside.left - drawing.left, inside.top - drawing.top, SRCCOPY);
     } else {
         ::StretchBlt(dc, drawing.left, drawing.top, drawing.right - drawing.left, drawing.bottom - drawing.top,
-                     bitmapDc_, 0, 0, Canvas::kWidth, Canvas::kHeight, SRCCOPY);
+                     bitmapDc_.Get(), 0, 0, Canvas::kWidth, Canvas::kHeight, SRCCOPY);
     }
 }
 
-LRESULT CALLBACK DrawPanelView::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* view = TrackedView<DrawPanelView>(window, message, lParam);
+LRESULT DrawPanelView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT: {
             // Painted straight to the screen: the DIB is the off-screen picture already.
-            PAINTSTRUCT paint;
-            HDC dc = ::BeginPaint(window, &paint);
-            if (view != nullptr) {
-                view->Paint(dc, paint.rcPaint);
-            }
-            ::EndPaint(window, &paint);
+            const PaintScope paint(Hwnd());
+            Paint(paint.Dc(), paint.Area());
             return 0;
         }
-        case WM_NCDESTROY:
-            if (view != nullptr && view->bitmapDc_ != nullptr) {
-                ::DeleteDC(view->bitmapDc_);
-                view->bitmapDc_ = nullptr;
-            }
-            break;
         default:
-            break;
+            return ::DefWindowProcW(Hwnd(), message, wParam, lParam);
     }
-    return ::DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace quorell::gui

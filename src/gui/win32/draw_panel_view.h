@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "gui/win32/child_view.h"
+#include "gui/win32/gdi_handles.h"
 #include "ui_model/draw_panel.h"
 
 namespace quorell::gui {
@@ -12,7 +13,6 @@ namespace quorell::gui {
 // the screen too, and only what the move uncovered is painted; other changes repaint only their area.
 class DrawPanelView final : public ChildView {
 public:
-    static constexpr std::uint32_t kBorderColour = 0x646464;
 
     DrawPanelView(const Window& window, DrawPanel& model, ViewLook& look, ChildPlace place);
 
@@ -20,7 +20,7 @@ public:
     const std::uint32_t* Pixels() const { return pixels_; }
 
 private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Apply(const CanvasChange& change);
     void CopyFromCanvas(const Rect& area);
     void Paint(HDC dc, const RECT& area);
@@ -31,7 +31,7 @@ private:
     DrawPanel& model_;
     GdiObject<HBITMAP> bitmap_;
     std::uint32_t* pixels_ = nullptr;
-    HDC bitmapDc_ = nullptr;
+    MemoryDc bitmapDc_;
     Subscription subscription_;
 };
 

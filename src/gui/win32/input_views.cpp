@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "gui/win32/win32_convert.h"
 #include "gui/win32/win32_text.h"
 
 namespace quorell::gui {

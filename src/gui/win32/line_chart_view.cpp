@@ -2,9 +2,10 @@
 
 #include <string>
 
-#include "gui/win32/chart_layout.h"
 #include "gui/win32/gdi_handles.h"
+#include "gui/win32/win32_convert.h"
 #include "gui/win32/win32_text.h"
+#include "ui_model/chart_layout.h"
 
 namespace quorell::gui {
 
@@ -23,7 +24,7 @@ void DrawCentred(HDC dc, const std::string& text, const Rect& box) {
 
 LineChartView::LineChartView(const Window& window, LineChart& model, ViewLook& look, ChildPlace place)
     : ChildView(window, model, look, place), model_(model) {
-    RegisterClassOnce(kClassName, Procedure, 0);
+    RegisterClassFor(::GetModuleHandleW(nullptr), kClassName);
     Make(kClassName, Wide(model.Title()), WS_VISIBLE);
     subscription_ = model_.Chart().Subscribe([this](const ChartChange&) { Apply(); });
 }
@@ -39,7 +40,10 @@ void LineChartView::Apply() {
 void LineChartView::Paint(HDC dc) {
     RECT client;
     ::GetClientRect(Hwnd(), &client);
-    ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    {
+        GdiObject<HBRUSH> background(::CreateSolidBrush(ToColorRef(colours::kChartBackground)));
+        ::FillRect(dc, &client, background.Get());
+    }
 
     TEXTMETRICW title{};
     TEXTMETRICW axis{};
@@ -60,7 +64,7 @@ void LineChartView::Paint(HDC dc) {
     const ChartLayout layout = LayOutChart(bounds, model_.Chart().VerticalMaximum(), model_.Chart().Values(), metrics);
 
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, RGB(0, 0, 0));
+    ::SetTextColor(dc, ToColorRef(colours::kChartTitle));
     ::SelectObject(dc, Look().TitleFont());
     DrawCentred(dc, model_.Title(), layout.title);
 
@@ -78,7 +82,7 @@ void LineChartView::Paint(HDC dc) {
         }
     }
     ::SelectObject(dc, Look().AxisFont());
-    ::SetTextColor(dc, RGB(0x40, 0x40, 0x40));
+    ::SetTextColor(dc, ToColorRef(colours::kChartAxisText));
     for (const ChartText& label : layout.hourLabels) {
         DrawCentred(dc, label.text, label.box);
     }
@@ -95,22 +99,9 @@ void LineChartView::Paint(HDC dc) {
     ::Polyline(dc, points.data(), static_cast<int>(points.size()));
 }
 
-LRESULT CALLBACK LineChartView::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* view = TrackedView<LineChartView>(window, message, lParam);
-    switch (message) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            BufferedPaint paint(window);
-            if (view != nullptr) {
-                view->Paint(paint.Dc());
-            }
-            return 0;
-        }
-        default:
-            break;
-    }
-    return ::DefWindowProcW(window, message, wParam, lParam);
+LRESULT LineChartView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    const auto painted = AnswerPaint(Hwnd(), message, wParam, [this](HDC dc, const RECT&) { Paint(dc); });
+    return painted ? *painted : ::DefWindowProcW(Hwnd(), message, wParam, lParam);
 }
 
 }  // namespace quorell::gui

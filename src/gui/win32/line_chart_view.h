@@ -15,7 +15,7 @@ public:
     LineChartView(const Window& window, LineChart& model, ViewLook& look, ChildPlace place);
 
 private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Apply();
     void Paint(HDC dc);
 

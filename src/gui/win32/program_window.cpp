@@ -4,56 +4,33 @@
 
 namespace quorell::gui {
 
-namespace {
-
-bool RegisterProgramWindowClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof windowClass;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.lpszClassName = kProgramWindowClass;
-    return ::RegisterClassExW(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
-}  // namespace
-
 ProgramWindow::ProgramWindow(HINSTANCE instance, const std::wstring& title)
     : showRequestMessage_(ShowRequestMessage()) {
-    if (!RegisterProgramWindowClass(instance, &ProgramWindow::Procedure)) {
+    if (!RegisterClassFor(instance, kProgramWindowClass)) {
         return;
     }
     // Top-level (so that broadcasts reach it), never shown; a tool window stays out of Alt+Tab regardless.
-    hwnd_ = ::CreateWindowExW(WS_EX_TOOLWINDOW, kProgramWindowClass, title.c_str(), WS_POPUP, 0, 0, 0, 0, nullptr,
-                              nullptr, instance, this);
-    if (hwnd_ == nullptr) {
+    if (Create(WS_EX_TOOLWINDOW, kProgramWindowClass, title.c_str(), WS_POPUP, RECT{}, nullptr, instance) == nullptr) {
         return;
     }
     // A later copy runs with the user's rights; a copy started with more rights still hears it.
     if (showRequestMessage_ != 0) {
-        ::ChangeWindowMessageFilterEx(hwnd_, showRequestMessage_, MSGFLT_ALLOW, nullptr);
+        ::ChangeWindowMessageFilterEx(Handle(), showRequestMessage_, MSGFLT_ALLOW, nullptr);
     }
 }
 
 ProgramWindow::~ProgramWindow() {
-    if (hwnd_ != nullptr) {
-        ::SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-        ::DestroyWindow(hwnd_);
+    // Let go first: the hook's owner may have ended already.
+    Destroy();
+}
+
+void ProgramWindow::SetTitle(const std::wstring& title) {
+    if (Handle() != nullptr) {
+        ::SetWindowTextW(Handle(), title.c_str());
     }
 }
 
-LRESULT CALLBACK ProgramWindow::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* creation = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creation->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<ProgramWindow*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (self == nullptr) {
-        return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    }
-    return self->OnMessage(hwnd, message, wParam, lParam);
-}
-
-LRESULT ProgramWindow::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT ProgramWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (hook_) {
         if (const std::optional<LRESULT> result = hook_(message, wParam, lParam)) {
             return *result;
@@ -61,17 +38,17 @@ LRESULT ProgramWindow::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     }
     if (message == showRequestMessage_ && showRequestMessage_ != 0) {
         // Until the run's windows exist the request goes unanswered, and the later copy asks again.
-        if (!requests_.showMainWindow) {
-            return 0;
-        }
-        requests_.showMainWindow();
-        return kShowRequestAnswer;
+        return showMainWindow_ && showMainWindow_() ? kShowRequestAnswer : 0;
     }
     switch (message) {
         case WM_CLOSE:  // what taskkill without /F sends: end saved, never destroy the window here
-        case kEndRequestMessage:
             if (requests_.end) {
                 requests_.end();
+            }
+            return 0;
+        case kRunPostedMessage:
+            if (requests_.runPosted) {
+                requests_.runPosted();
             }
             return 0;
         case WM_QUERYENDSESSION:
@@ -83,7 +60,7 @@ LRESULT ProgramWindow::OnMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
             }
             return 0;
         default:
-            return ::DefWindowProcW(hwnd, message, wParam, lParam);
+            return ::DefWindowProcW(Handle(), message, wParam, lParam);
     }
 }
 

@@ -1,6 +1,9 @@
 #include "gui/win32/show_requests_win32.h"
 
 #include <climits>
+#include <memory>
+
+#include "gui/win32/program_window.h"
 
 namespace quorell::gui {
 
@@ -54,6 +57,24 @@ bool AskRunningCopyToShow(std::wstring_view runDirectory, DWORD waitMs) {
         }
         ::Sleep(100);
     }
+}
+
+WindowShowRequests::~WindowShowRequests() {
+    programWindow_.SetShowRequest({});
+}
+
+bool WindowShowRequests::Listen(const std::filesystem::path& runDirectory, OnRequest onRequest) {
+    programWindow_.SetShowRequest([onRequest = std::move(onRequest)] {
+        const auto confirmed = std::make_shared<bool>(false);
+        onRequest([confirmed] { *confirmed = true; });
+        return *confirmed;
+    });
+    programWindow_.SetTitle(ProgramWindowTitle(runDirectory.native()));
+    return programWindow_.Handle() != nullptr;
+}
+
+bool WindowShowRequests::AskRunningCopy(const std::filesystem::path& runDirectory, std::chrono::milliseconds wait) {
+    return AskRunningCopyToShow(runDirectory.native(), static_cast<DWORD>(wait.count()));
 }
 
 }  // namespace quorell::gui

@@ -5,9 +5,10 @@
 
 #include <algorithm>
 
-#include "gui/win32/control_places.h"
-#include "gui/win32/label_fit.h"
+#include "gui/win32/win32_convert.h"
 #include "gui/win32/win32_text.h"
+#include "ui_model/control_places.h"
+#include "ui_model/label_fit.h"
 
 namespace quorell::gui {
 
@@ -88,21 +89,17 @@ void StaticLayer::PaintLabel(HDC dc, const Label& label, const RECT& box) {
     if (const auto background = label.Background()) {
         Fill(dc, box, ToColorRef(*background));
     }
-    std::wstring text = Wide(label.Text());
-    std::replace(text.begin(), text.end(), L'\r', L' ');
-    std::replace(text.begin(), text.end(), L'\n', L' ');
+    const std::wstring text = Wide(OneLine(label.Text()));
     if (text.empty()) {
         return;
     }
-    const int available = box.right - box.left;
-    ::SelectObject(dc, look_.Font());
-    SIZE size = Measure(dc, text);
-    const int percent = NarrowingPercent(size.cx, available);
-    if (percent < 100) {
+    SIZE size{};
+    const LabelFit fit = FitLabel(label.Align(), box.right - box.left, [&](int percent) {
         ::SelectObject(dc, look_.NarrowFont(percent));
         size = Measure(dc, text);
-    }
-    const int left = box.left + TextLeft(label.Align(), size.cx, available);
+        return static_cast<double>(size.cx);
+    });
+    const int left = box.left + static_cast<int>(fit.left);
     const int top = box.top + (box.bottom - box.top - size.cy) / 2;
     ::SetTextColor(dc, ToColorRef(label.TextColour()));
     ::SetBkMode(dc, TRANSPARENT);
@@ -131,9 +128,8 @@ void StaticLayer::PaintGroupBox(HDC dc, const GroupBox& box, const RECT& place) 
     // The frame runs through the middle of the caption's line, as the system draws a group box.
     RECT frame = place;
     frame.top += size.cy / 2;
-    if (HTHEME theme = ::OpenThemeData(surface_, L"BUTTON")) {
-        ::DrawThemeBackground(theme, dc, BP_GROUPBOX, GBS_NORMAL, &frame, nullptr);
-        ::CloseThemeData(theme);
+    if (const OwnedTheme theme(::OpenThemeData(surface_, L"BUTTON")); theme) {
+        ::DrawThemeBackground(theme.Get(), dc, BP_GROUPBOX, GBS_NORMAL, &frame, nullptr);
     } else {
         ::DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
     }
@@ -155,7 +151,7 @@ void StaticLayer::PaintCloseMark(HDC dc, const RECT& place) {
     // A red X, two pixels thick, in the middle of the 16 x 16 mark; the strip behind shows around it.
     const int inset = look_.Scale(4);
     const int thickness = std::max(2, look_.Scale(2));
-    GdiObject<HPEN> pen(::CreatePen(PS_SOLID, thickness, RGB(0xE0, 0x10, 0x10)));
+    GdiObject<HPEN> pen(::CreatePen(PS_SOLID, thickness, ToColorRef(colours::kCloseMark)));
     Selected selected(dc, pen.Get());
     const int left = place.left + inset;
     const int top = place.top + inset;

@@ -2,9 +2,9 @@
 
 #include <commctrl.h>
 
-#include "gui/win32/control_places.h"
 #include "gui/win32/gdi_handles.h"
 #include "gui/win32/win32_text.h"
+#include "ui_model/control_places.h"
 
 namespace quorell::gui {
 
@@ -103,20 +103,12 @@ void TabView::Paint(HDC dc, const RECT& area) {
 
 LRESULT CALLBACK TabView::Surface(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
     auto* view = reinterpret_cast<TabView*>(data);
+    const auto painted =
+        AnswerPaint(window, message, wParam, [view](HDC dc, const RECT& area) { view->Paint(dc, area); });
+    if (painted) {
+        return *painted;
+    }
     switch (message) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            BufferedPaint paint(window);
-            view->Paint(paint.Dc(), paint.Area());
-            return 0;
-        }
-        case WM_PRINTCLIENT: {
-            RECT client;
-            ::GetClientRect(window, &client);
-            view->Paint(reinterpret_cast<HDC>(wParam), client);
-            return 0;
-        }
         case WM_COMMAND:
         case WM_NOTIFY:
         case WM_CTLCOLORSTATIC:

@@ -20,11 +20,7 @@ bool TrayIcon::Add(UINT identifier, HICON icon, std::wstring_view tip) {
     Remove();
     identifier_ = identifier;
     wanted_ = true;
-    icon_ = icon;
-    // The shell keeps 127 characters and the terminating null; the core has cut the tip already.
-    const std::size_t length = std::min(tip.size(), std::size(tip_) - 1);
-    std::copy_n(tip.data(), length, tip_);
-    tip_[length] = L'\0';
+    Keep(icon, tip);
     return Restore();
 }
 
@@ -32,10 +28,7 @@ bool TrayIcon::Change(HICON icon, std::wstring_view tip) {
     if (!wanted_) {
         return false;
     }
-    icon_ = icon;
-    const std::size_t length = std::min(tip.size(), std::size(tip_) - 1);
-    std::copy_n(tip.data(), length, tip_);
-    tip_[length] = L'\0';
+    Keep(icon, tip);
     // An icon the shell refused earlier gets another chance to be added.
     return inShell_ ? Send(NIM_MODIFY) : Restore();
 }
@@ -58,6 +51,14 @@ bool TrayIcon::Restore() {
     // to add it twice; then it is brought up to date instead.
     inShell_ = Send(NIM_ADD) || Send(NIM_MODIFY);
     return inShell_;
+}
+
+void TrayIcon::Keep(HICON icon, std::wstring_view tip) {
+    icon_ = icon;
+    // The shell keeps 127 characters and the terminating null; the core has cut the tip already.
+    const std::size_t length = std::min(tip.size(), std::size(tip_) - 1);
+    std::copy_n(tip.data(), length, tip_);
+    tip_[length] = L'\0';
 }
 
 bool TrayIcon::Send(DWORD operation) {

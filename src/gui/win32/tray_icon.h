@@ -27,6 +27,8 @@ public:
     bool Wanted() const { return wanted_; }
 
 private:
+    // The image and tip the shell is given from now on.
+    void Keep(HICON icon, std::wstring_view tip);
     bool Send(DWORD operation);
 
     HWND owner_;

@@ -22,11 +22,6 @@ ViewContext::ViewContext(HINSTANCE instance)
 
 ViewContext::~ViewContext() {
     CloseBatch();
-    for (HICON icon : {smallIcon_, largeIcon_}) {
-        if (icon != nullptr) {
-            ::DestroyIcon(icon);
-        }
-    }
 }
 
 void ViewContext::SetDispatch(EventDispatch* dispatch) {

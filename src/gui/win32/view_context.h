@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "app/event_dispatch.h"
+#include "gui/win32/owned_handle.h"
 
 namespace quorell::gui {
 
@@ -21,8 +22,8 @@ public:
     HINSTANCE Instance() const { return instance_; }
     // The application icon at the system's small (16 px at 96 dpi) and large (32 px) sizes; null when the
     // executable carries none (the test programs).
-    HICON SmallIcon() const { return smallIcon_; }
-    HICON LargeIcon() const { return largeIcon_; }
+    HICON SmallIcon() const { return smallIcon_.Get(); }
+    HICON LargeIcon() const { return largeIcon_.Get(); }
 
     // The application's dispatch; set before the first view forwards anything. nullptr detaches it.
     void SetDispatch(EventDispatch* dispatch);
@@ -42,8 +43,8 @@ private:
     void CloseBatch();
 
     HINSTANCE instance_;
-    HICON smallIcon_ = nullptr;
-    HICON largeIcon_ = nullptr;
+    OwnedIcon smallIcon_;
+    OwnedIcon largeIcon_;
     EventDispatch* dispatch_ = nullptr;
     bool batchOpen_ = false;
 };

@@ -2,16 +2,17 @@
 
 #include <cwchar>
 
+#include "gui/win32/win32_convert.h"
+#include "ui_model/chart_layout.h"
 #include "ui_model/colour.h"
 
 namespace quorell::gui {
 
 namespace {
 
-// Design sizes of the texts (character height in pixels at 96 dpi): at 11 pixels the longest texts of
+// Design size of the texts (character height in pixels at 96 dpi): at 11 pixels the longest texts of
 // the layouts fit their labels, the 240-pixel legend lines and "100%" in a 32-pixel value label.
 constexpr int kTextPixels = 11;
-constexpr int kAxisPixels = 9;
 
 int CALLBACK NoteFamily(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
     *reinterpret_cast<bool*>(found) = true;
@@ -23,9 +24,8 @@ bool FamilyInstalled(const wchar_t* face) {
     wanted.lfCharSet = DEFAULT_CHARSET;
     std::wcsncpy(wanted.lfFaceName, face, LF_FACESIZE - 1);
     bool found = false;
-    HDC screen = ::GetDC(nullptr);
-    ::EnumFontFamiliesExW(screen, &wanted, NoteFamily, reinterpret_cast<LPARAM>(&found), 0);
-    ::ReleaseDC(nullptr, screen);
+    const ScreenDc screen(::GetDC(nullptr));
+    ::EnumFontFamiliesExW(screen.Get(), &wanted, NoteFamily, reinterpret_cast<LPARAM>(&found), 0);
     return found;
 }
 
@@ -59,7 +59,7 @@ HFONT MakeFont(LOGFONTW font, int height, int weight = FW_NORMAL, int width = 0)
 COLORREF FaceColour() {
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
     // A face of the key colour would turn see-through with the graphs.
-    return face == ToColorRef(colours::kGraphBackground) ? RGB(0xF0, 0xF0, 0xF0) : face;
+    return face == ToColorRef(colours::kGraphBackground) ? ToColorRef(colours::kWindowFace) : face;
 }
 
 }  // namespace
@@ -88,8 +88,8 @@ void ViewLook::SetDpi(UINT dpi) {
 void ViewLook::MakeFonts() {
     narrow_.clear();
     font_.Reset(MakeFont(base_, Scale(kTextPixels)));
-    titleFont_.Reset(MakeFont(base_, Scale(kTextPixels), FW_BOLD));
-    axisFont_.Reset(MakeFont(base_, Scale(kAxisPixels)));
+    titleFont_.Reset(MakeFont(base_, Scale(kChartTitlePixels), FW_BOLD));
+    axisFont_.Reset(MakeFont(base_, Scale(kChartAxisPixels)));
 }
 
 HFONT ViewLook::NarrowFont(int percent) {
@@ -100,12 +100,11 @@ HFONT ViewLook::NarrowFont(int percent) {
     if (found == narrow_.end()) {
         // The font's average character width scaled: GDI stretches every glyph by the same factor.
         TEXTMETRICW metrics{};
-        HDC screen = ::GetDC(nullptr);
         {
-            Selected font(screen, Font());
-            ::GetTextMetricsW(screen, &metrics);
+            const ScreenDc screen(::GetDC(nullptr));
+            const Selected font(screen.Get(), Font());
+            ::GetTextMetricsW(screen.Get(), &metrics);
         }
-        ::ReleaseDC(nullptr, screen);
         const int width = std::max(1, static_cast<int>(metrics.tmAveCharWidth) * percent / 100);
         found = narrow_.emplace(percent, GdiObject<HFONT>(MakeFont(base_, Scale(kTextPixels), FW_NORMAL, width))).first;
     }

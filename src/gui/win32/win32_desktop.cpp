@@ -5,8 +5,10 @@
 #include <memory>
 #include <string>
 
+#include "gui/win32/owned_handle.h"
 #include "gui/win32/view_set.h"
 #include "gui/win32/web_address.h"
+#include "gui/win32/win32_convert.h"
 #include "gui/win32/win32_text.h"
 #include "ui_model/menu.h"
 
@@ -14,19 +16,18 @@ namespace quorell::gui {
 
 namespace {
 
-// The tray event of a mouse notification of the icon: 1 left release, 2 left double-click, 3 right
-// release or the context-menu key; 0 for the rest (moves, presses).
-int TrayOperation(UINT mouseMessage) {
+// The tray event of a mouse notification of the icon; nothing for the rest (moves, presses).
+std::optional<TrayClick> ClickOf(UINT mouseMessage) {
     switch (mouseMessage) {
         case WM_LBUTTONUP:
-            return 1;
+            return TrayClick::LeftUp;
         case WM_LBUTTONDBLCLK:
-            return 2;
+            return TrayClick::DoubleClick;
         case WM_RBUTTONUP:
         case WM_CONTEXTMENU:
-            return 3;
+            return TrayClick::RightUp;
         default:
-            return 0;
+            return std::nullopt;
     }
 }
 
@@ -41,18 +42,6 @@ std::wstring MenuCaption(const std::string& caption) {
     }
     return shown;
 }
-
-struct MenuHandle {
-    HMENU menu = ::CreatePopupMenu();
-    MenuHandle() = default;
-    MenuHandle(const MenuHandle&) = delete;
-    MenuHandle& operator=(const MenuHandle&) = delete;
-    ~MenuHandle() {
-        if (menu != nullptr) {
-            ::DestroyMenu(menu);
-        }
-    }
-};
 
 BOOL CALLBACK AddScreen(HMONITOR monitor, HDC, LPRECT, LPARAM screens) {
     MONITORINFO info{};
@@ -90,11 +79,7 @@ Win32Desktop::~Win32Desktop() = default;
 
 void Win32Desktop::AttachViews(ViewSet* views) {
     views_ = views;
-    for (std::size_t kind = 0; kind < pendingKeys_.size(); ++kind) {
-        if (pendingKeys_[kind]) {
-            SetColourKeyTransparency(static_cast<WindowKind>(kind), *pendingKeys_[kind]);
-        }
-    }
+    pendingKeys_.Release([this](WindowKind window, PendingColourKeys::Key key) { SetColourKeyTransparency(window, key); });
 }
 
 std::optional<LRESULT> Win32Desktop::OnProgramWindowMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -108,8 +93,8 @@ std::optional<LRESULT> Win32Desktop::OnProgramWindowMessage(UINT message, WPARAM
         // The icon may have gone (the run ended) between the notification and now.
         if (trayData_) {
             const WindowKind owner = trayData_->owner;
-            const int operation = static_cast<int>(wParam);
-            context_.Run([&] { windows_(owner).RaiseTrayEvent(operation); });
+            const auto click = static_cast<TrayClick>(wParam);
+            context_.Run([&] { windows_(owner).RaiseTrayEvent(click); });
         }
         return 0;
     }
@@ -121,13 +106,13 @@ std::optional<LRESULT> Win32Desktop::OnProgramWindowMessage(UINT message, WPARAM
 }
 
 void Win32Desktop::OnTrayNotification(UINT mouseMessage) {
-    const int operation = TrayOperation(mouseMessage);
-    if (operation == 0) {
+    const std::optional<TrayClick> click = ClickOf(mouseMessage);
+    if (!click) {
         return;
     }
     // Handled once the shell's notification has returned: the handler pops up the menu (a loop of its own)
     // and may end the run, which removes this very icon.
-    ::PostMessageW(programWindow_, kTrayEventMessage, static_cast<WPARAM>(operation), 0);
+    ::PostMessageW(programWindow_, kTrayEventMessage, static_cast<WPARAM>(*click), 0);
 }
 
 HICON Win32Desktop::TrayImageIcon(TrayImage image) const {
@@ -169,24 +154,24 @@ std::optional<std::size_t> Win32Desktop::PopUpMenu(WindowKind owner, std::string
         return std::nullopt;  // one popup at a time
     }
     const PopupMenu& model = windows_(owner).Menu(menuName);
-    const MenuHandle menu;
-    if (menu.menu == nullptr) {
+    const OwnedMenu menu(::CreatePopupMenu());
+    if (!menu) {
         return std::nullopt;
     }
     for (std::size_t position = 1; position <= model.ItemCount(); ++position) {
         const MenuItem& item = model.Item(position);
         if (item.Separator()) {
-            ::AppendMenuW(menu.menu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
             continue;
         }
         const UINT flags = MF_STRING | (item.Checkable() && item.Checked() ? MF_CHECKED : MF_UNCHECKED);
-        ::AppendMenuW(menu.menu, flags, position, MenuCaption(item.Caption()).c_str());
+        ::AppendMenuW(menu.Get(), flags, position, MenuCaption(item.Caption()).c_str());
     }
     // The menu of a notification-area icon closes when the user clicks elsewhere only if its owner is the
     // foreground window; the message posted afterwards lets a second popup open at once.
     menuOpen_ = true;
     ::SetForegroundWindow(programWindow_);
-    const BOOL chosen = ::TrackPopupMenu(menu.menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
+    const BOOL chosen = ::TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN | TPM_TOPALIGN,
                                          topLeft.x, topLeft.y, 0, programWindow_, nullptr);
     ::PostMessageW(programWindow_, WM_NULL, 0, 0);
     menuOpen_ = false;
@@ -220,10 +205,10 @@ bool Win32Desktop::OpenWebAddress(std::string_view address) {
 void Win32Desktop::SetColourKeyTransparency(WindowKind window, std::optional<std::uint32_t> colourKey) {
     const HWND hwnd = views_ != nullptr ? views_->Handle(window) : nullptr;
     if (hwnd == nullptr) {
-        pendingKeys_.at(IndexOf(window)) = colourKey;
+        pendingKeys_.Hold(window, colourKey);
         return;
     }
-    pendingKeys_.at(IndexOf(window)).reset();
+    pendingKeys_.Drop(window);
     // Only the layered bit changes: the tool-window and topmost bits keep a monitor window out of the task
     // bar and above the others.
     const LONG_PTR style = ::GetWindowLongPtrW(hwnd, GWL_EXSTYLE);

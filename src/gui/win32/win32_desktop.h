@@ -11,6 +11,7 @@
 #include "gui/win32/tray_icon.h"
 #include "gui/win32/view_context.h"
 #include "app/desktop_port.h"
+#include "ui_model/pending_colour_keys.h"
 #include "ui_model/window.h"
 
 namespace quorell::gui {
@@ -59,14 +60,9 @@ private:
     TrayIcon tray_;
     std::optional<TrayIconData> trayData_;
     ViewSet* views_ = nullptr;
-    std::array<std::optional<std::optional<std::uint32_t>>, 6> pendingKeys_;
+    PendingColourKeys pendingKeys_;
     bool menuOpen_ = false;
     std::optional<int> exitCode_;
 };
-
-// A colour of the model (0xRRGGBB) as GDI takes it (0x00BBGGRR).
-constexpr COLORREF ToColorRef(std::uint32_t rgb) {
-    return RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
 
 }  // namespace quorell::gui

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "gui/win32/owned_handle.h"
+
 namespace quorell::gui {
 
 // The text shown while the pointer rests on a window: one tool for the window's surface and one for each
@@ -12,9 +14,6 @@ namespace quorell::gui {
 class WindowTip {
 public:
     explicit WindowTip(HWND owner) : owner_(owner) {}
-    ~WindowTip();
-    WindowTip(const WindowTip&) = delete;
-    WindowTip& operator=(const WindowTip&) = delete;
 
     // `font`: the window's own text font, so the tip shows the Chinese texts whatever the system's tip font.
     void Show(std::string_view text, const std::vector<HWND>& children, HFONT font);
@@ -24,7 +23,7 @@ public:
 
 private:
     HWND owner_;
-    HWND tip_ = nullptr;
+    OwnedWindow tip_;
 };
 
 }  // namespace quorell::gui

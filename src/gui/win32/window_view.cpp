@@ -1,9 +1,11 @@
 #include "gui/win32/window_view.h"
 
 #include "gui/win32/control_builder.h"
-#include "gui/win32/control_places.h"
+#include "gui/win32/win32_convert.h"
 #include "gui/win32/win32_text.h"
 #include "gui/win32/window_tip.h"
+#include "ui_model/control_places.h"
+#include "ui_model/window_frame.h"
 
 namespace quorell::gui {
 
@@ -66,22 +68,22 @@ WindowView::WindowView(Window& model, ViewContext& context)
       look_(std::make_unique<ViewLook>(96)),
       style_(StyleOf(model.Flags())),
       exStyle_(ExStyleOf(model.Flags())) {
-    RegisterClassOnce(kClassName, Procedure, 0);
+    RegisterClassFor(context.Instance(), kClassName);
     ++applying_;
     // Made hidden at the model's place; the size follows once the window's DPI is known.
-    ::CreateWindowExW(exStyle_, kClassName, Wide(model.Title()).c_str(), style_, model.Left(), model.Top(), 0, 0,
-                      nullptr, nullptr, context.Instance(), this);
-    if (hwnd_ == nullptr) {
+    const RECT place{model.Left(), model.Top(), model.Left(), model.Top()};
+    if (Create(exStyle_, kClassName, Wide(model.Title()).c_str(), style_, place, nullptr, context.Instance()) ==
+        nullptr) {
         --applying_;
         return;
     }
-    look_->SetDpi(DpiOf(hwnd_));
+    look_->SetDpi(DpiOf(Handle()));
     const SIZE size = OuterSize();
-    ::SetWindowPos(hwnd_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(Handle(), nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     --applying_;
     if (model.Flags().icon == WindowIcon::Application) {
-        ::SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(context.SmallIcon()));
-        ::SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(context.LargeIcon()));
+        ::SendMessageW(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(context.SmallIcon()));
+        ::SendMessageW(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(context.LargeIcon()));
     }
     BuildControls();
     ApplyToolTip(model.ToolTip());
@@ -92,22 +94,23 @@ WindowView::WindowView(Window& model, ViewContext& context)
 WindowView::~WindowView() {
     subscription_.Reset();
     tip_.reset();  // before the window that owns it
-    if (hwnd_ != nullptr) {
+    if (Handle() != nullptr) {
         for (const auto& [id, timer] : timers_) {
-            ::KillTimer(hwnd_, id);
+            ::KillTimer(Handle(), id);
         }
-        ::DestroyWindow(hwnd_);
     }
+    // Before the child views and the look that its messages use end.
+    Destroy();
 }
 
 void WindowView::BuildControls() {
-    BuiltControls built = BuildChildViews(model_, hwnd_, *look_, context_);
+    BuiltControls built = BuildChildViews(model_, Handle(), *look_, context_);
     children_ = std::move(built.children);
     panel_ = built.panel;
     for (Timer* timer : built.timers) {
         timers_.emplace_back(timers_.size() + 1, timer);
     }
-    statics_ = std::make_unique<StaticLayer>(model_, hwnd_, Point{0, 0}, *look_, std::move(built.surfaceStatics));
+    statics_ = std::make_unique<StaticLayer>(model_, Handle(), Point{0, 0}, *look_, std::move(built.surfaceStatics));
 }
 
 HWND WindowView::ChildOf(std::string_view name) const {
@@ -134,66 +137,65 @@ ChildView* WindowView::ChildByHandle(HWND child) const {
 void WindowView::Apply(const WindowChange& change) {
     std::visit(Overloaded{[this](const PositionChange&) { ApplyPosition(); },
                           [this](const VisibilityChange&) { ApplyVisibility(); },
-                          [this](const TitleChange& title) { ::SetWindowTextW(hwnd_, Wide(title.title).c_str()); },
+                          [this](const TitleChange& title) { ::SetWindowTextW(Handle(), Wide(title.title).c_str()); },
                           [this](const ToolTipChange& tip) { ApplyToolTip(tip.text); },
                           [this](const StateChange&) { ApplyState(); }},
                change);
 }
 
 SIZE WindowView::OuterSize() const {
-    const Size outer = model_.OuterSize();
-    if (model_.Flags().border == BorderStyle::None) {
-        return {look_->Scale(outer.width), look_->Scale(outer.height)};
+    const Size client = ClientSize(model_.OuterSize(), model_.Flags().border);
+    RECT rect{0, 0, look_->Scale(client.width), look_->Scale(client.height)};
+    if (model_.Flags().border != BorderStyle::None) {
+        AdjustForDpi(rect, style_, exStyle_, look_->Dpi());
     }
-    RECT rect{0, 0, look_->Scale(outer.width - kNominalFrame.left - kNominalFrame.right),
-              look_->Scale(outer.height - kNominalFrame.top - kNominalFrame.bottom)};
-    AdjustForDpi(rect, style_, exStyle_, look_->Dpi());
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
 void WindowView::ApplyPosition() {
     RECT now;
-    if (hwnd_ == nullptr || !::GetWindowRect(hwnd_, &now) || (now.left == model_.Left() && now.top == model_.Top())) {
+    if (Handle() == nullptr || !::GetWindowRect(Handle(), &now) ||
+        (now.left == model_.Left() && now.top == model_.Top())) {
         return;
     }
     ++applying_;
-    ::SetWindowPos(hwnd_, nullptr, model_.Left(), model_.Top(), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(Handle(), nullptr, model_.Left(), model_.Top(), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     --applying_;
 }
 
 void WindowView::ApplyVisibility() {
-    if (hwnd_ == nullptr) {
+    if (Handle() == nullptr) {
         return;
     }
     const bool visible = model_.Visible() && model_.State() != WindowState::Destroyed;
-    if (visible == (::IsWindowVisible(hwnd_) != FALSE)) {
+    if (visible == (::IsWindowVisible(Handle()) != FALSE)) {
         return;
     }
     ++applying_;
     if (visible) {
         ApplyPosition();
         // The monitor windows float over the user's work without taking the keyboard from it.
-        ::ShowWindow(hwnd_, model_.Flags().border == BorderStyle::None ? SW_SHOWNA : SW_SHOW);
+        ::ShowWindow(Handle(), model_.Flags().border == BorderStyle::None ? SW_SHOWNA : SW_SHOW);
     } else {
-        ::ShowWindow(hwnd_, SW_HIDE);
+        ::ShowWindow(Handle(), SW_HIDE);
     }
     --applying_;
 }
 
 void WindowView::ApplyState() {
-    if (hwnd_ == nullptr) {
+    if (Handle() == nullptr) {
         return;
     }
     const WindowState state = model_.State();
     if (state == WindowState::Created && !timersRunning_) {
         // Timers tick from the window's creation on, shown or hidden.
         for (const auto& [id, timer] : timers_) {
-            ::SetTimer(hwnd_, id, static_cast<UINT>(timer->IntervalMs()), nullptr);
+            ::SetTimer(Handle(), id, static_cast<UINT>(timer->IntervalMs()), nullptr);
         }
         timersRunning_ = true;
     } else if (state == WindowState::Destroyed && timersRunning_) {
         for (const auto& [id, timer] : timers_) {
-            ::KillTimer(hwnd_, id);
+            ::KillTimer(Handle(), id);
         }
         timersRunning_ = false;
     }
@@ -202,7 +204,7 @@ void WindowView::ApplyState() {
 
 void WindowView::ApplyToolTip(std::string_view text) {
     if (!tip_) {
-        tip_ = std::make_unique<WindowTip>(hwnd_);
+        tip_ = std::make_unique<WindowTip>(Handle());
     }
     std::vector<HWND> children;
     for (const auto& child : children_) {
@@ -212,14 +214,14 @@ void WindowView::ApplyToolTip(std::string_view text) {
 }
 
 Point WindowView::DesignPoint(LPARAM screenPoint) const {
-    POINT point{static_cast<short>(LOWORD(screenPoint)), static_cast<short>(HIWORD(screenPoint))};
-    ::ScreenToClient(hwnd_, &point);
+    POINT point = PointOf(screenPoint);
+    ::ScreenToClient(Handle(), &point);
     const int dpi = static_cast<int>(look_->Dpi());
     return {::MulDiv(point.x, 96, dpi), ::MulDiv(point.y, 96, dpi)};
 }
 
 LRESULT WindowView::NonClientHit(LPARAM screenPoint) {
-    const LRESULT hit = ::DefWindowProcW(hwnd_, WM_NCHITTEST, 0, screenPoint);
+    const LRESULT hit = ::DefWindowProcW(Handle(), WM_NCHITTEST, 0, screenPoint);
     if (hit != HTCLIENT || !model_.Flags().dragAnywhere) {
         return hit;
     }
@@ -243,7 +245,7 @@ bool WindowView::DoubleClickCloseMark(LPARAM screenPoint) {
 
 void WindowView::OnUserMove() {
     RECT now;
-    if (applying_ > 0 || ::IsIconic(hwnd_) || !::GetWindowRect(hwnd_, &now)) {
+    if (applying_ > 0 || ::IsIconic(Handle()) || !::GetWindowRect(Handle(), &now)) {
         return;
     }
     if (now.left != model_.Left() || now.top != model_.Top()) {
@@ -255,15 +257,15 @@ void WindowView::OnDpiChanged(UINT dpi, const RECT& suggested) {
     look_->SetDpi(dpi);
     const SIZE size = OuterSize();
     // The system's place for the window on the new monitor is taken like a move by the user.
-    ::SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     for (const auto& child : children_) {
         child->Relayout();
     }
-    ::InvalidateRect(hwnd_, nullptr, FALSE);
+    ::InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 bool WindowView::PreTranslate(const MSG& message) {
-    if (hwnd_ == nullptr || (message.hwnd != hwnd_ && !::IsChild(hwnd_, message.hwnd))) {
+    if (Handle() == nullptr || (message.hwnd != Handle() && !::IsChild(Handle(), message.hwnd))) {
         return false;
     }
     if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE && HeldModifiers() == 0) {
@@ -272,60 +274,29 @@ bool WindowView::PreTranslate(const MSG& message) {
     }
     // Tab and the arrow keys move between the controls of the bordered windows.
     if (model_.Flags().border != BorderStyle::None && !children_.empty()) {
-        return ::IsDialogMessageW(hwnd_, const_cast<MSG*>(&message)) != FALSE;
+        return ::IsDialogMessageW(Handle(), const_cast<MSG*>(&message)) != FALSE;
     }
     return false;
 }
 
-LRESULT CALLBACK WindowView::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* view = static_cast<WindowView*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        view->hwnd_ = window;
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
-    }
-    auto* view = reinterpret_cast<WindowView*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (message == WM_NCDESTROY) {
-        ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-        if (view != nullptr) {
-            view->hwnd_ = nullptr;
-        }
-    }
-    if (view == nullptr || view->hwnd_ == nullptr) {
-        return ::DefWindowProcW(window, message, wParam, lParam);
-    }
-    return view->OnMessage(message, wParam, lParam);
-}
-
 LRESULT WindowView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     const bool drag = model_.Flags().dragAnywhere;
+    const auto painted = AnswerPaint(Handle(), message, wParam, [this](HDC dc, const RECT& area) {
+        ::FillRect(dc, &area, look_->FaceBrush());
+        if (statics_) {
+            statics_->Paint(dc, area);
+        }
+    });
+    if (painted) {
+        return *painted;
+    }
     switch (message) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            BufferedPaint paint(hwnd_);
-            ::FillRect(paint.Dc(), &paint.Area(), look_->FaceBrush());
-            if (statics_) {
-                statics_->Paint(paint.Dc(), paint.Area());
-            }
-            return 0;
-        }
-        case WM_PRINTCLIENT: {
-            // Themed controls ask for what lies behind them.
-            RECT client;
-            ::GetClientRect(hwnd_, &client);
-            const auto dc = reinterpret_cast<HDC>(wParam);
-            ::FillRect(dc, &client, look_->FaceBrush());
-            if (statics_) {
-                statics_->Paint(dc, client);
-            }
-            return 0;
-        }
         case WM_CLOSE:
             // The model decides; a window it closes is only hidden.
             context_.Run([this] { model_.RequestClose(); });
             return 0;
         case WM_WINDOWPOSCHANGED: {
-            const LRESULT result = ::DefWindowProcW(hwnd_, message, wParam, lParam);
+            const LRESULT result = ::DefWindowProcW(Handle(), message, wParam, lParam);
             if ((reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOMOVE) == 0) {
                 OnUserMove();
             }
@@ -405,7 +376,7 @@ LRESULT WindowView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             break;
     }
-    return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+    return ::DefWindowProcW(Handle(), message, wParam, lParam);
 }
 
 }  // namespace quorell::gui

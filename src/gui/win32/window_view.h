@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "gui/win32/base_window.h"
 #include "gui/win32/child_view.h"
 #include "gui/win32/static_layer.h"
 #include "gui/win32/view_context.h"
@@ -23,18 +24,11 @@ class WindowTip;
 // every other control. User input becomes the model's events: the close box asks the model, Esc too, a
 // move that the view did not make is the user's, the timers tick the model from the window's creation on.
 // A drag-anywhere window is moved by its surface and static controls as by a title bar.
-class WindowView {
+class WindowView : public BaseWindow<WindowView> {
 public:
-    // The frame that a bordered window's outer size includes: its client area is the outer size less this
-    // frame, whatever frame the system draws, so that every control fits as designed.
-    static constexpr RECT kNominalFrame{3, 25, 3, 3};
-
     WindowView(Window& model, ViewContext& context);
     ~WindowView();
-    WindowView(const WindowView&) = delete;
-    WindowView& operator=(const WindowView&) = delete;
 
-    HWND Handle() const { return hwnd_; }
     Window& Model() const { return model_; }
     // Esc from the window or any of its controls; true when consumed.
     bool PreTranslate(const MSG& message);
@@ -45,7 +39,8 @@ public:
     const DrawPanelView* Panel() const { return panel_; }
 
 private:
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend class BaseWindow<WindowView>;
+
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void BuildControls();
     void Apply(const WindowChange& change);
@@ -64,7 +59,6 @@ private:
     Window& model_;
     ViewContext& context_;
     std::unique_ptr<ViewLook> look_;
-    HWND hwnd_ = nullptr;
     std::unique_ptr<WindowTip> tip_;
     DWORD style_ = 0;
     DWORD exStyle_ = 0;

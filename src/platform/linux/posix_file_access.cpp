@@ -15,6 +15,7 @@
 
 #include "platform/linux/own_link.h"
 #include "platform/linux/unique_fd.h"
+#include "platform/system_files.h"
 
 namespace quorell {
 namespace {

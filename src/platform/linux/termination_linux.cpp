@@ -1,6 +1,5 @@
 #include "platform/linux/termination_linux.h"
 
-#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -8,6 +7,8 @@
 #include <cerrno>
 #include <csignal>
 #include <utility>
+
+#include "platform/linux/wait_readable.h"
 
 namespace quorell {
 namespace {
@@ -50,17 +51,7 @@ bool LinuxTermination::Watch(std::function<void()> onRequest) {
     }
     signalFd.store(signalEnd_.Get());
     waiter_ = std::thread([wait = waitEnd_.Get(), stop = stopRead_.Get(), onRequest = std::move(onRequest)] {
-        pollfd fds[2] = {{wait, POLLIN, 0}, {stop, POLLIN, 0}};
-        while (true) {
-            if (::poll(fds, 2, -1) < 0) {
-                if (errno == EINTR) {
-                    continue;
-                }
-                return;
-            }
-            if (fds[1].revents != 0) {
-                return;
-            }
+        while (WaitReadable(wait, stop)) {
             char bytes[16];
             bool requested = false;
             while (::read(wait, bytes, sizeof bytes) > 0) {

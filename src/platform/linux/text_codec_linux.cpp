@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "platform/linux/gbk_private_use.h"
-#include "runtime/text_codec.h"
+#include "platform/system_files.h"
 
 namespace quorell {
 namespace {
@@ -142,30 +142,37 @@ std::optional<std::string> Utf8ToGbkByCharacter(std::string_view utf8, IconvConv
     return out;
 }
 
-}  // namespace
-
 // ASCII is the same in both encodings, and most names and all numbers are ASCII. The C library's table
 // converts nearly every text at once; only a text that it refuses is looked at character by character.
-std::optional<std::string> GbkToUtf8(std::string_view gbk) {
-    if (IsAscii(gbk)) {
-        return std::string(gbk);
+class IconvGbkCodec final : public GbkCodec {
+public:
+    std::optional<std::string> GbkToUtf8(std::string_view gbk) const override {
+        if (IsAscii(gbk)) {
+            return std::string(gbk);
+        }
+        thread_local IconvConverter converter("UTF-8", "CP936");
+        if (auto whole = converter.Convert(gbk)) {
+            return whole;
+        }
+        return GbkToUtf8ByCharacter(gbk, converter);
     }
-    thread_local IconvConverter converter("UTF-8", "CP936");
-    if (auto whole = converter.Convert(gbk)) {
-        return whole;
-    }
-    return GbkToUtf8ByCharacter(gbk, converter);
-}
 
-std::optional<std::string> Utf8ToGbk(std::string_view utf8) {
-    if (IsAscii(utf8)) {
-        return std::string(utf8);
+    std::optional<std::string> Utf8ToGbk(std::string_view utf8) const override {
+        if (IsAscii(utf8)) {
+            return std::string(utf8);
+        }
+        thread_local IconvConverter converter("CP936", "UTF-8");
+        if (auto whole = converter.Convert(utf8)) {
+            return whole;
+        }
+        return Utf8ToGbkByCharacter(utf8, converter);
     }
-    thread_local IconvConverter converter("CP936", "UTF-8");
-    if (auto whole = converter.Convert(utf8)) {
-        return whole;
-    }
-    return Utf8ToGbkByCharacter(utf8, converter);
+};
+
+}  // namespace
+
+std::unique_ptr<GbkCodec> MakeSystemGbkCodec() {
+    return std::make_unique<IconvGbkCodec>();
 }
 
 }  // namespace quorell

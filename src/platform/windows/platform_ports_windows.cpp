@@ -1,5 +1,6 @@
 #include "platform/platform_ports.h"
 
+#include "platform/system_files.h"
 #include "platform/windows/clock_windows.h"
 #include "platform/windows/cpu_counters_windows.h"
 #include "platform/windows/interface_table_windows.h"
@@ -10,6 +11,7 @@
 #include "platform/windows/termination_windows.h"
 
 namespace quorell {
+
 PlatformPorts MakePlatformPorts() {
     PlatformPorts ports;
     ports.runDirectory = std::make_unique<WindowsRunDirectory>();
@@ -21,6 +23,7 @@ PlatformPorts MakePlatformPorts() {
     ports.platformVersion = std::make_unique<WindowsPlatformVersion>();
     ports.termination = std::make_unique<WindowsTermination>();
     ports.files = MakeSystemFileAccess();
+    ports.gbkCodec = MakeSystemGbkCodec();
     return ports;
 }
 

@@ -1,5 +1,5 @@
+#include "platform/system_files.h"
 #include "platform/windows/wide_text.h"
-#include "runtime/text_codec.h"
 
 namespace quorell {
 namespace {
@@ -17,28 +17,35 @@ bool IsAscii(std::string_view text) {
     return true;
 }
 
+// ASCII is the same in both encodings, and most names and all numbers are ASCII.
+class CodePageGbkCodec final : public GbkCodec {
+public:
+    std::optional<std::string> GbkToUtf8(std::string_view gbk) const override {
+        if (IsAscii(gbk)) {
+            return std::string(gbk);
+        }
+        const auto wide = CodePageToWide(kGbkCodePage, gbk);
+        return wide ? WideToUtf8(*wide) : std::nullopt;
+    }
+
+    std::optional<std::string> Utf8ToGbk(std::string_view utf8) const override {
+        if (IsAscii(utf8)) {
+            return std::string(utf8);
+        }
+        const auto wide = Utf8ToWide(utf8);
+        auto gbk = wide ? WideToCodePage(kGbkCodePage, *wide) : std::nullopt;
+        // Windows writes U+F8F5 as the byte FF, which no GBK text holds and which Windows does not read back.
+        if (gbk && gbk->find('\xFF') != std::string::npos) {
+            return std::nullopt;
+        }
+        return gbk;
+    }
+};
+
 }  // namespace
 
-// ASCII is the same in both encodings, and most names and all numbers are ASCII.
-std::optional<std::string> GbkToUtf8(std::string_view gbk) {
-    if (IsAscii(gbk)) {
-        return std::string(gbk);
-    }
-    const auto wide = CodePageToWide(kGbkCodePage, gbk);
-    return wide ? WideToUtf8(*wide) : std::nullopt;
-}
-
-std::optional<std::string> Utf8ToGbk(std::string_view utf8) {
-    if (IsAscii(utf8)) {
-        return std::string(utf8);
-    }
-    const auto wide = Utf8ToWide(utf8);
-    auto gbk = wide ? WideToCodePage(kGbkCodePage, *wide) : std::nullopt;
-    // Windows writes U+F8F5 as the byte FF, which no GBK text holds and which Windows does not read back.
-    if (gbk && gbk->find('\xFF') != std::string::npos) {
-        return std::nullopt;
-    }
-    return gbk;
+std::unique_ptr<GbkCodec> MakeSystemGbkCodec() {
+    return std::make_unique<CodePageGbkCodec>();
 }
 
 }  // namespace quorell

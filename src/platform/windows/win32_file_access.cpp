@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/system_files.h"
 #include "platform/windows/unique_handle.h"
 
 namespace quorell {

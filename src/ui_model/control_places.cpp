@@ -1,8 +1,8 @@
-#include "gui/win32/control_places.h"
+#include "ui_model/control_places.h"
 
 #include "ui_model/controls.h"
 
-namespace quorell::gui {
+namespace quorell {
 
 namespace {
 
@@ -85,4 +85,4 @@ Hit HitTest(const Window& window, Point client) {
     return {drag ? HitArea::Caption : HitArea::Client, nullptr};
 }
 
-}  // namespace quorell::gui
+}  // namespace quorell

@@ -9,11 +9,16 @@
 #include "ui_model/geometry.h"
 #include "ui_model/line_chart.h"
 
-namespace quorell::gui {
+namespace quorell {
 
 // The arithmetic of a trend line chart, apart from any drawing: where the title, the plot area, the grid,
 // the axis labels and the 24 points of the series go inside the chart's rectangle. The hour axis runs
 // 0..23, the value axis 0..maximum in five divisions (a zero maximum shows as 0..1).
+
+// The character heights, in design pixels, that the chart's texts are laid out for: a bold title in the
+// windows' text size and smaller axis labels.
+inline constexpr int kChartTitlePixels = 11;
+inline constexpr int kChartAxisPixels = 9;
 
 // How big the texts come out in the chart's fonts.
 struct ChartTextMetrics {
@@ -46,4 +51,4 @@ std::string ValueLabel(double value);
 ChartLayout LayOutChart(const Rect& bounds, int maximum, const std::array<double, LineChartModel::kPointCount>& values,
                         const ChartTextMetrics& metrics);
 
-}  // namespace quorell::gui
+}  // namespace quorell

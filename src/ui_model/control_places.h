@@ -3,7 +3,7 @@
 #include "ui_model/geometry.h"
 #include "ui_model/window.h"
 
-namespace quorell::gui {
+namespace quorell {
 
 // Where the controls of a window lie and what the pointer is over, in design pixels (96 dpi), from the
 // model alone: the views scale these places, and the tests check them without a screen.
@@ -31,4 +31,4 @@ Hit HitTest(const Window& window, Point client);
 // True for the kinds drawn by the surface that holds them rather than by a child window of their own.
 bool IsStatic(ControlKind kind);
 
-}  // namespace quorell::gui
+}  // namespace quorell

@@ -1,10 +1,10 @@
-#include "gui/win32/chart_layout.h"
+#include "ui_model/chart_layout.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 
-namespace quorell::gui {
+namespace quorell {
 
 namespace {
 
@@ -78,4 +78,4 @@ ChartLayout LayOutChart(const Rect& bounds, int maximum, const std::array<double
     return layout;
 }
 
-}  // namespace quorell::gui
+}  // namespace quorell

@@ -1,17 +1,18 @@
-// The pure arithmetic of the Win32 views: where controls lie and what a press takes hold of, how a chart
+// The arithmetic both front ends draw with: where controls lie and what a press takes hold of, how a chart
 // is laid out, how a label fits its text.
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/layouts/layouts.h"
-#include "gui/win32/chart_layout.h"
-#include "gui/win32/control_places.h"
-#include "gui/win32/label_fit.h"
+#include "ui_model/chart_layout.h"
+#include "ui_model/control_places.h"
+#include "ui_model/label_fit.h"
 #include "ui_model/ui_model.h"
 
-namespace quorell::gui {
+namespace quorell {
 namespace {
 
 std::string NameAt(const Window& window, Point point) {
@@ -19,7 +20,7 @@ std::string NameAt(const Window& window, Point point) {
     return hit.control == nullptr ? "<surface>" : hit.control->Name();
 }
 
-TEST(GuiWin32HitTest, MonitorWindowDragsByItsStripsAndLabelsButNotByItsGraph) {
+TEST(HitTest, MonitorWindowDragsByItsStripsAndLabelsButNotByItsGraph) {
     Window cpu(CpuMonitorLayout());
     cpu.Create();
     // The title strip and its label, the close mark, the gap between the strips, a status label.
@@ -37,7 +38,7 @@ TEST(GuiWin32HitTest, MonitorWindowDragsByItsStripsAndLabelsButNotByItsGraph) {
     }
 }
 
-TEST(GuiWin32HitTest, BorderedWindowsAreMovedByTheirTitleBarOnly) {
+TEST(HitTest, BorderedWindowsAreMovedByTheirTitleBarOnly) {
     Window main(MainWindowLayout());
     main.Create();
     EXPECT_EQ(HitTest(main, {300, 110}).area, HitArea::Client);
@@ -49,7 +50,7 @@ TEST(GuiWin32HitTest, BorderedWindowsAreMovedByTheirTitleBarOnly) {
     EXPECT_EQ(NameAt(main, {425, 30}), "功能_查看统计");
 }
 
-TEST(GuiWin32HitTest, OnlyTheCurrentTabPageCounts) {
+TEST(HitTest, OnlyTheCurrentTabPageCounts) {
     Window trend(TrendWindowLayout());
     trend.Create();
     auto& tab = trend.TabControl("选择夹1");
@@ -76,7 +77,7 @@ bool Inside(const Rect& inner, const Rect& outer) {
            inner.Bottom() <= outer.Bottom();
 }
 
-TEST(GuiWin32ChartLayout, SeriesGridAndLabelsShareThePlotAndStayInTheChart) {
+TEST(ChartLayout, SeriesGridAndLabelsShareThePlotAndStayInTheChart) {
     const Rect bounds{0, 24, 488, 90};
     std::array<double, 24> values{};
     values[0] = 0;
@@ -119,7 +120,7 @@ TEST(GuiWin32ChartLayout, SeriesGridAndLabelsShareThePlotAndStayInTheChart) {
     }
 }
 
-TEST(GuiWin32ChartLayout, ZeroMaximumShowsAsZeroToOneAndOddMaximaKeepTheirDecimals) {
+TEST(ChartLayout, ZeroMaximumShowsAsZeroToOneAndOddMaximaKeepTheirDecimals) {
     std::array<double, 24> values{};
     values[5] = 1;
     const ChartLayout zero = LayOutChart({0, 0, 488, 120}, 0, values, SixPixelDigits());
@@ -138,7 +139,7 @@ TEST(GuiWin32ChartLayout, ZeroMaximumShowsAsZeroToOneAndOddMaximaKeepTheirDecima
     EXPECT_GE(tiny.plot.height, 2);
 }
 
-TEST(GuiWin32LabelFit, TooWideTextIsNarrowedToHalfThenKeepsItsLastCharacters) {
+TEST(LabelFit, TooWideTextIsNarrowedToHalfThenKeepsItsLastCharacters) {
     EXPECT_EQ(NarrowingPercent(32, 32), 100);
     EXPECT_EQ(NarrowingPercent(40, 32), 80);
     EXPECT_EQ(NarrowingPercent(200, 32), 50);
@@ -147,7 +148,27 @@ TEST(GuiWin32LabelFit, TooWideTextIsNarrowedToHalfThenKeepsItsLastCharacters) {
     EXPECT_EQ(TextLeft(TextAlign::Right, 40, 32), -8);
     EXPECT_EQ(TextLeft(TextAlign::Right, 20, 32), 12);
     EXPECT_EQ(TextLeft(TextAlign::Left, 40, 32), 0);
+
+    // The toolkit measures; the text is measured again in the narrowed font, whose width may not scale
+    // exactly, and placed by what was measured last.
+    std::vector<int> asked;
+    const auto measure = [&](int percent) {
+        asked.push_back(percent);
+        return percent == 100 ? 40.0 : 34.0;
+    };
+    const LabelFit narrowed = FitLabel(TextAlign::Right, 32, measure);
+    EXPECT_EQ(asked, (std::vector<int>{100, 80}));
+    EXPECT_EQ(narrowed.percent, 80);
+    EXPECT_EQ(narrowed.width, 34);
+    EXPECT_EQ(narrowed.left, -2);
+    asked.clear();
+    const LabelFit fits = FitLabel(TextAlign::Right, 64, measure);
+    EXPECT_EQ(asked, (std::vector<int>{100}));
+    EXPECT_EQ(fits.left, 24);
+    // A right edge stays put to the fraction of a pixel where the toolkit places text that finely.
+    EXPECT_DOUBLE_EQ(FitLabel(TextAlign::Right, 32, [](int) { return 31.25; }).left, 0.75);
+    EXPECT_EQ(OneLine("12\r\n34\n"), "12  34 ");
 }
 
 }  // namespace
-}  // namespace quorell::gui
+}  // namespace quorell
