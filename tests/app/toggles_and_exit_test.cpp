@@ -150,7 +150,7 @@ TEST_F(RunningApp, AnsweringNoToTheExitQuestionChangesNothing) {
     rig.Main().Button("功能_打开Cpu使用").Click();
     const std::string settingsBefore = rig.SettingsText();
     rig.desktop.answer = MessageAnswer::No;
-    rig.ChooseFromTray(10);
+    rig.ChooseFromTray(kExitItem);
     ASSERT_EQ(rig.desktop.questions.size(), 1u);
     EXPECT_EQ(rig.desktop.questions[0].title, "退出警告");
     EXPECT_EQ(rig.desktop.questions[0].text,
@@ -167,7 +167,7 @@ TEST_F(RunningApp, AnsweringNoToTheExitQuestionChangesNothing) {
 
 TEST_F(RunningApp, AnsweringYesRemovesTheTrayIconAndEndsWithZero) {
     rig.desktop.answer = MessageAnswer::Yes;
-    rig.ChooseFromTray(10);
+    rig.ChooseFromTray(kExitItem);
     EXPECT_TRUE(rig.desktop.trayIcons.empty());
     EXPECT_EQ(rig.desktop.quitCode, std::optional<int>(0));
     EXPECT_EQ(rig.app->ExitCode(), std::optional<int>(0));
