@@ -72,15 +72,8 @@ void Application::BindEvents() {
     main.CheckBox(names::kTransparencyBox).BindClicked(Guarded([&placement] { placement.OnTransparencyClicked(); }));
 
     PopupMenu& menu = main.Menu(kTrayMenuName);
-    const std::pair<std::size_t, WindowKind> items[] = {{kMainItem, WindowKind::Main},
-                                                        {kCpuItem, WindowKind::CpuMonitor},
-                                                        {kMemoryItem, WindowKind::MemoryMonitor},
-                                                        {kReceiveItem, WindowKind::ReceiveMonitor},
-                                                        {kSendItem, WindowKind::SendMonitor},
-                                                        {kTrendItem, WindowKind::Trend}};
-    for (const auto& [item, target] : items) {
-        menu.Item(item).BindSelected(
-            Guarded([&logic, kind = target, position = item] { logic.ToggleWindowWithCaption(kind, position); }));
+    for (const auto& [item, target] : kWindowItems) {
+        menu.Item(item).BindSelected(Guarded([&logic, kind = target] { logic.ToggleWindow(kind); }));
     }
     menu.Item(kExitItem).BindSelected(Guarded([this] { ExitWithConfirmation(); }));
 

@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include <variant>
+
 #include "app/layouts/layouts.h"
 #include "app/tray_tip.h"
 #include "ui_model/menu.h"
@@ -64,12 +66,16 @@ void MainWindowLogic::ToggleWindow(WindowKind window) {
     target.SetVisible(!target.Visible());
 }
 
-void MainWindowLogic::ToggleWindowWithCaption(WindowKind window, std::size_t item) {
-    Window& target = windows_.Get(window);
-    const bool shown = target.Visible();
-    const CaptionPair captions = CaptionsOf(item);
-    windows_.Main().Menu(kTrayMenuName).Item(item).SetCaption(shown ? captions.show : captions.hide);
-    target.SetVisible(!shown);
+void MainWindowLogic::FollowVisibilityInCaptions() {
+    for (const auto& [item, kind] : kWindowItems) {
+        captionFollowers_.push_back(
+            windows_.Get(kind).Subscribe([&menu = windows_.Main().Menu(kTrayMenuName), item](const WindowChange& change) {
+                if (const auto* visibility = std::get_if<VisibilityChange>(&change)) {
+                    const CaptionPair captions = CaptionsOf(item);
+                    menu.Item(item).SetCaption(visibility->visible ? captions.hide : captions.show);
+                }
+            }));
+    }
 }
 
 void MainWindowLogic::OnTrayEvent(TrayClick click) {

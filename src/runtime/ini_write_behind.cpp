@@ -47,9 +47,16 @@ std::size_t IniWriteBehind::UnsavedEditCount() const {
 
 bool IniWriteBehind::SaveDue() {
     const auto now = clock_();
-    return SaveWhere([this, now](const PathKey&, const Unsaved& unsaved) {
+    const auto due = [this, now](const PathKey&, const Unsaved& unsaved) {
         return now - unsaved.since >= delay_ && (!unsaved.failedAt || now - *unsaved.failedAt >= delay_);
-    });
+    };
+    // Called between events: the right to write is asked even when nothing is due, so that its loss (a
+    // run lock taken away) is noticed, and mended where it can be, within one event rather than one delay.
+    if (!MaySave()) {
+        return std::none_of(unsaved_.begin(), unsaved_.end(),
+                            [&due](const auto& entry) { return due(entry.first, entry.second); });
+    }
+    return SaveWhere(due);
 }
 
 bool IniWriteBehind::Save(const std::filesystem::path& file) {

@@ -13,51 +13,51 @@ protected:
     AppRig rig;
 };
 
-TEST_F(RunningApp, MenuItemsToggleTheirWindowAndCaption) {
+// Whatever shows or hides a window, its tray menu item then offers the opposite action.
+TEST_F(RunningApp, EveryWayOfShowingAndHidingLeavesTheCaptionOfferingTheOpposite) {
+    PopupMenu& menu = rig.Menu();
     Window& cpu = rig.Get(WindowKind::CpuMonitor);
-    rig.ChooseFromTray(3);
+    rig.ChooseFromTray(kCpuItem);  // the menu
     EXPECT_TRUE(cpu.Visible());
-    EXPECT_EQ(rig.Menu().Item(3).Caption(), "隐藏 Cpu 监控");
-    rig.ChooseFromTray(3);
+    EXPECT_EQ(menu.Item(kCpuItem).Caption(), "隐藏 Cpu 监控");
+    rig.ChooseFromTray(kCpuItem);
     EXPECT_FALSE(cpu.Visible());
-    EXPECT_EQ(rig.Menu().Item(3).Caption(), "显示 Cpu 监控");
+    EXPECT_EQ(menu.Item(kCpuItem).Caption(), "显示 Cpu 监控");
 
-    rig.ChooseFromTray(1);
-    EXPECT_FALSE(rig.Main().Visible());
-    EXPECT_EQ(rig.Menu().Item(1).Caption(), "显示软件界面");
-    rig.ChooseFromTray(8);
-    EXPECT_TRUE(rig.Get(WindowKind::Trend).Visible());
-    EXPECT_EQ(rig.Menu().Item(8).Caption(), "隐藏趋势统计窗口");
-}
-
-TEST_F(RunningApp, OtherRoutesLeaveTheCaptionDescribingTheOppositeAction) {
-    Window& cpu = rig.Get(WindowKind::CpuMonitor);
-    rig.Main().Button("功能_打开Cpu使用").Click();
+    rig.Main().Button("功能_打开Cpu使用").Click();  // the main window's button
     EXPECT_TRUE(cpu.Visible());
-    EXPECT_EQ(rig.Menu().Item(3).Caption(), "显示 Cpu 监控");
-    rig.ChooseFromTray(3);  // the item still toggles, and its caption comes right
+    EXPECT_EQ(menu.Item(kCpuItem).Caption(), "隐藏 Cpu 监控");
+    rig.ChooseFromTray(kCpuItem);  // so the item hides the window the button showed
     EXPECT_FALSE(cpu.Visible());
-    EXPECT_EQ(rig.Menu().Item(3).Caption(), "显示 Cpu 监控");
 
-    rig.ChooseFromTray(4);  // shown by the menu, then hidden by Esc
-    rig.Get(WindowKind::MemoryMonitor).PressEscape();
-    EXPECT_FALSE(rig.Get(WindowKind::MemoryMonitor).Visible());
-    EXPECT_EQ(rig.Menu().Item(4).Caption(), "隐藏 内存 监控");
+    Window& memory = rig.Get(WindowKind::MemoryMonitor);
+    rig.Main().Button("功能_打开内存使用").Click();
+    memory.PressEscape();  // Esc
+    EXPECT_FALSE(memory.Visible());
+    EXPECT_EQ(menu.Item(kMemoryItem).Caption(), "显示 内存 监控");
 
     Window& receive = rig.Get(WindowKind::ReceiveMonitor);
-    rig.ChooseFromTray(5);  // shown by the menu, hidden by its close mark
-    receive.PictureBox("功能_关闭窗口").DoubleClick();
+    rig.ChooseFromTray(kReceiveItem);
+    receive.PictureBox("功能_关闭窗口").DoubleClick();  // the close mark
     EXPECT_FALSE(receive.Visible());
-    EXPECT_EQ(rig.Menu().Item(5).Caption(), "隐藏 接收 监控");
-    rig.ChooseFromTray(5);  // reads "hide" but shows the hidden window, and keeps "hide" now rightly
+    EXPECT_EQ(menu.Item(kReceiveItem).Caption(), "显示 接收 监控");
+    rig.ChooseFromTray(kReceiveItem);
     EXPECT_TRUE(receive.Visible());
-    EXPECT_EQ(rig.Menu().Item(5).Caption(), "隐藏 接收 监控");
 
-    rig.Main().RaiseTrayEvent(TrayClick::DoubleClick);  // double-click hides the shown main window, caption untouched
+    Window& trend = rig.Get(WindowKind::Trend);
+    rig.Main().Button("功能_查看统计").Click();
+    EXPECT_EQ(menu.Item(kTrendItem).Caption(), "隐藏趋势统计窗口");
+    trend.RequestClose();  // the close box
+    EXPECT_EQ(menu.Item(kTrendItem).Caption(), "显示趋势统计窗口");
+
+    rig.Main().RaiseTrayEvent(TrayClick::DoubleClick);  // the tray icon's double-click
     EXPECT_FALSE(rig.Main().Visible());
-    EXPECT_EQ(rig.Menu().Item(1).Caption(), "隐藏软件界面");
-    rig.Main().RaiseTrayEvent(TrayClick::DoubleClick);
-    EXPECT_TRUE(rig.Main().Visible());
+    EXPECT_EQ(menu.Item(kMainItem).Caption(), "显示软件界面");
+    rig.app->Dispatch([&] { rig.Main().SetVisible(true); });  // as a later start's request shows it
+    EXPECT_EQ(menu.Item(kMainItem).Caption(), "隐藏软件界面");
+    rig.ChooseFromTray(kMainItem);
+    EXPECT_FALSE(rig.Main().Visible());
+    EXPECT_EQ(menu.Item(kMainItem).Caption(), "显示软件界面");
 }
 
 TEST_F(RunningApp, EveryButtonTogglesItsWindow) {
@@ -150,7 +150,7 @@ TEST_F(RunningApp, AnsweringNoToTheExitQuestionChangesNothing) {
     rig.Main().Button("功能_打开Cpu使用").Click();
     const std::string settingsBefore = rig.SettingsText();
     rig.desktop.answer = MessageAnswer::No;
-    rig.ChooseFromTray(10);
+    rig.ChooseFromTray(kExitItem);
     ASSERT_EQ(rig.desktop.questions.size(), 1u);
     EXPECT_EQ(rig.desktop.questions[0].title, "退出警告");
     EXPECT_EQ(rig.desktop.questions[0].text,
@@ -167,7 +167,7 @@ TEST_F(RunningApp, AnsweringNoToTheExitQuestionChangesNothing) {
 
 TEST_F(RunningApp, AnsweringYesRemovesTheTrayIconAndEndsWithZero) {
     rig.desktop.answer = MessageAnswer::Yes;
-    rig.ChooseFromTray(10);
+    rig.ChooseFromTray(kExitItem);
     EXPECT_TRUE(rig.desktop.trayIcons.empty());
     EXPECT_EQ(rig.desktop.quitCode, std::optional<int>(0));
     EXPECT_EQ(rig.app->ExitCode(), std::optional<int>(0));

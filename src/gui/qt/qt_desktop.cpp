@@ -147,21 +147,36 @@ std::optional<std::size_t> QtDesktop::PopUpMenu(WindowKind owner, std::string_vi
     return static_cast<std::size_t>(chosen->data().toULongLong());
 }
 
+QWidget* QtDesktop::MessageBoxParent() const {
+    if (views_ == nullptr) {
+        return nullptr;
+    }
+    QWidget& main = views_->View(WindowKind::Main);
+    return main.isVisible() ? &main : nullptr;
+}
+
+// Modal for the whole program, and above the always-on-top monitor windows, which would otherwise cover
+// its buttons where they sit at the screen centre.
+void QtDesktop::PrepareMessageBox(QMessageBox& box) const {
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    box.setWindowIcon(context_.ApplicationIcon());
+}
+
 MessageAnswer QtDesktop::AskYesNo(std::string_view title, std::string_view text, MessageIcon icon) {
     QMessageBox box(icon == MessageIcon::Question ? QMessageBox::Question : QMessageBox::Critical, DisplayText(title),
-                    DisplayText(text), QMessageBox::Yes | QMessageBox::No);
+                    DisplayText(text), QMessageBox::Yes | QMessageBox::No, MessageBoxParent());
     box.setObjectName(QStringLiteral("question"));
     box.setDefaultButton(QMessageBox::Yes);
-    box.setWindowModality(Qt::ApplicationModal);
-    box.setWindowIcon(context_.ApplicationIcon());
+    PrepareMessageBox(box);
     return box.exec() == QMessageBox::Yes ? MessageAnswer::Yes : MessageAnswer::No;
 }
 
 void QtDesktop::ShowFatalError(std::string_view text) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Quorell"), DisplayText(text), QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Quorell"), DisplayText(text), QMessageBox::Ok,
+                    MessageBoxParent());
     box.setObjectName(QStringLiteral("fatal_error"));
-    box.setWindowModality(Qt::ApplicationModal);
-    box.setWindowIcon(context_.ApplicationIcon());
+    PrepareMessageBox(box);
     box.exec();
 }
 

@@ -15,6 +15,7 @@
 #include "ui_model/window.h"
 
 #include <QMenu>
+#include <QMessageBox>
 
 namespace quorell::gui {
 
@@ -57,6 +58,9 @@ public:
 
 private:
     void ApplyTray(const TrayIconData& icon);
+    // The main window's view while it is shown, so that a message box stands in front of it; else none.
+    QWidget* MessageBoxParent() const;
+    void PrepareMessageBox(QMessageBox& box) const;
     void OnTrayActivated(QSystemTrayIcon::ActivationReason reason);
 
     WindowLookup windows_;

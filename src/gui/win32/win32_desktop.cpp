@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "gui/win32/owned_handle.h"
 #include "gui/win32/view_set.h"
@@ -58,6 +59,37 @@ BOOL CALLBACK AddScreen(HMONITOR monitor, HDC, LPRECT, LPARAM screens) {
     }
     return TRUE;
 }
+
+// While a message box is up, every other shown window of the thread takes no input (the box's owner is
+// disabled by the box itself), as for a box without owner; each comes back as it was.
+class OtherWindowsDisabled {
+public:
+    explicit OtherWindowsDisabled(HWND owner) : owner_(owner) {
+        ::EnumThreadWindows(::GetCurrentThreadId(), &DisableOne, reinterpret_cast<LPARAM>(this));
+    }
+    ~OtherWindowsDisabled() {
+        for (const HWND window : disabled_) {
+            if (::IsWindow(window)) {
+                ::EnableWindow(window, TRUE);
+            }
+        }
+    }
+    OtherWindowsDisabled(const OtherWindowsDisabled&) = delete;
+    OtherWindowsDisabled& operator=(const OtherWindowsDisabled&) = delete;
+
+private:
+    static BOOL CALLBACK DisableOne(HWND window, LPARAM self) {
+        auto& disabling = *reinterpret_cast<OtherWindowsDisabled*>(self);
+        if (window != disabling.owner_ && ::IsWindowVisible(window) && ::IsWindowEnabled(window)) {
+            ::EnableWindow(window, FALSE);
+            disabling.disabled_.push_back(window);
+        }
+        return TRUE;
+    }
+
+    HWND owner_;
+    std::vector<HWND> disabled_;
+};
 
 }  // namespace
 
@@ -181,16 +213,21 @@ std::optional<std::size_t> Win32Desktop::PopUpMenu(WindowKind owner, std::string
     return static_cast<std::size_t>(chosen);
 }
 
+int Win32Desktop::ShowMessageBox(const std::wstring& text, const std::wstring& title, UINT style) const {
+    // Owned by the main window, in front even when asked from the tray, and in the topmost band above the
+    // always-on-top monitor windows, which would otherwise cover its buttons at the screen centre.
+    const HWND owner = views_ != nullptr ? views_->Handle(WindowKind::Main) : nullptr;
+    const OtherWindowsDisabled modal(owner);
+    return ::MessageBoxW(owner, text.c_str(), title.c_str(), style | MB_TASKMODAL | MB_TOPMOST | MB_SETFOREGROUND);
+}
+
 MessageAnswer Win32Desktop::AskYesNo(std::string_view title, std::string_view text, MessageIcon icon) {
-    // Modal for every window of the program, in front even when the question comes from the tray.
-    const UINT style =
-        MB_YESNO | MB_TASKMODAL | MB_SETFOREGROUND | (icon == MessageIcon::Question ? MB_ICONQUESTION : MB_ICONERROR);
-    const int answer = ::MessageBoxW(nullptr, Wide(text).c_str(), Wide(title).c_str(), style);
-    return answer == IDYES ? MessageAnswer::Yes : MessageAnswer::No;
+    const UINT style = MB_YESNO | (icon == MessageIcon::Question ? MB_ICONQUESTION : MB_ICONERROR);
+    return ShowMessageBox(Wide(text), Wide(title), style) == IDYES ? MessageAnswer::Yes : MessageAnswer::No;
 }
 
 void Win32Desktop::ShowFatalError(std::string_view text) {
-    ::MessageBoxW(nullptr, Wide(text).c_str(), L"Quorell", MB_OK | MB_ICONERROR | MB_TASKMODAL | MB_SETFOREGROUND);
+    ShowMessageBox(Wide(text), L"Quorell", MB_OK | MB_ICONERROR);
 }
 
 bool Win32Desktop::OpenWebAddress(std::string_view address) {
@@ -235,6 +272,14 @@ void Win32Desktop::Quit(int exitCode) {
     if (trayData_) {
         RemoveTrayIcon(trayData_->identifier);
     }
+    // The end may come inside a modal loop of the system (a window being moved or sized, a menu), which
+    // can swallow the quit message or wait for a mouse button that never comes up: those loops end now,
+    // and the program's own loop ends on the exit code once control comes back to it.
+    ::EndMenu();
+    if (const HWND captured = ::GetCapture()) {
+        ::SendMessageW(captured, WM_CANCELMODE, 0, 0);
+    }
+    ::ReleaseCapture();
     ::PostQuitMessage(exitCode);
 }
 

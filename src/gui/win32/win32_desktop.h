@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "gui/win32/program_window.h"
 #include "gui/win32/tray_icon.h"
@@ -52,6 +53,7 @@ private:
     std::optional<LRESULT> OnProgramWindowMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnTrayNotification(UINT mouseMessage);
     HICON TrayImageIcon(TrayImage image) const;
+    int ShowMessageBox(const std::wstring& text, const std::wstring& title, UINT style) const;
 
     WindowLookup windows_;
     ViewContext& context_;

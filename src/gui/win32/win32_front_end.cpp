@@ -42,7 +42,7 @@ void Win32FrontEnd::WatchSystemRequests(SystemRequests requests) {
 }
 
 // Each message is offered to the views first; before the loop waits, whatever batch of timer ticks is
-// still open ends. Returns the code that WM_QUIT carries.
+// still open ends. Returns the code that WM_QUIT carries, or the run's exit code once it is set.
 // A WM_CLOSE taken from the queue was posted by another program (taskkill, a task manager's "end task"),
 // which posts it to every top-level window of the program in an order of its own: it ends the run at
 // once, saved, so that no window handles it as the user's close first. The user's own close (the close
@@ -63,6 +63,10 @@ int Win32FrontEnd::RunLoop() {
             if (views_ == nullptr || !views_->PreTranslate(message)) {
                 ::TranslateMessage(&message);
                 ::DispatchMessageW(&message);
+            }
+            // A run ended inside a modal loop whose end took the quit message with it.
+            if (desktop_.ExitCode()) {
+                return *desktop_.ExitCode();
             }
         }
         context_.Idle();

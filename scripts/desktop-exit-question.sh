@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Starts the real Quorell binary on a virtual X display with a window manager (openbox) and a tray host, in
+# a fresh run directory, shows the four always-on-top monitor windows (a first start places them all at the
+# screen centre, where the exit question appears), asks to exit through the tray menu and checks that the
+# question stands above every monitor window; then clicks its Yes button with the mouse, which must end
+# the program with exit code 0. The screen with the question is kept as a PNG for a look.
+# Usage: scripts/desktop-exit-question.sh [path/to/quorell]
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+binary=$(realpath "${1:-$here/../build/src/gui/qt/quorell}")
+source "$here/lib/xvfb.sh"
+source "$here/lib/quorell-session.sh"
+
+run_dir=$(mktemp -d)
+shot=${TMPDIR:-/tmp}/quorell-exit-question.png
+cleanup() { [[ -n "${app_pid:-}" ]] && kill "$app_pid" 2>/dev/null; xvfb_cleanup; rm -rf "$run_dir"; }
+trap cleanup EXIT
+fail() { echo "desktop exit question: FAILED: $*" >&2; import -window root "$shot" 2>/dev/null || true; exit 1; }
+step() { echo "desktop exit question: $*"; }
+
+session_prepare "$binary" "$run_dir"
+xvfb_start 1280x1024
+openbox >/dev/null 2>&1 &
+xvfb_pids+=($!)
+tray_start
+"$run_dir/quorell" >"$run_dir/stdout.log" 2>&1 &
+app_pid=$!
+wait_for_window '^Quorell V 1\.0' --onlyvisible >/dev/null || fail "the main window did not appear"
+
+monitors=('Velkor - Quorell - Cpu使用率监控' 'Velkor - Quorell - 内存使用率监控' 'Velkor - Quorell - 网络接收监控'
+          'Velkor - Quorell - 网络发送监控')
+step "tray menu: show the four monitors"
+for downs in 2 3 4 5; do
+  tray_icon_click 3
+  sleep 0.7
+  for _ in $(seq 1 "$downs"); do xdotool key Down; done
+  xdotool key Return
+  sleep 0.3
+done
+monitor_ids=()
+for title in "${monitors[@]}"; do
+  monitor_ids+=("$(wait_for_window "^$title\$" --onlyvisible)") || fail "$title was not shown"
+done
+
+step "tray menu: exit"
+tray_icon_click 3
+sleep 0.7
+xdotool key Up Return
+box=$(wait_for_window '^退出警告$' --onlyvisible) || fail "no exit question"
+sleep 1
+
+# The window manager's stacking order, bottom to top: the question must come after every monitor.
+stacking=$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g')
+position_of() {
+  local i=0 id
+  for id in $stacking; do
+    (( id == $1 )) && { echo "$i"; return; }
+    i=$((i + 1))
+  done
+  echo -1
+}
+box_place=$(position_of "$box")
+(( box_place >= 0 )) || fail "the exit question is not in the window manager's stacking list"
+for id in "${monitor_ids[@]}"; do
+  (( $(position_of "$id") < box_place )) || fail "a monitor window stands above the exit question"
+done
+import -window root "$shot" 2>/dev/null && step "the screen with the question: $shot"
+
+step "clicking 是 with the mouse"
+# Qt's message box puts Yes left of No at its bottom right; the button's middle is found from that corner.
+info=$(xwininfo -id "$box")
+X=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info"); Y=$(awk '/Absolute upper-left Y/ {print $4}' <<<"$info")
+WIDTH=$(awk '/Width:/ {print $2}' <<<"$info"); HEIGHT=$(awk '/Height:/ {print $2}' <<<"$info")
+step "the question at $X,$Y, $WIDTH x $HEIGHT"
+xdotool mousemove $((X + WIDTH - 138)) $((Y + HEIGHT - 24)) click 1
+for _ in $(seq 1 50); do
+  kill -0 "$app_pid" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$app_pid" 2>/dev/null && fail "the program is still running after 是 was clicked"
+set +e; wait "$app_pid"; code=$?; set -e
+app_pid=
+[[ $code -eq 0 ]] || fail "exit code $code, expected 0"
+for file in Cpu.FDB 内存.FDB 接收.FDB 发送.FDB 程序配置.Ini; do
+  [[ -s "$run_dir/$file" ]] || fail "no file $file"
+done
+step "passed"
