@@ -1,6 +1,9 @@
 // The cost of one sampler call on this machine's real counters (each monitor makes one per second).
 #include <benchmark/benchmark.h>
 
+#include <chrono>
+#include <thread>
+
 #include "platform/linux/cpu_counters_linux.h"
 #include "platform/linux/interface_table_linux.h"
 #include "platform/linux/memory_status_linux.h"
@@ -42,6 +45,25 @@ void BM_SampleTraffic(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SampleTraffic);
+
+// One network tick as the program runs it: the receive and the send monitor sample one after the other,
+// and the table read for the first serves the second.
+void BM_NetworkTickBothDirections(benchmark::State& state) {
+    LinuxInterfaceTable interfaces;
+    LinuxPlatformVersion version;
+    NetworkSampler sampler(interfaces, version, TableReuse::BetweenMonitors());
+    sampler.SelectMonitoredRow();
+    sampler.TakeBaseline(Direction::Receive);
+    sampler.TakeBaseline(Direction::Send);
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::this_thread::sleep_for(std::chrono::milliseconds(101));  // a new tick: the last table is stale
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(sampler.SampleTraffic(Direction::Receive, "100"));
+        benchmark::DoNotOptimize(sampler.SampleTraffic(Direction::Send, "100"));
+    }
+}
+BENCHMARK(BM_NetworkTickBothDirections)->Iterations(200);
 
 }  // namespace
 }  // namespace quorell

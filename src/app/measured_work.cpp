@@ -9,7 +9,7 @@ namespace quorell {
 MeasuredWork::MeasuredWork(const WindowSet& windows, const ApplicationPorts& ports)
     : cpuSampler_(ports.cpuCounters),
       memorySampler_(ports.memoryStatus),
-      network_(ports.interfaceTable, ports.platformVersion),
+      network_(ports.interfaceTable, ports.platformVersion, TableReuse::BetweenMonitors()),
       historyFiles_(HistoryFilesIn(ports.iniStore, ports.runDirectory.RunDirectory())),
       cpu_(windows.Get(WindowKind::CpuMonitor), cpuSampler_, ports.clock, historyFiles_.cpu),
       memory_(windows.Get(WindowKind::MemoryMonitor), memorySampler_, ports.clock, historyFiles_.memory),

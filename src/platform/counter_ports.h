@@ -3,11 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <variant>
 #include <vector>
-
-#include "platform/interface_row.h"
-#include "runtime/byte_buffer.h"
 
 namespace quorell {
 
@@ -45,36 +41,28 @@ public:
     virtual std::optional<MemoryStatus> ReadMemoryStatus() = 0;
 };
 
+// How wide a platform's byte counters are: 32-bit counters wrap at 2^32, 64-bit ones never do.
+enum class CounterWidth { Bits32, Bits64 };
+
 // One network interface as every platform can describe it.
 struct NetworkInterface {
     std::int32_t index = 0;  // the platform's interface index
-    std::string name;        // as the system shows it to the user (Linux: the kernel name such as eth0)
+    std::string name;        // the name the user knows it by (Linux: the kernel name such as eth0; Windows: the
+                             // connection's name such as "以太网"): shown in the menu, stored as the user's choice
     bool up = false;         // administratively up and able to pass traffic
     bool loopback = false;
     std::uint64_t receivedBytes = 0;
     std::uint64_t sentBytes = 0;
+    CounterWidth counterWidth = CounterWidth::Bits64;  // of both byte counters
+    std::string systemName;  // the system's own name for it (Windows: the device name); may equal `name`
     friend bool operator==(const NetworkInterface&, const NetworkInterface&) = default;
 };
-
-// Every interface the platform reports, already in ascending interface index, with 64-bit counters.
-struct InterfaceRows64 {
-    std::vector<NetworkInterface> rows;
-};
-
-// The platform's own interface-table block: a 4-byte little-endian row count followed by 860-byte
-// rows with 32-bit counters, as the platform returned it sorted by interface index. The sampling
-// core turns it into interfaces (InterfacesFromIfTableBlock).
-struct IfTableBlock {
-    ByteBuffer bytes;
-};
-
-using InterfaceTableReading = std::variant<InterfaceRows64, IfTableBlock>;
 
 class InterfaceTablePort {
 public:
     virtual ~InterfaceTablePort() = default;
-    // The whole table; nothing when the platform query fails.
-    virtual std::optional<InterfaceTableReading> ReadInterfaceTable() = 0;
+    // Every interface the platform reports, in any order, read afresh; nothing when the platform query fails.
+    virtual std::optional<std::vector<NetworkInterface>> ReadInterfaces() = 0;
     // The index of the interface that carries the default route (IPv4, else IPv6; the lowest metric
     // wins); nothing when there is no default route or the platform cannot tell.
     virtual std::optional<std::int32_t> ReadDefaultRouteInterface() { return std::nullopt; }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,10 +15,22 @@
 
 namespace quorell {
 
+// How long one direction's read of the platform's interface table may serve the other direction's refresh.
+struct TableReuse {
+    using Clock = std::function<std::chrono::steady_clock::time_point()>;
+    std::chrono::milliseconds within{0};  // zero: every refresh reads afresh
+    Clock now;                            // empty: the steady clock
+
+    // What the running program uses. The receive and send monitors tick together and refresh within
+    // microseconds of each other: the table read for the one serves the other; every other refresh
+    // reads anew.
+    static TableReuse BetweenMonitors() { return TableReuse{std::chrono::milliseconds(100), Clock()}; }
+};
+
 // The traffic of one watched network interface, per direction, tick by tick.
 class NetworkSampler {
 public:
-    NetworkSampler(InterfaceTablePort& interfaces, const PlatformVersionPort& version);
+    NetworkSampler(InterfaceTablePort& interfaces, const PlatformVersionPort& version, TableReuse reuse = {});
 
     // Sets the table row watched when nothing else can be known, from the platform version; called
     // once at start-up.
@@ -26,16 +40,17 @@ public:
     // for both directions.
     void SetUserChoice(std::string name) { chooser_.SetUserChoice(std::move(name)); }
 
-    // Re-reads the platform's table; a failed read leaves the previous table.
-    void RefreshInterfaceTable();
+    // Re-reads the platform's table and puts it in ascending interface index; a failed read leaves the
+    // previous table.
+    void RefreshInterfaceTable() { Refresh(std::nullopt); }
 
     // Refreshes, then takes the watched row's counter for `direction` as the start of its first tick.
     void TakeBaseline(Direction direction);
 
     // Refreshes and returns the traffic since the direction's previous reading. The result is 0 when
     // there is no watched interface in the table (it is read as soon as the table has it), when another
-    // interface is watched now, and when the counter restarted; each case starts the direction again
-    // from the current counter.
+    // interface is watched now, when its counters changed width, and when the counter restarted; each case
+    // starts the direction again from the current counter.
     TrafficSample SampleTraffic(Direction direction, std::string_view bandwidthText);
 
     const InterfaceTable& Table() const { return table_; }
@@ -50,13 +65,26 @@ private:
     struct Reading {
         std::int32_t interfaceIndex = 0;
         std::uint64_t counter = 0;
+        CounterWidth width = CounterWidth::Bits64;
     };
 
+    // Refreshes for `direction`: a table that the other direction read within the reuse time serves it
+    // once, without asking the platform.
+    void Refresh(std::optional<Direction> direction);
+    // Whether the table is current: read now for `direction`, or the other direction's recent read.
+    bool ReadTable(std::optional<Direction> direction);
     const NetworkInterface* WatchedRow() const;
     std::optional<Reading>& PreviousReading(Direction direction);
 
     InterfaceTablePort& interfaces_;
     const PlatformVersionPort& version_;
+    TableReuse reuse_;
+    // The last successful read that may still serve the other direction: for whom and when it was made.
+    struct Shareable {
+        Direction readFor = Direction::Receive;
+        std::chrono::steady_clock::time_point at;
+    };
+    std::optional<Shareable> shareable_;
     InterfaceTable table_;
     InterfaceChooser chooser_;
     std::array<std::optional<Reading>, 2> previous_;

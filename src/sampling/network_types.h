@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "platform/counter_ports.h"
-#include "platform/interface_row.h"
 
 namespace quorell {
 
@@ -21,7 +20,6 @@ struct TrafficSample {
 // The interface table of the last successful refresh, in ascending interface index.
 struct InterfaceTable {
     std::vector<NetworkInterface> rows;
-    CounterWidth counterWidth = CounterWidth::Bits64;
 };
 
 // The counter that a direction reads.

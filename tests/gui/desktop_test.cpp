@@ -100,7 +100,7 @@ private slots:
 
     void aRightClickOnANetworkWindowChoosesTheInterfaceForBothAndStoresIt() {
         auto row = [](std::int32_t index, const char* name, bool loopback, std::uint64_t in, std::uint64_t out) {
-            return NetworkInterface{index, name, true, loopback, in, out};
+            return NetworkInterface{index, name, true, loopback, in, out, CounterWidth::Bits64, name};
         };
         rig->interfaces.rows = {row(1, "lo", true, 2048, 2048), row(2, "eth0", false, 5 << 20, 1024),
                                 row(3, "wlan0", false, 0, 0)};

@@ -68,7 +68,7 @@ TEST(LinkMessage, EthernetInterfaceGivesNameStateAndSixtyFourBitCounters) {
                                 .Attribute(IFLA_STATS64, &stats, sizeof stats)
                                 .Build());
     ASSERT_TRUE(link);
-    EXPECT_EQ(*link, (NetworkInterface{7, "eth0", true, false, 5000000000u, 7000000000u}));
+    EXPECT_EQ(*link, (NetworkInterface{7, "eth0", true, false, 5000000000u, 7000000000u, CounterWidth::Bits64, "eth0"}));
 }
 
 TEST(LinkMessage, UpOnlyWhenTheInterfacePassesTraffic) {

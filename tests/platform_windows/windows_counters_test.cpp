@@ -9,15 +9,18 @@
 
 #include <cstdlib>
 
+#include <algorithm>
 #include <chrono>
+#include <optional>
+#include <vector>
 
 #include "platform/platform_ports.h"
 #include "platform/windows/interface_table_windows.h"
 #include "sampling/cpu_sampler.h"
-#include "sampling/if_table_block.h"
 #include "sampling/memory_sampler.h"
 #include "sampling/traffic_arithmetic.h"
 #include "support/cpu_clock_check.h"
+#include "support/sampled_table.h"
 
 namespace quorell {
 namespace {
@@ -86,47 +89,69 @@ void SendOverLoopback(int bytes) {
     ::WSACleanup();
 }
 
-const InterfaceRow* LoopbackRow(const std::vector<InterfaceRow>& rows) {
-    for (const InterfaceRow& row : rows) {
-        if (row.dwType == kInterfaceTypeLoopback) {
+const NetworkInterface* LoopbackRow(const std::vector<NetworkInterface>& rows) {
+    for (const NetworkInterface& row : rows) {
+        if (row.loopback) {
             return &row;
         }
     }
     return nullptr;
 }
 
-TEST(WindowsCounters, InterfaceTableBlockHoldsEveryRowInIndexOrderAndCountsLoopbackTraffic) {
-    const auto before = ReadIfTableBlock();
+// The loopback row's bytes received and sent across sending 200000 bytes to ourselves, read from one table.
+void ExpectLoopbackTrafficCounted(std::optional<std::vector<NetworkInterface>> (*read)()) {
+    const auto before = read();
     ASSERT_TRUE(before);
-    ASSERT_GE(before->bytes.size(), 4u);
-    const std::vector<InterfaceRow> rows = ParseIfTableBlock(before->bytes);
-    EXPECT_EQ(static_cast<std::size_t>(ReadInt32LE(before->bytes, 0)), rows.size());
-    EXPECT_GE(before->bytes.size(), 4 + rows.size() * kIfTableRowBytes);
-    for (std::size_t i = 1; i < rows.size(); ++i) {
-        EXPECT_LT(rows[i - 1].dwIndex, rows[i].dwIndex);
-    }
-    // Interfaces carry the names the user knows (the connections' aliases), not device paths.
-    for (const InterfaceRow& row : rows) {
-        const std::string name = InterfaceFromRow(row).name;
-        EXPECT_FALSE(name.empty());
-        EXPECT_EQ(name.find("\\DEVICE\\"), std::string::npos) << name;
-    }
-    const InterfaceRow* loopbackBefore = LoopbackRow(rows);
+    const NetworkInterface* loopbackBefore = LoopbackRow(*before);
     if (loopbackBefore == nullptr) {
         GTEST_SKIP() << "this machine's interface table has no loopback row";
     }
-
     SendOverLoopback(200000);
-    const auto after = ReadIfTableBlock();
+    const auto after = read();
     ASSERT_TRUE(after);
-    const std::vector<InterfaceRow> rowsAfter = ParseIfTableBlock(after->bytes);
-    const InterfaceRow* loopbackAfter = LoopbackRow(rowsAfter);
+    const NetworkInterface* loopbackAfter = LoopbackRow(*after);
     ASSERT_NE(loopbackAfter, nullptr);
-    const auto received = CounterDelta(loopbackBefore->dwInOctets, loopbackAfter->dwInOctets, CounterWidth::Bits32);
-    const auto sent = CounterDelta(loopbackBefore->dwOutOctets, loopbackAfter->dwOutOctets, CounterWidth::Bits32);
+    const CounterWidth width = loopbackAfter->counterWidth;
+    const auto received = CounterDelta(loopbackBefore->receivedBytes, loopbackAfter->receivedBytes, width);
+    const auto sent = CounterDelta(loopbackBefore->sentBytes, loopbackAfter->sentBytes, width);
     ASSERT_TRUE(received && sent);
-    EXPECT_GE(*received, 200000);
-    EXPECT_GE(*sent, 200000);
+    EXPECT_GE(*received, 200000u);
+    EXPECT_GE(*sent, 200000u);
+}
+
+TEST(WindowsCounters, InterfaceTableHoldsEveryRowInIndexOrderNamedAsTheUserKnowsIt) {
+    WindowsInterfaceTable interfaces;
+    const std::vector<NetworkInterface> rows = RowsAfterOneRefresh(interfaces);
+    // Interfaces carry the names the user knows (the connections' aliases), not device paths.
+    for (const NetworkInterface& row : rows) {
+        EXPECT_EQ(row.counterWidth, CounterWidth::Bits64);
+        EXPECT_FALSE(row.name.empty());
+        EXPECT_EQ(row.name.find("\\DEVICE\\"), std::string::npos) << row.name;
+    }
+}
+
+TEST(WindowsCounters, BothTablesDescribeTheSameInterfacesAlike) {
+    auto wide = ReadInterfacesWith64BitCounters();
+    auto narrow = ReadInterfacesWith32BitCounters();
+    ASSERT_TRUE(wide && narrow);
+    ASSERT_EQ(wide->size(), narrow->size());
+    std::ranges::sort(*wide, {}, &NetworkInterface::index);
+    std::ranges::sort(*narrow, {}, &NetworkInterface::index);
+    for (std::size_t i = 0; i < wide->size(); ++i) {
+        const NetworkInterface& a = (*wide)[i];
+        const NetworkInterface& b = (*narrow)[i];
+        EXPECT_EQ(a.index, b.index);
+        EXPECT_EQ(a.name, b.name);
+        EXPECT_EQ(a.systemName, b.systemName);
+        EXPECT_EQ(a.loopback, b.loopback);
+        EXPECT_EQ(a.up, b.up) << a.name;
+        EXPECT_EQ(b.counterWidth, CounterWidth::Bits32);
+    }
+}
+
+TEST(WindowsCounters, LoopbackTrafficIsCountedInBothTables) {
+    ExpectLoopbackTrafficCounted(&ReadInterfacesWith64BitCounters);
+    ExpectLoopbackTrafficCounted(&ReadInterfacesWith32BitCounters);
 }
 
 TEST(WindowsCounters, VersionIsTheKernelsOwn) {

@@ -2,27 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <vector>
+
 #include "sampling/traffic_arithmetic.h"
 #include "support/fake_counters.h"
 
 namespace quorell {
 namespace {
-
-// A platform block whose rows carry only an index and the two 32-bit byte counters.
-ByteBuffer BlockWithCounters(const std::vector<std::pair<std::uint32_t, std::uint32_t>>& counters) {
-    ByteBuffer block(4 + counters.size() * 860);
-    auto put = [&block](std::size_t at, std::uint32_t value) {
-        for (int i = 0; i < 4; ++i)
-            block[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(value >> (8 * i));
-    };
-    put(0, static_cast<std::uint32_t>(counters.size()));
-    for (std::size_t i = 0; i < counters.size(); ++i) {
-        put(4 + i * 860 + 512, static_cast<std::uint32_t>(i + 1));
-        put(4 + i * 860 + 552, counters[i].first);
-        put(4 + i * 860 + 576, counters[i].second);
-    }
-    return block;
-}
 
 TEST(MonitoredRow, OnlyWindowsSixZeroAndSixOneWatchTheEleventhRow) {
     EXPECT_EQ(MonitoredRowFor({PlatformFamily::Windows, 6, 0}), 11);
@@ -133,16 +120,81 @@ TEST_F(NetworkSamplerTest, AnotherInterfaceOrAResetCounterGivesOneQuietTick) {
     EXPECT_EQ(ReceivedK(), 4);
 }
 
-TEST_F(NetworkSamplerTest, PlatformBlockCountersWrapWithoutASpike) {
-    interfaces.block = BlockWithCounters({{0, 0}, {4294967000u, 10}});
+TEST_F(NetworkSamplerTest, ThirtyTwoBitCountersWrapWithoutASpikeAndAWidthChangeIsAFreshStart) {
+    for (NetworkInterface& row : interfaces.rows) {
+        row.counterWidth = CounterWidth::Bits32;
+    }
+    Watched().receivedBytes = 4294967000u;
     sampler.TakeBaseline(Direction::Receive);
-    EXPECT_EQ(sampler.Table().counterWidth, CounterWidth::Bits32);
-    interfaces.block = BlockWithCounters({{0, 0}, {2 * 1280 - 296, 10}});
+    Watched().receivedBytes = 2 * 1280 - 296;  // past 2^32
     EXPECT_EQ(ReceivedK(), 2);
-    interfaces.block = BlockWithCounters({{0, 0}, {5, 10}});
+    Watched().receivedBytes = 5;
     EXPECT_EQ(ReceivedK(), 0);  // a reset: neither a 4 GB spike nor negative K
-    interfaces.block = BlockWithCounters({{0, 0}, {5 + 1280 * 6, 10}});
+    Watched().receivedBytes += 1280 * 6;
     EXPECT_EQ(ReceivedK(), 6);
+    // The platform now answers with 64-bit counters whose value is unrelated to the 32-bit one.
+    Watched().counterWidth = CounterWidth::Bits64;
+    Watched().receivedBytes = 9000000000;
+    EXPECT_EQ(ReceivedK(), 0);
+    Watched().receivedBytes += 1280 * 3;
+    EXPECT_EQ(ReceivedK(), 3);
+}
+
+TEST_F(NetworkSamplerTest, RowsInAnyOrderAreWatchedInAscendingIndexOrder) {
+    interfaces.rows = {MakeInterfaceRow(9), MakeInterfaceRow(4), MakeInterfaceRow(7)};
+    sampler.TakeBaseline(Direction::Send);
+    interfaces.rows[2].sentBytes += 1280 * 5;  // index 7: the second in index order
+    interfaces.rows[0].sentBytes += 1280 * 50;
+    EXPECT_EQ(sampler.SampleTraffic(Direction::Send, "1").kValue, 5);
+    const auto& rows = sampler.Table().rows;
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ((std::vector{rows[0].index, rows[1].index, rows[2].index}), (std::vector{4, 7, 9}));
+}
+
+// A sampler that lets one direction's table serve the other within 100 ms of a clock the test moves.
+class TableReuseTest : public NetworkSamplerTest {
+protected:
+    std::chrono::steady_clock::time_point now{};
+    NetworkSampler sharing{interfaces, version,
+                           TableReuse{std::chrono::milliseconds(100), [this] { return now; }}};
+};
+
+TEST_F(TableReuseTest, OneReadServesTheOtherDirectionOnceWithinTheReuseTime) {
+    sharing.SelectMonitoredRow();
+    sharing.TakeBaseline(Direction::Receive);
+    sharing.TakeBaseline(Direction::Send);
+    EXPECT_EQ(interfaces.reads, 1);
+
+    // One tick: the receive monitor reads, the send monitor 2 ms later shares that read.
+    Watched().receivedBytes += 1280 * 4;
+    Watched().sentBytes += 1280 * 2;
+    now += std::chrono::seconds(1);
+    EXPECT_EQ(sharing.SampleTraffic(Direction::Receive, "1").kValue, 4);
+    now += std::chrono::milliseconds(2);
+    EXPECT_EQ(sharing.SampleTraffic(Direction::Send, "1").kValue, 2);
+    EXPECT_EQ(interfaces.reads, 2);
+    // A read already shared, the same direction again, and a read older than the reuse time read anew.
+    EXPECT_EQ(sharing.SampleTraffic(Direction::Send, "1").kValue, 0);
+    EXPECT_EQ(sharing.SampleTraffic(Direction::Send, "1").kValue, 0);
+    EXPECT_EQ(interfaces.reads, 4);
+    now += std::chrono::milliseconds(100);
+    Watched().receivedBytes += 1280 * 8;
+    EXPECT_EQ(sharing.SampleTraffic(Direction::Receive, "1").kValue, 8);
+    EXPECT_EQ(interfaces.reads, 5);
+}
+
+TEST_F(TableReuseTest, AFailedReadIsNotSharedAndLeavesThePreviousTable) {
+    sharing.SelectMonitoredRow();
+    sharing.TakeBaseline(Direction::Receive);
+    sharing.TakeBaseline(Direction::Send);
+    now += std::chrono::seconds(1);
+    interfaces.failing = true;
+    Watched().sentBytes += 1280 * 3;
+    EXPECT_EQ(sharing.SampleTraffic(Direction::Receive, "1").kValue, 0);
+    EXPECT_EQ(sharing.Table().rows.size(), 3u);
+    interfaces.failing = false;
+    EXPECT_EQ(sharing.SampleTraffic(Direction::Send, "1").kValue, 3);  // read anew, not the stale table
+    EXPECT_EQ(interfaces.reads, 3);
 }
 
 }  // namespace

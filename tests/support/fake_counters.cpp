@@ -19,15 +19,12 @@ void FakeMemoryStatus::Set(std::uint64_t totalBytes, std::uint64_t availableByte
     status = MemoryStatus{totalBytes, availableBytes, loadPercent};
 }
 
-std::optional<InterfaceTableReading> FakeInterfaceTable::ReadInterfaceTable() {
+std::optional<std::vector<NetworkInterface>> FakeInterfaceTable::ReadInterfaces() {
     ++reads;
     if (failing) {
         return std::nullopt;
     }
-    if (block) {
-        return InterfaceTableReading{IfTableBlock{*block}};
-    }
-    return InterfaceTableReading{InterfaceRows64{rows}};
+    return rows;
 }
 
 void FakeInterfaceTable::SetRowCount(int count) {

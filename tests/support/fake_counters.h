@@ -35,11 +35,10 @@ public:
     int reads = 0;
 };
 
-// An interface table that a test edits between reads: 64-bit rows, or a platform block when
-// `block` is set.
+// An interface table that a test edits between reads.
 class FakeInterfaceTable final : public InterfaceTablePort {
 public:
-    std::optional<InterfaceTableReading> ReadInterfaceTable() override;
+    std::optional<std::vector<NetworkInterface>> ReadInterfaces() override;
     std::optional<std::int32_t> ReadDefaultRouteInterface() override {
         ++routeReads;
         return defaultRoute;
@@ -49,7 +48,6 @@ public:
     void SetRowCount(int count);
 
     std::vector<NetworkInterface> rows;
-    std::optional<ByteBuffer> block;
     bool failing = false;
     int reads = 0;
     std::optional<std::int32_t> defaultRoute;

@@ -66,7 +66,7 @@ std::optional<NetworkInterface> ParseLinkMessage(const std::uint8_t* message, st
         const std::size_t payload = RTA_PAYLOAD(attribute);
         switch (attribute->rta_type) {
             case IFLA_IFNAME:
-                row.name.assign(data, strnlen(data, payload));
+                row.systemName.assign(data, strnlen(data, payload));
                 break;
             case IFLA_OPERSTATE:
                 if (payload >= 1) {
@@ -81,6 +81,7 @@ std::optional<NetworkInterface> ParseLinkMessage(const std::uint8_t* message, st
         }
     }
     row.up = PassesTraffic(operState, info->ifi_flags);
+    row.name = row.systemName;  // the kernel's name is the one users know and type
     return row;
 }
 

@@ -1,6 +1,5 @@
 #include "platform/platform_ports.h"
 
-#include <chrono>
 #include <cstdlib>
 
 #include "platform/linux/clock_linux.h"
@@ -16,9 +15,6 @@
 
 namespace quorell {
 namespace {
-// The receive and send monitors tick together; the interface table read for the one serves the other.
-constexpr std::chrono::milliseconds kInterfaceTableReuse{100};
-
 std::filesystem::path Environment(const char* name, const char* otherwise) {
     const char* value = std::getenv(name);
     return value != nullptr && *value != '\0' ? value : otherwise;
@@ -32,7 +28,7 @@ PlatformPorts MakePlatformPorts() {
     ports.clock = std::make_unique<LinuxClock>();
     ports.cpuCounters = std::make_unique<LinuxCpuCounters>();
     ports.memoryStatus = std::make_unique<LinuxMemoryStatus>();
-    ports.interfaceTable = std::make_unique<LinuxInterfaceTable>(kInterfaceTableReuse);
+    ports.interfaceTable = std::make_unique<LinuxInterfaceTable>();
     ports.platformVersion = std::make_unique<LinuxPlatformVersion>();
     ports.termination = std::make_unique<LinuxTermination>();
     ports.showRequests = std::make_unique<LinuxShowRequests>(Environment("XDG_RUNTIME_DIR", ""),

@@ -1,32 +1,24 @@
 #pragma once
 
-#include <chrono>
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "platform/counter_ports.h"
 
 namespace quorell {
 
-// The interface table of the IP helper (GetIfTable, sorted by interface index), handed to the core as
-// the platform's own block of 860-byte rows with 32-bit counters.
+// The IP helper's interface table: the 64-bit one (GetIfTable2), or the 32-bit one (GetIfTable) when the
+// system does not answer with that; each interface named by its connection's name.
 class WindowsInterfaceTable final : public InterfaceTablePort {
 public:
-    // A table read less than `reuseWithin` ago is returned again instead of asking anew: the receive
-    // and send monitors tick together and read the same table within microseconds. Zero (the default)
-    // reads afresh every time.
-    explicit WindowsInterfaceTable(std::chrono::milliseconds reuseWithin = {}) : reuseWithin_(reuseWithin) {}
-
-    std::optional<InterfaceTableReading> ReadInterfaceTable() override;
+    std::optional<std::vector<NetworkInterface>> ReadInterfaces() override;
     // The IP helper's best interface for 0.0.0.0: the one that carries the IPv4 default route.
     std::optional<std::int32_t> ReadDefaultRouteInterface() override;
-
-private:
-    std::chrono::milliseconds reuseWithin_;
-    std::optional<IfTableBlock> last_;
-    std::chrono::steady_clock::time_point lastReadAt_;
 };
 
-// The whole GetIfTable block, rows in ascending interface index; nothing when the call fails.
-std::optional<IfTableBlock> ReadIfTableBlock();
+// Each table on its own; nothing when its call fails.
+std::optional<std::vector<NetworkInterface>> ReadInterfacesWith64BitCounters();
+std::optional<std::vector<NetworkInterface>> ReadInterfacesWith32BitCounters();
 
 }  // namespace quorell

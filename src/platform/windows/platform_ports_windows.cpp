@@ -1,7 +1,5 @@
 #include "platform/platform_ports.h"
 
-#include <chrono>
-
 #include "platform/system_files.h"
 #include "platform/windows/clock_windows.h"
 #include "platform/windows/cpu_counters_windows.h"
@@ -13,10 +11,6 @@
 #include "platform/windows/termination_windows.h"
 
 namespace quorell {
-namespace {
-// The receive and send monitors tick together; the interface table read for the one serves the other.
-constexpr std::chrono::milliseconds kInterfaceTableReuse{100};
-}  // namespace
 
 PlatformPorts MakePlatformPorts() {
     PlatformPorts ports;
@@ -25,7 +19,7 @@ PlatformPorts MakePlatformPorts() {
     ports.clock = std::make_unique<WindowsClock>();
     ports.cpuCounters = std::make_unique<WindowsCpuCounters>();
     ports.memoryStatus = std::make_unique<WindowsMemoryStatus>();
-    ports.interfaceTable = std::make_unique<WindowsInterfaceTable>(kInterfaceTableReuse);
+    ports.interfaceTable = std::make_unique<WindowsInterfaceTable>();
     ports.platformVersion = std::make_unique<WindowsPlatformVersion>();
     ports.termination = std::make_unique<WindowsTermination>();
     ports.files = MakeSystemFileAccess();
