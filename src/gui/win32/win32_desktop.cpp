@@ -230,6 +230,11 @@ void Win32Desktop::ShowFatalError(std::string_view text) {
     ShowMessageBox(Wide(text), L"Quorell", MB_OK | MB_ICONERROR);
 }
 
+void Win32Desktop::ShowMessage(std::string_view title, std::string_view text, MessageIcon icon) {
+    const UINT style = MB_OK | MB_TASKMODAL | MB_SETFOREGROUND | (icon == MessageIcon::Question ? MB_ICONINFORMATION : MB_ICONERROR);
+    ::MessageBoxW(nullptr, Wide(text).c_str(), Wide(title).c_str(), style);
+}
+
 bool Win32Desktop::OpenWebAddress(std::string_view address) {
     if (!IsWebAddress(address)) {
         return false;

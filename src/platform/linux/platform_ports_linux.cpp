@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdlib>
 
+#include "platform/linux/autostart_linux.h"
 #include "platform/linux/clock_linux.h"
 #include "platform/linux/cpu_counters_linux.h"
 #include "platform/linux/interface_table_linux.h"
@@ -39,6 +40,7 @@ PlatformPorts MakePlatformPorts() {
                                                              Environment("TMPDIR", "/tmp"));
     ports.files = MakeSystemFileAccess();
     ports.gbkCodec = MakeSystemGbkCodec();
+    ports.autostart = std::make_unique<LinuxAutostart>(SessionAutostartFolders(), RunningProgram(), MakeSystemFileAccess());
     return ports;
 }
 

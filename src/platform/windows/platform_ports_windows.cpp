@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "platform/system_files.h"
+#include "platform/windows/autostart_windows.h"
 #include "platform/windows/clock_windows.h"
 #include "platform/windows/cpu_counters_windows.h"
 #include "platform/windows/interface_table_windows.h"
@@ -30,6 +31,7 @@ PlatformPorts MakePlatformPorts() {
     ports.termination = std::make_unique<WindowsTermination>();
     ports.files = MakeSystemFileAccess();
     ports.gbkCodec = MakeSystemGbkCodec();
+    ports.autostart = std::make_unique<WindowsAutostart>(UserStartupFolder(), ExecutablePath());
     return ports;
 }
 
