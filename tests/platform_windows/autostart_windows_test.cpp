@@ -41,13 +41,13 @@ ShellShortcut ReadThroughTheShell(const std::filesystem::path& shortcut) {
     return {target, folder};
 }
 
-class ComThread : public ::testing::Test {
+class StartupShortcut : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_HRESULT_SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)); }
     void TearDown() override { ::CoUninitialize(); }
 };
 
-TEST_F(ComThread, StartupShortcutLeadsToThisProgramInItsFolderAndGoesAway) {
+TEST_F(StartupShortcut, LeadsToThisProgramInItsFolderAndGoesAwayReadThroughTheShell) {
     testing::TempDir dir;
     const std::filesystem::path startup = dir.Path() / PathFromUtf8("启动");
     std::filesystem::create_directory(startup);
