@@ -182,10 +182,9 @@ void QtDesktop::ShowFatalError(std::string_view text) {
 
 void QtDesktop::ShowMessage(std::string_view title, std::string_view text, MessageIcon icon) {
     QMessageBox box(icon == MessageIcon::Question ? QMessageBox::Information : QMessageBox::Critical,
-                    DisplayText(title), DisplayText(text), QMessageBox::Ok);
+                    DisplayText(title), DisplayText(text), QMessageBox::Ok, MessageBoxParent());
     box.setObjectName(QStringLiteral("message"));
-    box.setWindowModality(Qt::ApplicationModal);
-    box.setWindowIcon(context_.ApplicationIcon());
+    PrepareMessageBox(box);
     box.exec();
 }
 

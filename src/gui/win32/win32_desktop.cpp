@@ -231,8 +231,7 @@ void Win32Desktop::ShowFatalError(std::string_view text) {
 }
 
 void Win32Desktop::ShowMessage(std::string_view title, std::string_view text, MessageIcon icon) {
-    const UINT style = MB_OK | MB_TASKMODAL | MB_SETFOREGROUND | (icon == MessageIcon::Question ? MB_ICONINFORMATION : MB_ICONERROR);
-    ::MessageBoxW(nullptr, Wide(text).c_str(), Wide(title).c_str(), style);
+    ShowMessageBox(Wide(text), Wide(title), MB_OK | (icon == MessageIcon::Question ? MB_ICONINFORMATION : MB_ICONERROR));
 }
 
 bool Win32Desktop::OpenWebAddress(std::string_view address) {
