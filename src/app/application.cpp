@@ -3,6 +3,7 @@
 #include <exception>
 #include <utility>
 
+#include "app/autostart_item.h"
 #include "app/interface_menu.h"
 #include "app/measured_work.h"
 #include "runtime/fatal_error.h"
@@ -37,6 +38,8 @@ bool Application::Start() {
             work_->SelectMonitoredRow();
             interfaceMenu_->LoadChoice();
         });
+        autostartItem_ = std::make_unique<AutostartItem>(windows_->Main().Menu(kTrayMenuName).Item(kAutostartItem),
+                                                         ports_.autostart, ports_.desktop);
         BindEvents();
         windows_->Main().Create();
     })();
@@ -76,6 +79,9 @@ void Application::BindEvents() {
         menu.Item(item).BindSelected(Guarded([&logic, kind = target] { logic.ToggleWindow(kind); }));
     }
     menu.Item(kExitItem).BindSelected(Guarded([this] { ExitWithConfirmation(); }));
+    AutostartItem& autostart = *autostartItem_;
+    menu.BindAboutToShow([&autostart] { autostart.ShowTruth(); });
+    menu.Item(kAutostartItem).BindSelected(Guarded([&autostart] { autostart.Toggle(); }));
 
     // The four monitor windows: placement on creation and on every move, closing only hides.
     for (WindowKind monitor : kMonitorKinds) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/autostart_port.h"
 #include "platform/clock_port.h"
 #include "platform/counter_ports.h"
 #include "app/desktop_port.h"
@@ -19,6 +20,8 @@ struct ApplicationPorts {
     const PlatformVersionPort& platformVersion;
     // Every INI file of the run (settings and history) is read and written through this one store.
     IniStore& iniStore;
+    // The session's autostart entry; null where the platform has none.
+    AutostartPort* autostart = nullptr;
 };
 
 }  // namespace quorell

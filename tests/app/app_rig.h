@@ -47,7 +47,7 @@ struct AppRig {
 
     Application& Start() {
         app = std::make_unique<Application>(
-            ApplicationPorts{runDirectory, desktop, clock, cpu, memory, interfaces, version, store});
+            ApplicationPorts{runDirectory, desktop, clock, cpu, memory, interfaces, version, store, autostart});
         app->Start();
         return *app;
     }
@@ -90,6 +90,7 @@ struct AppRig {
     // The program's own save policy: settings at once, history between events after the delay.
     std::unique_ptr<IniStore> programStore = MakeProgramStore(MakeSystemFileAccess(), MakeSystemGbkCodec());
     IniStore& store = *programStore;
+    AutostartPort* autostart = nullptr;  // a test's session entry, or none
     std::unique_ptr<Application> app;
 };
 

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "platform/linux/autostart_linux.h"
 #include "platform/linux/clock_linux.h"
 #include "platform/linux/cpu_counters_linux.h"
 #include "platform/linux/interface_table_linux.h"
@@ -35,6 +36,7 @@ PlatformPorts MakePlatformPorts() {
                                                              Environment("TMPDIR", "/tmp"));
     ports.files = MakeSystemFileAccess();
     ports.gbkCodec = MakeSystemGbkCodec();
+    ports.autostart = std::make_unique<LinuxAutostart>(SessionAutostartFolders(), RunningProgram(), MakeSystemFileAccess());
     return ports;
 }
 
