@@ -18,6 +18,8 @@ cleanup() { [[ -n "$app_pid" ]] && kill "$app_pid" 2>/dev/null; xvfb_cleanup; rm
 trap cleanup EXIT
 fail() {
   echo "desktop without a tray: FAILED: $*" >&2
+  [[ -n "${DISPLAY:-}" ]] && import -window root "${TMPDIR:-/tmp}/quorell-notray-failed.png" 2>/dev/null &&
+    echo "screen at the failure: ${TMPDIR:-/tmp}/quorell-notray-failed.png" >&2
   cat "$run_dir/stdout.log" >&2 2>/dev/null || true
   exit 1
 }
@@ -74,6 +76,7 @@ step "a second start shows it again"
 second=$("$run_dir/quorell" 2>&1) || fail "the second start ended with $?: $second"
 grep -q 'already running; showed its window' <<<"$second" || fail "the second start said: $second"
 wait_for_state "$main_id" Normal || fail "the second start did not bring the main window back"
+sleep 1  # mapped again and placed before it is clicked
 
 step "a settings file that cannot be saved shows in the main window's title"
 settings="$run_dir/程序配置.Ini"
