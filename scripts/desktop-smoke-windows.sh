@@ -3,7 +3,8 @@
 # it as a person would: the main window appears with its title, a click on its CPU button shows the CPU
 # monitor window, a second start in the same folder leaves at once and the first copy goes on, the tray
 # menu's autostart item makes a Startup shortcut that the shell reads as leading to this program and removes
-# it again, a few seconds of ticks, then the tray menu's exit item, confirmed with Yes. Then it checks
+# it again, a settings file that cannot be saved brings a notification from the tray icon, a few seconds of
+# ticks, then the tray menu's exit item, confirmed with Yes. Then it checks
 # the exit code and reads the files it wrote through Windows' own private-profile calls.
 # Usage: scripts/desktop-smoke-windows.sh path/to/quorell.exe path/to/quorell_profile_dump.exe \
 #          path/to/quorell_shortcut_dump.exe
@@ -88,6 +89,19 @@ sleep 1
 xdotool key Up Up Up Return
 for _ in $(seq 1 30); do [[ -e "$shortcut" ]] || break; sleep 0.2; done
 [[ -e "$shortcut" ]] && fail "the Startup shortcut is still there"
+
+step "a settings file that cannot be saved: a notification from the tray icon"
+# Wine shows the icon's notification as a window of its own explorer.exe.
+explorer_windows() { xdotool search --onlyvisible --classname explorer.exe 2>/dev/null | wc -l; }
+xdotool mousemove --window "$main_id" 200 120   # away from the tray icon and its tip
+sleep 0.5
+before=$(explorer_windows)
+mv "$run_dir/程序配置.Ini" "$run_dir/settings.kept" && mkdir "$run_dir/程序配置.Ini"  # not a file: no save
+wine_click_client "$main_id" 24 184   # the transparency box: the settings are saved at once
+for _ in $(seq 1 50); do (( $(explorer_windows) > before )) && break; sleep 0.1; done
+(( $(explorer_windows) > before )) || fail "no notification when the settings could not be saved"
+rmdir "$run_dir/程序配置.Ini" && mv "$run_dir/settings.kept" "$run_dir/程序配置.Ini"
+wine_click_client "$main_id" 24 184
 
 sleep 3  # a few ticks for the history files
 step "tray menu: exit, confirmed with Yes"

@@ -16,7 +16,11 @@ namespace quorell {
 
 Application::Application(ApplicationPorts ports) : ports_(ports), settings_(ports.iniStore, ports.runDirectory) {}
 
-Application::~Application() = default;
+Application::~Application() {
+    if (recording_ != nullptr) {
+        recording_->SetListener({});
+    }
+}
 
 bool Application::Start() {
     if (started_) {
@@ -40,6 +44,16 @@ bool Application::Start() {
         });
         autostartItem_ = std::make_unique<AutostartItem>(windows_->Main().Menu(kTrayMenuName).Item(kAutostartItem),
                                                          ports_.autostart, ports_.desktop);
+        mainLogic_->WatchRecording(recording_);
+        if (recording_ != nullptr) {
+            // A stop is reported between events (a due save) or inside one (a setting saved at once);
+            // once the run has ended, nobody is told any more.
+            recording_->SetListener([this] {
+                if (Running()) {
+                    mainLogic_->OnRecordingChanged();
+                }
+            });
+        }
         BindEvents();
         windows_->Main().Create();
     })();
@@ -60,6 +74,7 @@ void Application::BindEvents() {
     main.BindCreated(Guarded([&logic] { logic.MainWindowCreated(); }));
     main.BindMayClose(GuardedClose([&logic] { return logic.OnMainWindowClose(); }));
     main.BindTrayEvent([this, &logic](TrayClick click) { Guarded([&logic, click] { logic.OnTrayEvent(click); })(); });
+    main.BindRightClicked(Guarded([&logic] { logic.OnMainWindowRightClick(); }));
 
     const std::pair<std::string_view, WindowKind> buttons[] = {{names::kOpenCpuButton, WindowKind::CpuMonitor},
                                                                {names::kOpenMemoryButton, WindowKind::MemoryMonitor},
@@ -111,8 +126,9 @@ void Application::BindEvents() {
     for (WindowKind network : {WindowKind::ReceiveMonitor, WindowKind::SendMonitor}) {
         windows_->Get(network).BindRightClicked(Guarded([this, network] { interfaceMenu_->OnRightClick(network); }));
     }
-    windows_->Get(WindowKind::CpuMonitor).Timer(names::kCpuMonitor.timer).BindTick(Guarded([&work] {
+    windows_->Get(WindowKind::CpuMonitor).Timer(names::kCpuMonitor.timer).BindTick(Guarded([&work, &logic] {
         work.OnCpuTick();
+        logic.FollowTrayHost();
     }));
     windows_->Get(WindowKind::MemoryMonitor).Timer(names::kMemoryMonitor.timer).BindTick(Guarded([&work] {
         work.OnMemoryTick();

@@ -34,6 +34,9 @@ public:
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
+    // Shows what `status` reports about recording; call before Start. `status` must outlive this object.
+    void WatchRecording(RecordingStatus& status) { recording_ = &status; }
+
     // Builds the windows, binds their events, creates the main window (whose handler creates the other
     // five, installs the tray icon and loads the settings) and shows it. Returns false when the run
     // ended during start-up.
@@ -83,6 +86,7 @@ private:
     std::unique_ptr<MeasuredWork> work_;
     std::unique_ptr<InterfaceMenu> interfaceMenu_;
     std::unique_ptr<AutostartItem> autostartItem_;
+    RecordingStatus* recording_ = nullptr;
     bool started_ = false;
     int dispatchDepth_ = 0;
     std::size_t eventCount_ = 0;

@@ -74,6 +74,15 @@ public:
     // Every screen, the primary one first. Empty when the desktop cannot tell.
     virtual std::vector<ScreenRect> Screens() const = 0;
 
+    // Whether a notification area is there now to hold the tray icon. Asked again every second: a tray
+    // host may come up after the program (at login) or go away.
+    virtual bool TrayHostPresent() const = 0;
+    // A notification from the tray icon (a balloon, or the desktop's notification service): seen once,
+    // without stopping the user. Shown only while the icon is in a tray.
+    virtual void ShowNotice(std::string_view title, std::string_view text) = 0;
+    // Minimizes the window to the task bar; the model keeps it shown.
+    virtual void MinimizeWindow(WindowKind window) = 0;
+
     // Ends the event loop; the program then ends with this exit code.
     virtual void Quit(int exitCode) = 0;
 };

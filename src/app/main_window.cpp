@@ -42,23 +42,45 @@ void MainWindowLogic::MainWindowCreated() {
 }
 
 void MainWindowLogic::InstallTrayIcon() {
+    trayWanted_ = true;
+    PutTrayIcon();
+    ShowRecordingNotice();
+}
+
+void MainWindowLogic::PutTrayIcon() {
     TrayIconData icon;
     icon.identifier = kTrayIconId;
     icon.owner = WindowKind::Main;
     icon.image = windows_.Main().Flags().icon == WindowIcon::Application ? TrayImage::Application : TrayImage::None;
-    icon.tipText = TrayTipText();
+    icon.tipText = TrayTipText(StatusLine());
     if (trayInstalled_) {
         desktop_.ChangeTrayIcon(icon);
     } else {
+        // The desktop keeps an icon it could not dock and docks it when a tray host appears.
         trayInstalled_ = desktop_.AddTrayIcon(icon);
     }
 }
 
 void MainWindowLogic::RemoveTrayIcon() {
-    if (trayInstalled_) {
+    if (trayWanted_) {
         desktop_.RemoveTrayIcon(kTrayIconId);
+        trayWanted_ = false;
         trayInstalled_ = false;
     }
+}
+
+void MainWindowLogic::FollowTrayHost() {
+    if (!trayWanted_ || desktop_.TrayHostPresent() == trayInstalled_) {
+        return;
+    }
+    if (trayInstalled_) {
+        trayInstalled_ = false;
+        // Nothing else could show the main window again.
+        windows_.Main().SetVisible(true);
+    } else {
+        PutTrayIcon();
+    }
+    ShowStatusInTitle();
 }
 
 void MainWindowLogic::ToggleWindow(WindowKind window) {
@@ -82,20 +104,70 @@ void MainWindowLogic::OnTrayEvent(TrayClick click) {
     if (click == TrayClick::DoubleClick) {
         ToggleWindow(WindowKind::Main);
     } else if (click == TrayClick::RightUp) {
-        PopupMenu& menu = windows_.Main().Menu(kTrayMenuName);
-        menu.RaiseAboutToShow();
-        const ScreenPoint cursor = desktop_.CursorPosition();
-        const auto chosen = desktop_.PopUpMenu(WindowKind::Main, kTrayMenuName, {cursor.x + 3, cursor.y + 3});
-        if (chosen && *chosen >= 1 && *chosen <= menu.ItemCount()) {
-            menu.Item(*chosen).Select();
-        }
+        PopUpTrayMenu();
+    }
+}
+
+void MainWindowLogic::PopUpTrayMenu() {
+    PopupMenu& menu = windows_.Main().Menu(kTrayMenuName);
+    menu.RaiseAboutToShow();
+    const ScreenPoint cursor = desktop_.CursorPosition();
+    const auto chosen = desktop_.PopUpMenu(WindowKind::Main, kTrayMenuName, {cursor.x + 3, cursor.y + 3});
+    if (chosen && *chosen >= 1 && *chosen <= menu.ItemCount()) {
+        menu.Item(*chosen).Select();
     }
 }
 
 bool MainWindowLogic::OnMainWindowClose() {
-    windows_.Main().SetVisible(false);
+    if (trayInstalled_) {
+        windows_.Main().SetVisible(false);
+    } else {
+        // Hidden, nothing could show it again but a second start.
+        desktop_.MinimizeWindow(WindowKind::Main);
+    }
     desktop_.OpenWebAddress(kMakerWebAddress);
     return false;
+}
+
+void MainWindowLogic::OnMainWindowRightClick() {
+    if (!trayInstalled_) {
+        PopUpTrayMenu();
+    }
+}
+
+void MainWindowLogic::OnRecordingChanged() {
+    if (trayWanted_) {
+        PutTrayIcon();
+    }
+    ShowRecordingNotice();
+}
+
+void MainWindowLogic::ShowRecordingNotice() {
+    if (recording_ == nullptr) {
+        return;
+    }
+    if (const auto notice = recording_->TakeUnshown(); notice && trayInstalled_) {
+        desktop_.ShowNotice(notice->title, notice->text);
+    }
+    ShowStatusInTitle();
+}
+
+// Without a tray the main window's title carries the line: seen on the window and its task-bar button,
+// and quieter than a message box that would stop the user.
+void MainWindowLogic::ShowStatusInTitle() {
+    Window& main = windows_.Main();
+    if (!plainTitle_) {
+        plainTitle_ = main.Title();
+    }
+    const std::string line = StatusLine();
+    main.SetTitle(line.empty() || trayInstalled_ ? *plainTitle_ : *plainTitle_ + " - " + line);
+}
+
+std::string MainWindowLogic::StatusLine() const {
+    if (recording_ == nullptr || !recording_->Current()) {
+        return {};
+    }
+    return recording_->Current()->line;
 }
 
 }  // namespace quorell

@@ -3,10 +3,13 @@
 #include <array>
 #include <cstddef>
 #include <functional>
+#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
 #include "app/monitor_placement.h"
+#include "app/recording_status.h"
 #include "app/settings_file.h"
 #include "app/window_set.h"
 #include "app/desktop_port.h"
@@ -56,26 +59,46 @@ public:
     void MainWindowCreated();
     void InstallTrayIcon();
     void RemoveTrayIcon();
+    // Whether the icon is in a tray now. Without one, the main window stands in for it.
     bool TrayIconInstalled() const { return trayInstalled_; }
+    // Asked every second: a tray host that came up takes the icon (closing hides again); one that went
+    // away leaves the main window shown, the only way in.
+    void FollowTrayHost();
 
     // Buttons and menu items: flips the window's visibility. Its menu item's caption follows on its own.
     void ToggleWindow(WindowKind window);
     // A left click: nothing; a double-click: toggles the main window; a right click: the menu.
     void OnTrayEvent(TrayClick click);
-    // Close box or Esc on the main window: hides it and opens our web page; the window stays.
+    // Close box or Esc on the main window: hides it (without a tray, minimizes it, so that it stays on the
+    // task bar) and opens our web page; the window stays.
     bool OnMainWindowClose();
+    // A right click on the main window: without a tray, the tray menu.
+    void OnMainWindowRightClick();
+
+    // Shows what `status` reports about recording from now on: a stop once as the tray's notification (or,
+    // without a tray, in the main window's title), its short line in the tray tip until recording goes on.
+    void WatchRecording(RecordingStatus* status) { recording_ = status; }
+    void OnRecordingChanged();
 
 private:
     // Whatever shows or hides a window, its menu item then offers the opposite: "隐藏 …" while it is
     // shown, "显示 …" while it is hidden.
     void FollowVisibilityInCaptions();
+    void PutTrayIcon();
+    void PopUpTrayMenu();
+    void ShowRecordingNotice();
+    void ShowStatusInTitle();
+    std::string StatusLine() const;
 
     const WindowSet& windows_;
     const SettingsFile& settings_;
     DesktopPort& desktop_;
     MonitorPlacement& placement_;
     std::function<void()> selectMonitoredRow_;
-    bool trayInstalled_ = false;
+    bool trayWanted_ = false;     // installed and not removed since
+    bool trayInstalled_ = false;  // and in a tray now
+    RecordingStatus* recording_ = nullptr;
+    std::optional<std::string> plainTitle_;  // the main window's own title
     std::vector<Subscription> captionFollowers_;
 };
 

@@ -59,8 +59,11 @@ int RunProgram(ProgramFrontEnd& frontEnd, PlatformPorts platform) {
     if (!showRequests) {
         showRequests = std::move(platform.showRequests);
     }
+    // Whether this copy records, told on the desktop once the program has a tray or a window.
+    RecordingStatus recordingStatus;
     // The lock is checked again before every save for as long as the store lives.
     RecordingLock recording(*platform.runLock, runDirectory);
+    recording.ReportTo(recordingStatus);
     const LockOutcome lock = LockRunDirectory(recording, showRequests.get(), runDirectory);
     if (lock.leaveWith) {
         return *lock.leaveWith;
@@ -88,12 +91,14 @@ int RunProgram(ProgramFrontEnd& frontEnd, PlatformPorts platform) {
 
     const std::unique_ptr<IniStore> store = MakeProgramStore(std::move(platform.files), std::move(platform.gbkCodec));
     recording.Guard(*store);
+    ReportSavesTo(*store, recordingStatus);
     std::error_code ignored;
     std::filesystem::current_path(runDirectory, ignored);
 
     Application application(ApplicationPorts{*platform.runDirectory, frontEnd.Desktop(), *platform.clock,
                                              *platform.cpuCounters, *platform.memoryStatus, *platform.interfaceTable,
                                              *platform.platformVersion, *store, platform.autostart.get()});
+    application.WatchRecording(recordingStatus);
     frontEnd.Attach(application, [&application](WindowKind kind) -> Window& { return application.GetWindow(kind); });
     if (!application.Start()) {
         frontEnd.Detach();

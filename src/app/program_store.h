@@ -3,6 +3,7 @@
 #include <chrono>
 #include <memory>
 
+#include "app/recording_status.h"
 #include "runtime/file_access.h"
 #include "runtime/ini_store.h"
 #include "runtime/text_codec.h"
@@ -18,5 +19,13 @@ inline constexpr std::chrono::seconds kHistoryWriteBehind{15};
 // save policy. `clock` (the steady clock when empty) times the write-behind.
 std::unique_ptr<IniStore> MakeProgramStore(std::unique_ptr<FileAccess> files, std::unique_ptr<GbkCodec> gbk,
                                            IniStore::Clock clock = {});
+
+}  // namespace quorell
+
+namespace quorell {
+
+// Besides standard error, the first failed save of a streak stops recording in `status` until every file
+// is saved again. `status` must outlive the store.
+void ReportSavesTo(IniStore& store, RecordingStatus& status);
 
 }  // namespace quorell

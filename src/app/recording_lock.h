@@ -4,12 +4,14 @@
 #include <functional>
 #include <string>
 
+#include "app/recording_status.h"
 #include "platform/run_lock_port.h"
 #include "runtime/ini_store.h"
 
 namespace quorell {
 
-// Tells the user how this copy records (stderr for now): the one place a desktop notice can hook.
+// Tells how this copy records on standard error, for a terminal or the session's log; the desktop is told
+// through the recording status (ReportTo).
 void TellOnStandardError(const std::string& text);
 
 // Whether this copy records into its run directory: only while it holds the directory's lock. The
@@ -33,11 +35,17 @@ public:
 
     // Makes `store` ask MayWrite before it saves; this object must outlive the store.
     void Guard(IniStore& store);
+    // Every stop and resumption of recording is also reported to `status`, which must outlive this object.
+    void ReportTo(RecordingStatus& status) { status_ = &status; }
 
 private:
+    template <typename Change>
+    void Report(Change change);
+
     RunLockPort& lock_;
     std::filesystem::path directory_;
     Notice notice_;
+    RecordingStatus* status_ = nullptr;
     bool recording_ = false;
     bool paused_ = false;  // the lock was lost and cannot be made again for now
 };

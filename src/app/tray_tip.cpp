@@ -34,8 +34,12 @@ std::string KeepGbkBytes(std::string_view utf8, std::size_t limit) {
     return std::string(utf8.substr(0, end));
 }
 
-std::string TrayTipText() {
-    const std::string full = std::string("Velkor - Quorell\r\n") + "作者: " + kMakerCredit + "\r\n" + kMakerWebHost;
+std::string TrayTipText(std::string_view statusLine) {
+    std::string full = "Velkor - Quorell\r\n";
+    if (!statusLine.empty()) {
+        full.append(statusLine).append("\r\n");
+    }
+    full += std::string("作者: ") + kMakerCredit + "\r\n" + kMakerWebHost;
     return KeepGbkBytes(full, kTrayTipLimitBytes);
 }
 

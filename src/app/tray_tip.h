@@ -13,8 +13,8 @@ inline constexpr std::size_t kTrayTipLimitBytes = 62;
 // Characters without a GBK form count as two bytes (four beyond the basic plane).
 std::string KeepGbkBytes(std::string_view utf8, std::size_t limit);
 
-// The tray icon's tip: the program's name, our credit line and our web address, one per line, already cut
-// to what the tray keeps.
-std::string TrayTipText();
+// The tray icon's tip: the program's name, `statusLine` when there is one (what the user must know now),
+// our credit line and our web address, one per line, already cut to what the tray keeps.
+std::string TrayTipText(std::string_view statusLine = {});
 
 }  // namespace quorell

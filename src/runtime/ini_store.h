@@ -28,6 +28,8 @@ public:
     // Asked before every run that would replace files: a due save, a flush, a write that replaces its
     // file at once. False replaces nothing: held-back changes stay unsaved and the call returns false.
     using SaveCheck = IniWriteBehind::SaveCheck;
+    // Called when every file that failed to be saved has been saved again.
+    using RecoveryReport = IniWriteBehind::RecoveryReport;
 
     // Longest value returned, in bytes: a read fills at most 10240 bytes, the last being the terminating NUL.
     static constexpr std::size_t kMaxValueBytes = 10239;
@@ -51,6 +53,7 @@ public:
     void SetWriteBehind(std::chrono::milliseconds delay);
     void SetFailureReport(FailureReport report) { writeBehind_.SetFailureReport(std::move(report)); }
     void SetSaveCheck(SaveCheck check) { writeBehind_.SetSaveCheck(std::move(check)); }
+    void SetRecoveryReport(RecoveryReport report) { writeBehind_.SetRecoveryReport(std::move(report)); }
 
     // Replaces every file whose oldest unsaved change is at least the delay old (and whose last failed
     // save, if any, is too); false when any of them could not be replaced.

@@ -160,7 +160,9 @@ IniLoaded IniWriteBehind::Refreshed(const std::filesystem::path& file, Unsaved& 
 
 void IniWriteBehind::NoteOutcome(const std::filesystem::path& file, bool saved, const std::string& reason) {
     if (saved) {
-        failing_.erase(file.native());
+        if (failing_.erase(file.native()) != 0 && failing_.empty() && recovered_) {
+            recovered_();
+        }
         return;
     }
     if (failing_.insert(file.native()).second && report_) {

@@ -33,6 +33,7 @@ public:
     using Clock = std::function<std::chrono::steady_clock::time_point()>;
     using FailureReport = std::function<void(const std::filesystem::path& file, const std::string& reason)>;
     using SaveCheck = std::function<bool()>;
+    using RecoveryReport = std::function<void()>;
 
     IniWriteBehind(FileAccess& files, IniReadCache& cache, IniCoding& coding, Clock clock);
 
@@ -40,6 +41,8 @@ public:
     bool HoldsBack() const { return delay_.count() > 0; }
     void SetFailureReport(FailureReport report) { report_ = std::move(report); }
     void SetSaveCheck(SaveCheck check) { saveCheck_ = std::move(check); }
+    // Called when the last file that failed is saved: every streak of failures has ended.
+    void SetRecoveryReport(RecoveryReport report) { recovered_ = std::move(report); }
 
     // The file with its unsaved edits applied, brought up to date with the file on disk; nullopt when
     // nothing of it is unsaved.
@@ -84,6 +87,7 @@ private:
     Clock clock_;
     std::chrono::milliseconds delay_{0};
     FailureReport report_;
+    RecoveryReport recovered_;
     SaveCheck saveCheck_;
     std::unordered_map<PathKey, Unsaved> unsaved_;
     std::unordered_set<PathKey> failing_;  // files whose last change or save failed

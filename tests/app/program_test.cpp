@@ -7,10 +7,12 @@
 #include <stdexcept>
 
 #include "app/program.h"
+#include "app/tray_tip.h"
 #include "platform/system_files.h"
 #include "app_rig.h"
 #include "runtime/fatal_error.h"
 #include "support/fake_program_ports.h"
+#include "support/switchable_file_access.h"
 
 namespace quorell {
 namespace {
@@ -95,7 +97,9 @@ protected:
         ports.platformVersion = std::make_unique<FakePlatformVersion>();
         ports.termination = std::make_unique<FakeTermination>(terminate);
         ports.showRequests = std::make_unique<FakeShowRequests>(showRequests);
-        ports.files = MakeSystemFileAccess();
+        auto switchable = std::make_unique<testing::SwitchableFileAccess>();
+        files = switchable.get();
+        ports.files = std::move(switchable);
         ports.gbkCodec = MakeSystemGbkCodec();
         return RunProgram(frontEnd, std::move(ports));
     }
@@ -104,6 +108,7 @@ protected:
     TempDir dir;
     FakeFrontEnd frontEnd;
     bool startFails = false;
+    testing::SwitchableFileAccess* files = nullptr;  // the run's, while it runs
     std::function<void()> terminate;
     testing::ShowRequestRecord showRequests;
 };
@@ -170,6 +175,64 @@ TEST_F(ProgramLife, WithoutALockTheProgramSaysSoAndRunsUnheard) {
     EXPECT_FALSE(showRequests.listenedIn);
     EXPECT_FALSE(std::filesystem::exists(dir.File("程序配置.Ini")));
     EXPECT_EQ(frontEnd.desktop.trayAdds, 1);
+    // The desktop is told too, once the tray icon is there.
+    ASSERT_EQ(frontEnd.desktop.notices.size(), 1u);
+    EXPECT_EQ(frontEnd.desktop.notices[0].text,
+              "无法锁定 " + testing::Utf8FromPath(dir.Path()) + " (no locks here),本次运行不保存记录和设置。");
+}
+
+TEST_F(ProgramLife, AFailedSaveIsNoticedOnceAndItsLineStaysInTheTipUntilSavesSucceed) {
+    std::string tipWhileFailing;
+    std::string tipAfter;
+    std::size_t noticesWhileFailing = 0;
+    frontEnd.loop = [&] {
+        const auto clickTransparency = [&] {
+            frontEnd.Forward([&] { frontEnd.windows(WindowKind::Main).CheckBox(names::kTransparencyBox).Click(); });
+        };
+        files->failReplace = true;
+        clickTransparency();  // the settings file is saved at every change
+        clickTransparency();
+        noticesWhileFailing = frontEnd.desktop.notices.size();
+        tipWhileFailing = frontEnd.desktop.trayIcons.at(kTrayIconId).tipText;
+        files->failReplace = false;
+        clickTransparency();
+        tipAfter = frontEnd.desktop.trayIcons.at(kTrayIconId).tipText;
+        terminate();
+    };
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(Run(RunLockPort::Outcome::kHeld), 0);
+    const std::string told = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(told.find("quorell: cannot save " + testing::Utf8FromPath(dir.File("程序配置.Ini"))), std::string::npos)
+        << told;
+
+    EXPECT_EQ(noticesWhileFailing, 1u);
+    ASSERT_EQ(frontEnd.desktop.notices.size(), 1u);
+    EXPECT_EQ(frontEnd.desktop.notices[0].title, "Quorell 停止记录");
+    EXPECT_NE(frontEnd.desktop.notices[0].text.find("程序配置.Ini"), std::string::npos);
+    EXPECT_EQ(tipWhileFailing.substr(0, tipWhileFailing.find("\r\n作者")), "Velkor - Quorell\r\n未保存: 程序配置.Ini");
+    EXPECT_EQ(tipAfter, TrayTipText());
+}
+
+TEST_F(ProgramLife, WithoutATrayTheMainWindowsTitleCarriesTheStopUntilATrayTakesIt) {
+    frontEnd.desktop.trayHost = false;
+    std::string titleWithoutTray;
+    std::string titleWithTray;
+    std::string tip;
+    frontEnd.loop = [&] {
+        Window& main = frontEnd.windows(WindowKind::Main);
+        titleWithoutTray = main.Title();
+        frontEnd.desktop.trayHost = true;
+        frontEnd.TickCpu();
+        titleWithTray = main.Title();
+        tip = frontEnd.desktop.trayIcons.at(kTrayIconId).tipText;
+        frontEnd.requests.end();
+    };
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(Run(RunLockPort::Outcome::kUnavailable), 0);
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(titleWithoutTray, titleWithTray + " - 未记录: 无法锁定文件夹");
+    EXPECT_NE(tip.find("未记录: 无法锁定文件夹"), std::string::npos);
+    EXPECT_TRUE(frontEnd.desktop.notices.empty());  // seen in the title already
 }
 
 TEST_F(ProgramLife, AStartThatFailsEndsWithTheFatalCodeAndNoLoop) {

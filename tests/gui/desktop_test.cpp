@@ -174,6 +174,20 @@ private slots:
         QVERIFY(!rig->app->MainLogic().TrayIconInstalled());
         QVERIFY(rig->app->Running());
         QVERIFY(rig->View(WindowKind::Main).isVisible());
+
+        // A right click on a control without a menu of its own reaches the window: the tray menu opens.
+        QStringList captions;
+        ChooseFromNextMenu(rig->desktop, 0, &captions);
+        QWidget* label = rig->View(WindowKind::Main).Control(QStringLiteral("标签1"));
+        QVERIFY(label != nullptr);
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5), label->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(label, &click);
+        QCOMPARE(static_cast<std::size_t>(captions.size()), rig->Model(WindowKind::Main).Menu(kTrayMenuName).ItemCount());
+
+        // Closing minimizes it to the task bar; the model keeps it shown.
+        rig->View(WindowKind::Main).close();
+        QTRY_VERIFY(rig->View(WindowKind::Main).isMinimized());
+        QVERIFY(rig->Model(WindowKind::Main).Visible());
     }
 
     void exitAsksAndEndsOnlyOnYes() {

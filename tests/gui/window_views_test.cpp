@@ -175,14 +175,20 @@ private slots:
     }
 
     void escapeAndTheCloseBoxOnlyHide() {
+        // The offscreen desktop has no tray host: there the main window is minimized instead of hidden.
+        const auto closed = [this](WindowKind kind) {
+            const gui::WindowView& view = rig->View(kind);
+            return kind == WindowKind::Main ? view.isMinimized() && rig->Model(kind).Visible() : !view.isVisible();
+        };
         for (WindowKind kind : kAll) {
             rig->Model(kind).SetVisible(true);
             QTest::keyClick(&rig->View(kind), Qt::Key_Escape);
-            QVERIFY2(!rig->View(kind).isVisible(), "Esc");
+            QVERIFY2(closed(kind), "Esc");
             QVERIFY(rig->Model(kind).Exists());
+            rig->View(kind).showNormal();
             rig->Model(kind).SetVisible(true);
             QVERIFY(!rig->View(kind).close());
-            QVERIFY2(!rig->View(kind).isVisible(), "close box");
+            QVERIFY2(closed(kind), "close box");
             QVERIFY(rig->Model(kind).Exists());
         }
         // Closing the main window also opens our web page.
@@ -193,7 +199,7 @@ private slots:
     void escapeInsideTheBandwidthBoxReachesTheWindow() {
         QWidget* edit = rig->View(WindowKind::Main).Control(QStringLiteral("输入_网络带宽"));
         QTest::keyClick(edit, Qt::Key_Escape);
-        QVERIFY(!rig->Model(WindowKind::Main).Visible());
+        QVERIFY(rig->View(WindowKind::Main).isMinimized());  // no tray host offscreen
     }
 
     void theCloseMarkHidesOnADoubleClickOnly() {

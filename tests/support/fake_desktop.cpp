@@ -4,7 +4,7 @@ namespace quorell {
 
 bool FakeDesktop::AddTrayIcon(const TrayIconData& icon) {
     ++trayAdds;
-    if (refuseTrayIcon || trayIcons.count(icon.identifier) != 0) {
+    if (refuseTrayIcon || !trayHost || trayIcons.count(icon.identifier) != 0) {
         return false;
     }
     trayIcons[icon.identifier] = icon;
@@ -53,6 +53,10 @@ bool FakeDesktop::OpenWebAddress(std::string_view address) {
 void FakeDesktop::SetColourKeyTransparency(WindowKind window, std::optional<std::uint32_t> colourKey) {
     colourKeys[window] = colourKey;
     transparencyOrder.push_back(window);
+}
+
+void FakeDesktop::ShowNotice(std::string_view title, std::string_view text) {
+    notices.push_back({std::string(title), std::string(text)});
 }
 
 void FakeDesktop::Quit(int exitCode) {

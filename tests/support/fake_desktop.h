@@ -25,10 +25,14 @@ public:
     bool OpenWebAddress(std::string_view address) override;
     void SetColourKeyTransparency(WindowKind window, std::optional<std::uint32_t> colourKey) override;
     std::vector<ScreenRect> Screens() const override { return screens; }
+    bool TrayHostPresent() const override { return trayHost; }
+    void ShowNotice(std::string_view title, std::string_view text) override;
+    void MinimizeWindow(WindowKind window) override { minimized.push_back(window); }
     void Quit(int exitCode) override;
 
     // Answers.
     bool refuseTrayIcon = false;
+    bool trayHost = true;  // without one, no icon is taken
     ScreenPoint cursor{600, 700};
     std::optional<std::size_t> menuChoice;  // used once, then cleared
     MessageAnswer answer = MessageAnswer::No;
@@ -57,6 +61,12 @@ public:
     std::map<WindowKind, std::optional<std::uint32_t>> colourKeys;
     std::vector<WindowKind> transparencyOrder;
     std::optional<int> quitCode;
+    struct Notice {
+        std::string title;
+        std::string text;
+    };
+    std::vector<Notice> notices;
+    std::vector<WindowKind> minimized;
 };
 
 }  // namespace quorell

@@ -1,6 +1,5 @@
 #include "gui/qt/monitor_window_view.h"
 
-#include <QContextMenuEvent>
 #include <QMouseEvent>
 #include <QTimer>
 #include <QWindow>
@@ -91,11 +90,6 @@ void MonitorWindowView::moveEvent(QMoveEvent* event) {
         return;
     }
     WindowView::moveEvent(event);
-}
-
-void MonitorWindowView::contextMenuEvent(QContextMenuEvent* event) {
-    event->accept();
-    Context().Run([this] { Model().RightClick(); });
 }
 
 void MonitorWindowView::mouseReleaseEvent(QMouseEvent* event) {

@@ -32,7 +32,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
     // A right-click (or the context-menu key) anywhere on the window, the graph included.
-    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void ScheduleMask();

@@ -18,6 +18,9 @@ namespace quorell::gui {
 
 namespace {
 
+// How long a notice stays when the desktop leaves that to the program.
+constexpr int kNoticeMilliseconds = 15000;
+
 std::optional<TrayClick> ClickOf(QSystemTrayIcon::ActivationReason reason) {
     switch (reason) {
         case QSystemTrayIcon::Trigger:
@@ -57,7 +60,7 @@ void QtDesktop::ApplyTray(const TrayIconData& icon) {
 
 bool QtDesktop::AddTrayIcon(const TrayIconData& icon) {
     if (tray_) {
-        return ChangeTrayIcon(icon);
+        return ChangeTrayIcon(icon) && QSystemTrayIcon::isSystemTrayAvailable();
     }
     // The icon is made even without a tray host, so that it docks if a host appears later; the core is
     // told whether it is in a tray now.
@@ -220,6 +223,23 @@ std::vector<ScreenRect> QtDesktop::Screens() const {
         }
     }
     return screens;
+}
+
+bool QtDesktop::TrayHostPresent() const {
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+void QtDesktop::ShowNotice(std::string_view title, std::string_view text) {
+    if (tray_) {
+        // Through the desktop's notification service where there is one, else as the tray's balloon.
+        tray_->showMessage(DisplayText(title), DisplayText(text), QSystemTrayIcon::Warning, kNoticeMilliseconds);
+    }
+}
+
+void QtDesktop::MinimizeWindow(WindowKind window) {
+    if (views_ != nullptr) {
+        views_->View(window).showMinimized();
+    }
 }
 
 void QtDesktop::Quit(int exitCode) {

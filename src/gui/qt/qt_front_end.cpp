@@ -63,6 +63,9 @@ void QtFrontEnd::RunOnUiThread(std::function<void()> work) {
 void QtFrontEnd::RaiseMainWindow() {
     if (views_) {
         WindowView& main = views_->View(WindowKind::Main);
+        if (main.isMinimized()) {
+            main.showNormal();
+        }
         main.raise();
         main.activateWindow();
     }

@@ -1,6 +1,7 @@
 #include "gui/qt/window_view.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMoveEvent>
 #include <QPalette>
@@ -161,6 +162,12 @@ void WindowView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+// A right click anywhere on the window (a control without a menu of its own passes it on) is the model's.
+void WindowView::contextMenuEvent(QContextMenuEvent* event) {
+    event->accept();
+    context_.Run([&] { model_.RightClick(); });
 }
 
 void WindowView::moveEvent(QMoveEvent* event) {

@@ -27,6 +27,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     ViewContext& Context() const { return context_; }
 
 private:

@@ -53,6 +53,24 @@ bool TrayIcon::Restore() {
     return inShell_;
 }
 
+bool TrayIcon::Notify(std::wstring_view title, std::wstring_view text) {
+    if (!inShell_) {
+        return false;
+    }
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = owner_;
+    data.uID = identifier_;
+    data.uFlags = NIF_INFO;
+    data.dwInfoFlags = NIIF_WARNING;
+    // The shell keeps 63 characters of the title and 255 of the text, each with its terminating null.
+    const std::size_t titleLength = std::min(title.size(), std::size(data.szInfoTitle) - 1);
+    std::copy_n(title.data(), titleLength, data.szInfoTitle);
+    const std::size_t textLength = std::min(text.size(), std::size(data.szInfo) - 1);
+    std::copy_n(text.data(), textLength, data.szInfo);
+    return ::Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
 void TrayIcon::Keep(HICON icon, std::wstring_view tip) {
     icon_ = icon;
     // The shell keeps 127 characters and the terminating null; the core has cut the tip already.

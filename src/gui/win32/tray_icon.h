@@ -21,10 +21,14 @@ public:
     bool Change(HICON icon, std::wstring_view tip);
     bool Remove();
 
+    // A notification from the icon (the shell's balloon or toast); false when the icon is not in the shell.
+    bool Notify(std::wstring_view title, std::wstring_view text);
+
     // The shell started again (its "TaskbarCreated" broadcast) and lost every icon: adds it once more.
     bool Restore();
 
     bool Wanted() const { return wanted_; }
+    bool InShell() const { return inShell_; }
 
 private:
     // The image and tip the shell is given from now on.

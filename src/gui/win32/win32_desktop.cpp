@@ -271,6 +271,23 @@ std::vector<ScreenRect> Win32Desktop::Screens() const {
     return screens;
 }
 
+bool Win32Desktop::TrayHostPresent() const {
+    // The task bar's window holds the notification area; an icon it refused (the shell not ready yet at
+    // login) is offered again while it is there, and at once when the shell says it started.
+    return ::FindWindowW(L"Shell_TrayWnd", nullptr) != nullptr;
+}
+
+void Win32Desktop::ShowNotice(std::string_view title, std::string_view text) {
+    tray_.Notify(Wide(title), Wide(text));
+}
+
+void Win32Desktop::MinimizeWindow(WindowKind window) {
+    const HWND hwnd = views_ != nullptr ? views_->Handle(window) : nullptr;
+    if (hwnd != nullptr) {
+        ::ShowWindow(hwnd, SW_MINIMIZE);
+    }
+}
+
 void Win32Desktop::Quit(int exitCode) {
     exitCode_ = exitCode;
     if (trayData_) {

@@ -46,6 +46,9 @@ public:
     bool OpenWebAddress(std::string_view address) override;
     void SetColourKeyTransparency(WindowKind window, std::optional<std::uint32_t> colourKey) override;
     std::vector<ScreenRect> Screens() const override;
+    bool TrayHostPresent() const override;
+    void ShowNotice(std::string_view title, std::string_view text) override;
+    void MinimizeWindow(WindowKind window) override;
     void Quit(int exitCode) override;
 
     std::optional<int> ExitCode() const { return exitCode_; }

@@ -104,7 +104,11 @@ void Win32FrontEnd::RunPosted() {
 
 void Win32FrontEnd::RaiseMainWindow() {
     if (views_) {
-        ::SetForegroundWindow(views_->Handle(WindowKind::Main));
+        const HWND main = views_->Handle(WindowKind::Main);
+        if (::IsIconic(main)) {
+            ::ShowWindow(main, SW_RESTORE);
+        }
+        ::SetForegroundWindow(main);
     }
 }
 

@@ -230,6 +230,16 @@ LRESULT WindowView::NonClientHit(LPARAM screenPoint) {
     return HitTest(model_, DesignPoint(screenPoint)).area == HitArea::Caption ? HTCAPTION : HTCLIENT;
 }
 
+bool WindowView::InClientArea(LPARAM screenPoint) const {
+    POINT at = PointOf(screenPoint);
+    if (at.x == -1 && at.y == -1) {
+        return true;
+    }
+    RECT client{};
+    ::GetClientRect(Handle(), &client);
+    return ::ScreenToClient(Handle(), &at) && ::PtInRect(&client, at);
+}
+
 bool WindowView::DoubleClickCloseMark(LPARAM screenPoint) {
     const Point at = DesignPoint(screenPoint);
     const Hit hit = HitTest(model_, at);
@@ -332,7 +342,9 @@ LRESULT WindowView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_CONTEXTMENU:
-            if (drag) {
+            // Anywhere on a drag-anywhere window; on a framed one, its client area (a control without a
+            // menu of its own passes the click up) or the menu key, the title bar keeping its system menu.
+            if (drag || InClientArea(lParam)) {
                 context_.Run([this] { model_.RightClick(); });
                 return 0;
             }

@@ -52,6 +52,8 @@ private:
     void OnDpiChanged(UINT dpi, const RECT& suggested);
     void OnUserMove();
     LRESULT NonClientHit(LPARAM screenPoint);
+    // Whether a context-menu request's screen point is in the client area; the menu key's is.
+    bool InClientArea(LPARAM screenPoint) const;
     bool DoubleClickCloseMark(LPARAM screenPoint);
     Point DesignPoint(LPARAM screenPoint) const;
     ChildView* ChildByHandle(HWND child) const;
