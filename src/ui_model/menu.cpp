@@ -22,6 +22,14 @@ void MenuItem::SetCaption(std::string caption) {
     menu_.CaptionChanged(*this);
 }
 
+void MenuItem::SetChecked(bool checked) {
+    if (!checkable_ || checked == checked_) {
+        return;
+    }
+    checked_ = checked;
+    menu_.CaptionChanged(*this);
+}
+
 void MenuItem::Select() {
     if (!separator_ && menu_.Owner().Exists() && selected_) {
         selected_();

@@ -30,6 +30,8 @@ public:
     bool Checkable() const { return checkable_; }
     bool Checked() const { return checked_; }
     void SetCaption(std::string caption);
+    // Sets the check mark of a checkable item; the menu's observers hear of the change.
+    void SetChecked(bool checked);
     void BindSelected(std::function<void()> handler) { selected_ = std::move(handler); }
     // The user chose this item; separators cannot be chosen.
     void Select();
