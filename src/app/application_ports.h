@@ -2,6 +2,7 @@
 
 #include "platform/clock_port.h"
 #include "platform/counter_ports.h"
+#include "platform/full_screen_port.h"
 #include "app/desktop_port.h"
 #include "platform/run_directory_port.h"
 #include "runtime/ini_store.h"
@@ -19,6 +20,8 @@ struct ApplicationPorts {
     const PlatformVersionPort& platformVersion;
     // Every INI file of the run (settings and history) is read and written through this one store.
     IniStore& iniStore;
+    // Whether another program fills a screen, for the monitors to step aside; none: they never do.
+    FullScreenPort* fullScreen = nullptr;
 };
 
 }  // namespace quorell

@@ -4,6 +4,7 @@
 
 #include "platform/clock_port.h"
 #include "platform/counter_ports.h"
+#include "platform/full_screen_port.h"
 #include "platform/run_directory_port.h"
 #include "platform/run_lock_port.h"
 #include "platform/show_request_port.h"
@@ -28,6 +29,7 @@ struct PlatformPorts {
     std::unique_ptr<ShowRequestPort> showRequests;
     std::unique_ptr<FileAccess> files;
     std::unique_ptr<GbkCodec> gbkCodec;
+    std::unique_ptr<FullScreenPort> fullScreen;
 };
 
 PlatformPorts MakePlatformPorts();

@@ -4,6 +4,7 @@
 
 #include "platform/linux/clock_linux.h"
 #include "platform/linux/cpu_counters_linux.h"
+#include "platform/linux/full_screen_x11.h"
 #include "platform/linux/interface_table_linux.h"
 #include "platform/linux/memory_status_linux.h"
 #include "platform/linux/platform_version_linux.h"
@@ -35,6 +36,7 @@ PlatformPorts MakePlatformPorts() {
                                                              Environment("TMPDIR", "/tmp"));
     ports.files = MakeSystemFileAccess();
     ports.gbkCodec = MakeSystemGbkCodec();
+    ports.fullScreen = std::make_unique<X11FullScreen>();
     return ports;
 }
 

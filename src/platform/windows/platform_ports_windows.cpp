@@ -3,6 +3,7 @@
 #include "platform/system_files.h"
 #include "platform/windows/clock_windows.h"
 #include "platform/windows/cpu_counters_windows.h"
+#include "platform/windows/full_screen_windows.h"
 #include "platform/windows/interface_table_windows.h"
 #include "platform/windows/memory_status_windows.h"
 #include "platform/windows/platform_version_windows.h"
@@ -24,6 +25,7 @@ PlatformPorts MakePlatformPorts() {
     ports.termination = std::make_unique<WindowsTermination>();
     ports.files = MakeSystemFileAccess();
     ports.gbkCodec = MakeSystemGbkCodec();
+    ports.fullScreen = std::make_unique<WindowsFullScreen>();
     return ports;
 }
 
