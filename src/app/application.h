@@ -15,6 +15,7 @@
 
 namespace quorell {
 
+class FullScreenStepAside;
 class InterfaceMenu;
 class MeasuredWork;
 
@@ -81,6 +82,7 @@ private:
     std::unique_ptr<MainWindowLogic> mainLogic_;
     std::unique_ptr<MeasuredWork> work_;
     std::unique_ptr<InterfaceMenu> interfaceMenu_;
+    std::unique_ptr<FullScreenStepAside> stepAside_;
     bool started_ = false;
     int dispatchDepth_ = 0;
     std::size_t eventCount_ = 0;
