@@ -1,7 +1,8 @@
 #include "platform/windows/full_screen_windows.h"
 
-#include <shellapi.h>
 #include <windows.h>
+// After <windows.h>, whose types it uses.
+#include <shellapi.h>
 
 #include <cwchar>
 #include <iterator>
