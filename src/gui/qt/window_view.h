@@ -9,9 +9,9 @@
 namespace quorell::gui {
 
 // A top-level window that mirrors one model window: its flags, title, icon, size, position and
-// visibility (hidden while it steps aside), with a widget for every control. User input becomes the model's events: the close box
-// and Esc ask the model whether the window may close, a move by the window manager is a position
-// change. The window's timers tick the model from the start, shown or hidden.
+// visibility (hidden while it steps aside), with a widget for every control. User input becomes the
+// model's events: the close box and Esc ask the model whether the window may close, a move by the window
+// manager is a position change. The window's timers tick the model from the start, shown or hidden.
 class WindowView : public QWidget {
     Q_OBJECT
 public:
