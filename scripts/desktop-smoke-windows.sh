@@ -2,17 +2,19 @@
 # Starts the Windows program under wine on a virtual X display with a tray host, in a fresh folder, and uses
 # it as a person would: the main window appears with its title, a click on its CPU button shows the CPU
 # monitor window, a second start in the same folder leaves at once and the first copy goes on, another
-# program's full-screen window makes the monitor step aside until it ends, a few seconds of ticks, then the
-# tray menu's exit item, confirmed with Yes. Then it checks the exit code and reads the files it wrote
-# through Windows' own private-profile calls.
+# program's full-screen window makes the monitor step aside until it ends, the tray menu's autostart item
+# makes a Startup shortcut that the shell reads as leading to this program and removes it again, a few
+# seconds of ticks, then the tray menu's exit item, confirmed with Yes. Then it checks the exit code and
+# reads the files it wrote through Windows' own private-profile calls.
 # Usage: scripts/desktop-smoke-windows.sh path/to/quorell.exe path/to/quorell_profile_dump.exe \
-#          [path/to/quorell_full_screen_window.exe]
+#          path/to/quorell_shortcut_dump.exe [path/to/quorell_full_screen_window.exe]
 # QUORELL_WINE_DESKTOP_PREFIX names a wine prefix to use (and keep); by default a fresh one is made.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 program=$(realpath "$1")
 profile_dump=$(realpath "$2")
-full_screen_window=${3:+$(realpath "$3")}
+shortcut_dump=$(realpath "$3")
+full_screen_window=${4:+$(realpath "$4")}
 source "$here/lib/xvfb.sh"
 source "$here/lib/wine-desktop.sh"
 
@@ -40,8 +42,15 @@ step() { echo "windows desktop smoke: $*"; }
 cp "$program" "$run_dir/quorell.exe"
 xvfb_start 1280x1024
 tray_start
+# A shortcut in the Startup folder would otherwise become a menu entry of the Linux desktop running the test.
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}
 step "starting wine's desktop"
 wine_desktop_start "${QUORELL_WINE_DESKTOP_PREFIX:-$run_dir/prefix}"
+
+# The Startup folder of the prefix ("StartUp" in wine's), without a shortcut left by an earlier failed run.
+startup_shortcut() { find "$WINEPREFIX/drive_c/users" -ipath '*/Startup/Quorell.lnk' 2>/dev/null | head -n 1; }
+leftover=$(startup_shortcut)
+[[ -z "$leftover" ]] || rm -f "$leftover"
 
 (cd "$run_dir" && exec "$wine_bin" quorell.exe >"$run_dir/stdout.log" 2>&1) &
 app_pid=$!
@@ -70,6 +79,28 @@ if [[ -n "$full_screen_window" ]]; then
   wait "$probe_pid" || fail "the full-screen window could not be made"
   wait_for_window "$cpu_title" --onlyvisible >/dev/null || fail "the CPU monitor did not come back"
 fi
+
+step "tray menu: start with the session"
+wine_tray_click 3
+sleep 1
+xdotool key Up Up Up Return   # from the end: exit, full-screen, autostart
+for _ in $(seq 1 30); do [[ -n "$(startup_shortcut)" ]] && break; sleep 0.2; done
+shortcut=$(startup_shortcut)
+[[ -n "$shortcut" ]] || fail "no Quorell.lnk in the Startup folder"
+read_back=$("$wine_bin" "$shortcut_dump" "$(winepath_of "$shortcut")" 2>&1 | tr -d '\r') ||
+  fail "the shell cannot read the shortcut: $read_back"
+target=$(sed -n 1p <<<"$read_back")
+folder=$(sed -n 2p <<<"$read_back")
+expected=$(winepath_of "$run_dir/quorell.exe")
+[[ "${target,,}" == "${expected,,}" ]] || fail "the shortcut leads to $target, not to $expected"
+expected=$(winepath_of "$run_dir")
+[[ "${folder,,}" == "${expected,,}" ]] || fail "the shortcut starts in $folder, not in $expected"
+step "tray menu: no longer start with the session"
+wine_tray_click 3
+sleep 1
+xdotool key Up Up Up Return
+for _ in $(seq 1 30); do [[ -e "$shortcut" ]] || break; sleep 0.2; done
+[[ -e "$shortcut" ]] && fail "the Startup shortcut is still there"
 
 sleep 3  # a few ticks for the history files
 step "tray menu: exit, confirmed with Yes"

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Starts the real Quorell binary on a virtual X display with a tray host, in a fresh run directory, and uses
-# it as a person would: finds its six windows, opens the tray menu, shows and hides the CPU monitor, confirms
-# the exit, then checks the exit code and the files it wrote.
+# it as a person would: finds its six windows, opens the tray menu, shows and hides the CPU monitor, turns
+# starting with the session on (and starts the entry as a session would) and off, confirms the exit, then
+# checks the exit code and the files it wrote. The run directory's name has blanks, brackets and a dollar
+# sign, which the autostart entry's command must quote and escape.
 # Usage: scripts/desktop-smoke.sh [path/to/quorell]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -9,13 +11,16 @@ binary=$(realpath "${1:-$here/../build/src/gui/qt/quorell}")
 source "$here/lib/xvfb.sh"
 source "$here/lib/quorell-session.sh"
 
-run_dir=$(mktemp -d)
+run_dir=$(mktemp -d "${TMPDIR:-/tmp}/quorell smoke (\$1).XXXXXX")
 cleanup() { [[ -n "${app_pid:-}" ]] && kill "$app_pid" 2>/dev/null; xvfb_cleanup; rm -rf "$run_dir"; }
 trap cleanup EXIT
 fail() { echo "desktop smoke: FAILED: $*" >&2; exit 1; }
 step() { echo "desktop smoke: $*"; }
 
 session_prepare "$binary" "$run_dir"
+# The session's autostart folders, private to this run.
+export XDG_CONFIG_HOME="$run_dir/config" XDG_CONFIG_DIRS="$run_dir/xdg"
+entry="$XDG_CONFIG_HOME/autostart/quorell.desktop"
 xvfb_start 1280x1024
 tray_start
 "$run_dir/quorell" >"$run_dir/stdout.log" 2>&1 &
@@ -50,6 +55,26 @@ open_tray_menu
 xdotool key Down Down Return
 sleep 1
 cpu_shown && fail "the tray menu did not hide the CPU monitor window"
+
+step "tray menu: start with the session"
+open_tray_menu
+# From the end: the exit item, the full-screen item, the autostart item.
+xdotool key Up Up Up Return
+sleep 1
+[[ -f "$entry" ]] || fail "no autostart entry $entry"
+step "the entry started as a session starts it: a second copy that shows the first one's window"
+gio launch "$entry" >"$run_dir/second.log" 2>&1 || fail "the entry cannot be launched: $(cat "$run_dir/second.log")"
+for _ in $(seq 1 50); do
+  grep -q "already running; showed its window" "$run_dir/second.log" && break
+  sleep 0.1
+done
+grep -q "already running; showed its window" "$run_dir/second.log" ||
+  fail "the entry did not start this program: $(grep '^Exec=' "$entry") $(cat "$run_dir/second.log")"
+step "tray menu: no longer start with the session"
+open_tray_menu
+xdotool key Up Up Up Return
+sleep 1
+[[ -e "$entry" ]] && fail "the autostart entry is still there"
 
 sleep 3  # a few ticks for the history files
 step "tray menu: exit, confirmed with Yes"

@@ -6,7 +6,7 @@ set -euo pipefail
 build_packages=(g++ cmake make pkg-config libxcb1-dev libxcb-randr0-dev
                 qt6-base-dev qt6-qpa-plugins libgl-dev fonts-wqy-zenhei
                 qt6-translations-l10n)
-test_packages=(libgtest-dev libgmock-dev iproute2 xvfb xauth x11-utils trayer xdotool openbox wmctrl)
+test_packages=(libgtest-dev libgmock-dev iproute2 xvfb xauth x11-utils trayer xdotool openbox libglib2.0-bin wmctrl)
 # The Windows cross build and its tests under wine: the x86-64 C++ compiler of mingw-w64 (posix threads),
 # GoogleTest's sources, 64-bit wine, the locale data for a simplified-Chinese Windows, and a CJK face for
 # the Windows program's Chinese user-interface font under wine.

@@ -3,6 +3,7 @@
 #include <exception>
 #include <utility>
 
+#include "app/autostart_item.h"
 #include "app/full_screen_step_aside.h"
 #include "app/interface_menu.h"
 #include "app/measured_work.h"
@@ -39,6 +40,8 @@ bool Application::Start() {
             work_->SelectMonitoredRow();
             interfaceMenu_->LoadChoice();
         });
+        autostartItem_ = std::make_unique<AutostartItem>(windows_->Main().Menu(kTrayMenuName).Item(kAutostartItem),
+                                                         ports_.autostart, ports_.desktop);
         BindEvents();
         windows_->Main().Create();
         stepAside_->Load();
@@ -81,6 +84,9 @@ void Application::BindEvents() {
     }
     menu.Item(kFullScreenItem).BindSelected(Guarded([&stepAside] { stepAside.OnMenuItem(); }));
     menu.Item(kExitItem).BindSelected(Guarded([this] { ExitWithConfirmation(); }));
+    AutostartItem& autostart = *autostartItem_;
+    menu.BindAboutToShow([&autostart] { autostart.ShowTruth(); });
+    menu.Item(kAutostartItem).BindSelected(Guarded([&autostart] { autostart.Toggle(); }));
 
     // The four monitor windows: placement on creation and on every move, closing only hides.
     for (WindowKind monitor : kMonitorKinds) {

@@ -15,6 +15,7 @@
 
 namespace quorell {
 
+class AutostartItem;
 class FullScreenStepAside;
 class InterfaceMenu;
 class MeasuredWork;
@@ -82,6 +83,7 @@ private:
     std::unique_ptr<MainWindowLogic> mainLogic_;
     std::unique_ptr<MeasuredWork> work_;
     std::unique_ptr<InterfaceMenu> interfaceMenu_;
+    std::unique_ptr<AutostartItem> autostartItem_;
     std::unique_ptr<FullScreenStepAside> stepAside_;
     bool started_ = false;
     int dispatchDepth_ = 0;

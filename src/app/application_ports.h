@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/autostart_port.h"
 #include "platform/clock_port.h"
 #include "platform/counter_ports.h"
 #include "platform/full_screen_port.h"
@@ -20,6 +21,8 @@ struct ApplicationPorts {
     const PlatformVersionPort& platformVersion;
     // Every INI file of the run (settings and history) is read and written through this one store.
     IniStore& iniStore;
+    // The session's autostart entry; null where the platform has none.
+    AutostartPort* autostart = nullptr;
     // Whether another program fills a screen, for the monitors to step aside; none: they never do.
     FullScreenPort* fullScreen = nullptr;
 };

@@ -61,6 +61,8 @@ public:
     virtual MessageAnswer AskYesNo(std::string_view title, std::string_view text, MessageIcon icon) = 0;
     // The fatal error message box (one OK button); the core ends the program after it.
     virtual void ShowFatalError(std::string_view text) = 0;
+    // A message box with one OK button, modal for the whole program: what the user must know now.
+    virtual void ShowMessage(std::string_view title, std::string_view text, MessageIcon icon) = 0;
 
     // Opens the address in the user's web browser.
     virtual bool OpenWebAddress(std::string_view address) = 0;

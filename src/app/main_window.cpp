@@ -82,9 +82,10 @@ void MainWindowLogic::OnTrayEvent(TrayClick click) {
     if (click == TrayClick::DoubleClick) {
         ToggleWindow(WindowKind::Main);
     } else if (click == TrayClick::RightUp) {
+        PopupMenu& menu = windows_.Main().Menu(kTrayMenuName);
+        menu.RaiseAboutToShow();
         const ScreenPoint cursor = desktop_.CursorPosition();
         const auto chosen = desktop_.PopUpMenu(WindowKind::Main, kTrayMenuName, {cursor.x + 3, cursor.y + 3});
-        PopupMenu& menu = windows_.Main().Menu(kTrayMenuName);
         if (chosen && *chosen >= 1 && *chosen <= menu.ItemCount()) {
             menu.Item(*chosen).Select();
         }

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/autostart_port.h"
 #include "platform/clock_port.h"
 #include "platform/counter_ports.h"
 #include "platform/full_screen_port.h"
@@ -29,6 +30,8 @@ struct PlatformPorts {
     std::unique_ptr<ShowRequestPort> showRequests;
     std::unique_ptr<FileAccess> files;
     std::unique_ptr<GbkCodec> gbkCodec;
+    // The session's autostart entry of this program.
+    std::unique_ptr<AutostartPort> autostart;
     std::unique_ptr<FullScreenPort> fullScreen;
 };
 

@@ -27,7 +27,7 @@ void MenuItem::SetChecked(bool checked) {
         return;
     }
     checked_ = checked;
-    menu_.CaptionChanged(*this);
+    menu_.CheckChanged(*this);
 }
 
 void MenuItem::Select() {

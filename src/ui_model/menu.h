@@ -21,6 +21,12 @@ struct MenuCaptionChange {
     std::string_view caption;
 };
 
+// A checkable menu item's new check mark.
+struct MenuCheckChange {
+    std::size_t position;  // 1-based, separators counted
+    bool checked;
+};
+
 class MenuItem {
 public:
     MenuItem(PopupMenu& menu, std::size_t position, const MenuItemDesign& design);
@@ -30,7 +36,7 @@ public:
     bool Checkable() const { return checkable_; }
     bool Checked() const { return checked_; }
     void SetCaption(std::string caption);
-    // Sets the check mark of a checkable item; the menu's observers hear of the change.
+    // Sets the check mark of a checkable item; other items have none.
     void SetChecked(bool checked);
     void BindSelected(std::function<void()> handler) { selected_ = std::move(handler); }
     // The user chose this item; separators cannot be chosen.
@@ -47,7 +53,7 @@ private:
 };
 
 // A popup menu of a window. Not a visible control of the window's surface: the window pops it up.
-// Observers of the menu hear of every caption change of its items.
+// Observers of the menu hear of every caption and check mark change of its items.
 class PopupMenu : public Control {
 public:
     PopupMenu(Window& owner, const ControlDesign& design);
@@ -60,12 +66,25 @@ public:
     Subscription Subscribe(std::function<void(const MenuCaptionChange&)> observer) {
         return changed_.Subscribe(std::move(observer));
     }
+    // Whoever pops the menu up raises this first, so that the items can show the truth of the moment.
+    void BindAboutToShow(std::function<void()> handler) { aboutToShow_ = std::move(handler); }
+    void RaiseAboutToShow() {
+        if (aboutToShow_) {
+            aboutToShow_();
+        }
+    }
+    Subscription SubscribeChecks(std::function<void(const MenuCheckChange&)> observer) {
+        return checkChanged_.Subscribe(std::move(observer));
+    }
 
 private:
     friend class MenuItem;
     void CaptionChanged(const MenuItem& item) { changed_.Emit(MenuCaptionChange{item.Position(), item.Caption()}); }
+    void CheckChanged(const MenuItem& item) { checkChanged_.Emit(MenuCheckChange{item.Position(), item.Checked()}); }
     std::vector<std::unique_ptr<MenuItem>> items_;
     Signal<const MenuCaptionChange&> changed_;
+    Signal<const MenuCheckChange&> checkChanged_;
+    std::function<void()> aboutToShow_;
 };
 
 }  // namespace quorell

@@ -55,7 +55,8 @@ struct AppRig {
 
     Application& Start() {
         app = std::make_unique<Application>(
-            ApplicationPorts{runDirectory, desktop, clock, cpu, memory, interfaces, version, store, &fullScreen});
+            ApplicationPorts{runDirectory, desktop, clock, cpu, memory, interfaces, version, store, autostart,
+                             &fullScreen});
         app->Start();
         return *app;
     }
@@ -99,6 +100,7 @@ struct AppRig {
     // The program's own save policy: settings at once, history between events after the delay.
     std::unique_ptr<IniStore> programStore = MakeProgramStore(MakeSystemFileAccess(), MakeSystemGbkCodec());
     IniStore& store = *programStore;
+    AutostartPort* autostart = nullptr;  // a test's session entry, or none
     std::unique_ptr<Application> app;
 };
 

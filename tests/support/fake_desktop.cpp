@@ -41,6 +41,10 @@ void FakeDesktop::ShowFatalError(std::string_view text) {
     fatalErrors.emplace_back(text);
 }
 
+void FakeDesktop::ShowMessage(std::string_view title, std::string_view text, MessageIcon icon) {
+    messages.push_back({std::string(title), std::string(text), icon});
+}
+
 bool FakeDesktop::OpenWebAddress(std::string_view address) {
     openedAddresses.emplace_back(address);
     return true;

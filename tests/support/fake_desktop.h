@@ -21,6 +21,7 @@ public:
     std::optional<std::size_t> PopUpMenu(WindowKind owner, std::string_view menuName, ScreenPoint topLeft) override;
     MessageAnswer AskYesNo(std::string_view title, std::string_view text, MessageIcon icon) override;
     void ShowFatalError(std::string_view text) override;
+    void ShowMessage(std::string_view title, std::string_view text, MessageIcon icon) override;
     bool OpenWebAddress(std::string_view address) override;
     void SetColourKeyTransparency(WindowKind window, std::optional<std::uint32_t> colourKey) override;
     std::vector<ScreenRect> Screens() const override { return screens; }
@@ -50,6 +51,7 @@ public:
     };
     std::vector<Question> questions;
     std::vector<std::string> fatalErrors;
+    std::vector<Question> messages;  // the message boxes with one OK button
     std::vector<std::string> openedAddresses;
     // The last transparency request per window; absent: never asked.
     std::map<WindowKind, std::optional<std::uint32_t>> colourKeys;

@@ -31,7 +31,7 @@ protected:
         tab.pages = {"a", "b", "c", "d"};
         design.controls.push_back(tab);
         ControlDesign menu = Named(ControlKind::Menu, "右键菜单");
-        menu.items = {{"隐藏软件界面", false}, {"", true}, {"显示 Cpu 监控", false}};
+        menu.items = {{"隐藏软件界面", false}, {"", true}, {"显示 Cpu 监控", false}, {.caption = "开机", .checkable = true}};
         design.controls.push_back(menu);
         return design;
     }
@@ -92,14 +92,22 @@ TEST_F(ControlsTest, PictureBoxAnswersOnlyDoubleClicks) {
     EXPECT_EQ(doubleClicks, 1);
 }
 
-TEST_F(ControlsTest, MenuItemsChangeCaptionsAndSelectButNotSeparators) {
+TEST_F(ControlsTest, MenuItemsChangeCaptionsAndCheckMarksAndSelectButNotSeparators) {
     PopupMenu& menu = window.Menu("右键菜单");
     std::vector<std::string> captionChanges;
     int selections = 0;
     const Subscription captions = menu.Subscribe([&](const MenuCaptionChange& c) {
         captionChanges.push_back(std::to_string(c.position) + ":" + std::string(c.caption));
     });
-    ASSERT_EQ(menu.ItemCount(), 3u);
+    std::vector<std::string> checkChanges;
+    const Subscription checks = menu.SubscribeChecks([&](const MenuCheckChange& c) {
+        checkChanges.push_back(std::to_string(c.position) + (c.checked ? ":on" : ":off"));
+    });
+    ASSERT_EQ(menu.ItemCount(), 4u);
+    for (const bool checked : {true, true, false}) {
+        menu.Item(4).SetChecked(checked);
+    }
+    menu.Item(3).SetChecked(true);  // not checkable: never shows a mark
     menu.Item(3).SetCaption("隐藏 Cpu 监控");
     menu.Item(3).SetCaption("隐藏 Cpu 监控");
     menu.Item(2).SetCaption("x");
@@ -110,9 +118,11 @@ TEST_F(ControlsTest, MenuItemsChangeCaptionsAndSelectButNotSeparators) {
     EXPECT_EQ(menu.Item(3).Caption(), "隐藏 Cpu 监控");
     EXPECT_EQ(menu.Item(2).Caption(), "");
     EXPECT_EQ(captionChanges, std::vector<std::string>{"3:隐藏 Cpu 监控"});
+    EXPECT_EQ(checkChanges, (std::vector<std::string>{"4:on", "4:off"}));
+    EXPECT_FALSE(menu.Item(3).Checked());
     EXPECT_EQ(selections, 1);
     EXPECT_THROW(menu.Item(0), std::out_of_range);
-    EXPECT_THROW(menu.Item(4), std::out_of_range);
+    EXPECT_THROW(menu.Item(5), std::out_of_range);
 }
 
 TEST_F(ControlsTest, InputControlsReportTheirNewValues) {

@@ -180,6 +180,14 @@ void QtDesktop::ShowFatalError(std::string_view text) {
     box.exec();
 }
 
+void QtDesktop::ShowMessage(std::string_view title, std::string_view text, MessageIcon icon) {
+    QMessageBox box(icon == MessageIcon::Question ? QMessageBox::Information : QMessageBox::Critical,
+                    DisplayText(title), DisplayText(text), QMessageBox::Ok, MessageBoxParent());
+    box.setObjectName(QStringLiteral("message"));
+    PrepareMessageBox(box);
+    box.exec();
+}
+
 bool QtDesktop::OpenWebAddress(std::string_view address) {
     const QUrl url(QString::fromUtf8(address.data(), static_cast<qsizetype>(address.size())), QUrl::StrictMode);
     if (!url.isValid() || (url.scheme() != QStringLiteral("http") && url.scheme() != QStringLiteral("https"))) {

@@ -42,6 +42,7 @@ public:
     std::optional<std::size_t> PopUpMenu(WindowKind owner, std::string_view menuName, ScreenPoint topLeft) override;
     MessageAnswer AskYesNo(std::string_view title, std::string_view text, MessageIcon icon) override;
     void ShowFatalError(std::string_view text) override;
+    void ShowMessage(std::string_view title, std::string_view text, MessageIcon icon) override;
     bool OpenWebAddress(std::string_view address) override;
     void SetColourKeyTransparency(WindowKind window, std::optional<std::uint32_t> colourKey) override;
     std::vector<ScreenRect> Screens() const override;

@@ -230,6 +230,10 @@ void Win32Desktop::ShowFatalError(std::string_view text) {
     ShowMessageBox(Wide(text), L"Quorell", MB_OK | MB_ICONERROR);
 }
 
+void Win32Desktop::ShowMessage(std::string_view title, std::string_view text, MessageIcon icon) {
+    ShowMessageBox(Wide(text), Wide(title), MB_OK | (icon == MessageIcon::Question ? MB_ICONINFORMATION : MB_ICONERROR));
+}
+
 bool Win32Desktop::OpenWebAddress(std::string_view address) {
     if (!IsWebAddress(address)) {
         return false;

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "platform/linux/autostart_linux.h"
 #include "platform/linux/clock_linux.h"
 #include "platform/linux/cpu_counters_linux.h"
 #include "platform/linux/full_screen_x11.h"
@@ -36,6 +37,7 @@ PlatformPorts MakePlatformPorts() {
                                                              Environment("TMPDIR", "/tmp"));
     ports.files = MakeSystemFileAccess();
     ports.gbkCodec = MakeSystemGbkCodec();
+    ports.autostart = std::make_unique<LinuxAutostart>(SessionAutostartFolders(), RunningProgram(), MakeSystemFileAccess());
     ports.fullScreen = std::make_unique<X11FullScreen>();
     return ports;
 }

@@ -1,6 +1,7 @@
 #include "platform/platform_ports.h"
 
 #include "platform/system_files.h"
+#include "platform/windows/autostart_windows.h"
 #include "platform/windows/clock_windows.h"
 #include "platform/windows/cpu_counters_windows.h"
 #include "platform/windows/full_screen_windows.h"
@@ -25,6 +26,7 @@ PlatformPorts MakePlatformPorts() {
     ports.termination = std::make_unique<WindowsTermination>();
     ports.files = MakeSystemFileAccess();
     ports.gbkCodec = MakeSystemGbkCodec();
+    ports.autostart = std::make_unique<WindowsAutostart>(UserStartupFolder(), ExecutablePath());
     ports.fullScreen = std::make_unique<WindowsFullScreen>();
     return ports;
 }

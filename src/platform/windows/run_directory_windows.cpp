@@ -41,7 +41,7 @@ std::filesystem::path LocalAppDataFolder() {
 
 }  // namespace
 
-std::filesystem::path ExecutableDirectory() {
+std::filesystem::path ExecutablePath() {
     std::wstring name(MAX_PATH, L'\0');
     // A path longer than the buffer is cut short and fills it; then try again with more room.
     while (name.size() <= 32768) {
@@ -51,9 +51,17 @@ std::filesystem::path ExecutableDirectory() {
         }
         if (length < name.size()) {
             name.resize(length);
-            return std::filesystem::path(name).parent_path();
+            return name;
         }
         name.resize(name.size() * 2);
+    }
+    return {};
+}
+
+std::filesystem::path ExecutableDirectory() {
+    const std::filesystem::path program = ExecutablePath();
+    if (!program.empty()) {
+        return program.parent_path();
     }
     std::error_code ec;
     return std::filesystem::current_path(ec);

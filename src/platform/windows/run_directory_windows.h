@@ -19,6 +19,9 @@ private:
     std::filesystem::path directory_;
 };
 
+// The running executable; empty when the system cannot tell.
+std::filesystem::path ExecutablePath();
+
 // The folder that holds the running executable.
 std::filesystem::path ExecutableDirectory();
 
