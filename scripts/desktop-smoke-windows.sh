@@ -1,19 +1,21 @@
 #!/usr/bin/env bash
 # Starts the Windows program under wine on a virtual X display with a tray host, in a fresh folder, and uses
 # it as a person would: the main window appears with its title, a click on its CPU button shows the CPU
-# monitor window, a second start in the same folder leaves at once and the first copy goes on, the tray
-# menu's autostart item makes a Startup shortcut that the shell reads as leading to this program and removes
-# it again, a settings file that cannot be saved brings a notification from the tray icon, a few seconds of
-# ticks, then the tray menu's exit item, confirmed with Yes. Then it checks
-# the exit code and reads the files it wrote through Windows' own private-profile calls.
+# monitor window, a second start in the same folder leaves at once and the first copy goes on, another
+# program's full-screen window makes the monitor step aside until it ends, the tray menu's autostart item
+# makes a Startup shortcut that the shell reads as leading to this program and removes it again, a settings
+# file that cannot be saved brings a notification from the tray icon, a few seconds of ticks, then the tray
+# menu's exit item, confirmed with Yes. Then it checks the exit code and reads the files it wrote through
+# Windows' own private-profile calls.
 # Usage: scripts/desktop-smoke-windows.sh path/to/quorell.exe path/to/quorell_profile_dump.exe \
-#          path/to/quorell_shortcut_dump.exe
+#          path/to/quorell_shortcut_dump.exe [path/to/quorell_full_screen_window.exe]
 # QUORELL_WINE_DESKTOP_PREFIX names a wine prefix to use (and keep); by default a fresh one is made.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 program=$(realpath "$1")
 profile_dump=$(realpath "$2")
 shortcut_dump=$(realpath "$3")
+full_screen_window=${4:+$(realpath "$4")}
 source "$here/lib/xvfb.sh"
 source "$here/lib/wine-desktop.sh"
 
@@ -67,6 +69,17 @@ step "a second start in the same folder"
 second=$(cd "$run_dir" && "$wine_bin" quorell.exe 2>&1) || fail "the second start ended with $?: $second"
 grep -q 'already running; showed its window' <<<"$second" || fail "the second start said: $second"
 kill -0 "$app_pid" 2>/dev/null || fail "the first copy ended when the second started"
+
+if [[ -n "$full_screen_window" ]]; then
+  step "another program's window covers the screen for 12 s"
+  cpu_hidden() { ! xdotool search --onlyvisible --name "$cpu_title" >/dev/null 2>&1; }
+  "$wine_bin" "$full_screen_window" 12 >/dev/null 2>&1 &
+  probe_pid=$!
+  for _ in $(seq 1 100); do cpu_hidden && break; sleep 0.1; done
+  cpu_hidden || fail "the CPU monitor stayed over the full-screen window"
+  wait "$probe_pid" || fail "the full-screen window could not be made"
+  wait_for_window "$cpu_title" --onlyvisible >/dev/null || fail "the CPU monitor did not come back"
+fi
 
 step "tray menu: start with the session"
 wine_tray_click 3

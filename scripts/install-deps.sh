@@ -3,7 +3,7 @@
 # Usage: scripts/install-deps.sh build|test
 set -euo pipefail
 
-build_packages=(g++ cmake make pkg-config
+build_packages=(g++ cmake make pkg-config libxcb1-dev libxcb-randr0-dev
                 qt6-base-dev qt6-qpa-plugins libgl-dev fonts-wqy-zenhei
                 qt6-translations-l10n)
 test_packages=(libgtest-dev libgmock-dev iproute2 xvfb xauth x11-utils trayer xdotool openbox libglib2.0-bin wmctrl)

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "app/autostart_item.h"
+#include "app/full_screen_step_aside.h"
 #include "app/interface_menu.h"
 #include "app/measured_work.h"
 #include "runtime/fatal_error.h"
@@ -38,6 +39,7 @@ bool Application::Start() {
     Guarded([this] {
         work_ = std::make_unique<MeasuredWork>(*windows_, ports_);
         interfaceMenu_ = std::make_unique<InterfaceMenu>(*windows_, settings_, ports_.desktop, work_->Network());
+        stepAside_ = std::make_unique<FullScreenStepAside>(*windows_, settings_, ports_.fullScreen);
         mainLogic_ = std::make_unique<MainWindowLogic>(*windows_, settings_, ports_.desktop, *placement_, [this] {
             work_->SelectMonitoredRow();
             interfaceMenu_->LoadChoice();
@@ -56,6 +58,7 @@ bool Application::Start() {
         }
         BindEvents();
         windows_->Main().Create();
+        stepAside_->Load();
     })();
     if (!Running()) {
         return false;
@@ -70,6 +73,7 @@ void Application::BindEvents() {
     MainWindowLogic& logic = *mainLogic_;
     MonitorPlacement& placement = *placement_;
     MeasuredWork& work = *work_;
+    FullScreenStepAside& stepAside = *stepAside_;
 
     main.BindCreated(Guarded([&logic] { logic.MainWindowCreated(); }));
     main.BindMayClose(GuardedClose([&logic] { return logic.OnMainWindowClose(); }));
@@ -93,6 +97,7 @@ void Application::BindEvents() {
     for (const auto& [item, target] : kWindowItems) {
         menu.Item(item).BindSelected(Guarded([&logic, kind = target] { logic.ToggleWindow(kind); }));
     }
+    menu.Item(kFullScreenItem).BindSelected(Guarded([&stepAside] { stepAside.OnMenuItem(); }));
     menu.Item(kExitItem).BindSelected(Guarded([this] { ExitWithConfirmation(); }));
     AutostartItem& autostart = *autostartItem_;
     menu.BindAboutToShow([&autostart] { autostart.ShowTruth(); });
@@ -126,9 +131,12 @@ void Application::BindEvents() {
     for (WindowKind network : {WindowKind::ReceiveMonitor, WindowKind::SendMonitor}) {
         windows_->Get(network).BindRightClicked(Guarded([this, network] { interfaceMenu_->OnRightClick(network); }));
     }
-    windows_->Get(WindowKind::CpuMonitor).Timer(names::kCpuMonitor.timer).BindTick(Guarded([&work, &logic] {
+    // The CPU monitor's timer is the program's one-second tick; it also follows the tray host and looks for
+    // full-screen programs.
+    windows_->Get(WindowKind::CpuMonitor).Timer(names::kCpuMonitor.timer).BindTick(Guarded([&work, &logic, &stepAside] {
         work.OnCpuTick();
         logic.FollowTrayHost();
+        stepAside.OnTick();
     }));
     windows_->Get(WindowKind::MemoryMonitor).Timer(names::kMemoryMonitor.timer).BindTick(Guarded([&work] {
         work.OnMemoryTick();

@@ -16,6 +16,7 @@
 namespace quorell {
 
 class AutostartItem;
+class FullScreenStepAside;
 class InterfaceMenu;
 class MeasuredWork;
 
@@ -87,6 +88,7 @@ private:
     std::unique_ptr<InterfaceMenu> interfaceMenu_;
     std::unique_ptr<AutostartItem> autostartItem_;
     RecordingStatus* recording_ = nullptr;
+    std::unique_ptr<FullScreenStepAside> stepAside_;
     bool started_ = false;
     int dispatchDepth_ = 0;
     std::size_t eventCount_ = 0;

@@ -3,6 +3,7 @@
 #include "platform/autostart_port.h"
 #include "platform/clock_port.h"
 #include "platform/counter_ports.h"
+#include "platform/full_screen_port.h"
 #include "app/desktop_port.h"
 #include "platform/run_directory_port.h"
 #include "runtime/ini_store.h"
@@ -22,6 +23,8 @@ struct ApplicationPorts {
     IniStore& iniStore;
     // The session's autostart entry; null where the platform has none.
     AutostartPort* autostart = nullptr;
+    // Whether another program fills a screen, for the monitors to step aside; none: they never do.
+    FullScreenPort* fullScreen = nullptr;
 };
 
 }  // namespace quorell

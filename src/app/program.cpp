@@ -97,7 +97,8 @@ int RunProgram(ProgramFrontEnd& frontEnd, PlatformPorts platform) {
 
     Application application(ApplicationPorts{*platform.runDirectory, frontEnd.Desktop(), *platform.clock,
                                              *platform.cpuCounters, *platform.memoryStatus, *platform.interfaceTable,
-                                             *platform.platformVersion, *store, platform.autostart.get()});
+                                             *platform.platformVersion, *store, platform.autostart.get(),
+                                             platform.fullScreen.get()});
     application.WatchRecording(recordingStatus);
     frontEnd.Attach(application, [&application](WindowKind kind) -> Window& { return application.GetWindow(kind); });
     if (!application.Start()) {

@@ -5,6 +5,7 @@
 #include "platform/autostart_port.h"
 #include "platform/clock_port.h"
 #include "platform/counter_ports.h"
+#include "platform/full_screen_port.h"
 #include "platform/run_directory_port.h"
 #include "platform/run_lock_port.h"
 #include "platform/show_request_port.h"
@@ -31,6 +32,7 @@ struct PlatformPorts {
     std::unique_ptr<GbkCodec> gbkCodec;
     // The session's autostart entry of this program.
     std::unique_ptr<AutostartPort> autostart;
+    std::unique_ptr<FullScreenPort> fullScreen;
 };
 
 PlatformPorts MakePlatformPorts();

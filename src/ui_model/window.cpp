@@ -92,6 +92,14 @@ void Window::SetVisible(bool visible) {
     changed_.Emit(VisibilityChange{visible});
 }
 
+void Window::SetSteppedAside(bool aside) {
+    if (aside == steppedAside_) {
+        return;
+    }
+    steppedAside_ = aside;
+    changed_.Emit(StepAsideChange{aside});
+}
+
 void Window::Create() {
     if (state_ != WindowState::NotCreated) {
         return;

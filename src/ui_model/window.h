@@ -48,7 +48,12 @@ struct StateChange {
 struct ToolTipChange {
     std::string_view text;
 };
-using WindowChange = std::variant<PositionChange, VisibilityChange, TitleChange, StateChange, ToolTipChange>;
+// The window steps aside (leaves the screen for a while, not by the user's choice) or comes back.
+struct StepAsideChange {
+    bool aside;
+};
+using WindowChange =
+    std::variant<PositionChange, VisibilityChange, TitleChange, StateChange, ToolTipChange, StepAsideChange>;
 
 // One top-level window as the user sees it: place, visibility, title, flags and controls, with the
 // events that user input raises. Handlers are bound by the application; views observe the changes.
@@ -77,8 +82,15 @@ public:
     void SetTop(int top) { MoveTo(bounds_.left, top); }
     void MoveTo(int left, int top);
 
+    // Whether the user has the window shown; what the menus, the buttons and the saved state follow.
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
+    // A window that steps aside leaves the screen for a while (another program fills it) without the
+    // user's choice changing; a hidden window that steps aside stays hidden when it comes back.
+    bool SteppedAside() const { return steppedAside_; }
+    void SetSteppedAside(bool aside);
+    // What the views show: shown by the user and not stepped aside.
+    bool OnScreen() const { return visible_ && !steppedAside_; }
 
     WindowState State() const { return state_; }
     bool Exists() const { return state_ == WindowState::Created; }
@@ -140,6 +152,7 @@ private:
     std::string toolTip_;
     Rect bounds_;
     bool visible_ = false;
+    bool steppedAside_ = false;
     WindowState state_ = WindowState::NotCreated;
     std::vector<std::unique_ptr<Control>> controls_;
 

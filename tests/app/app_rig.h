@@ -10,6 +10,7 @@
 #include "app/application.h"
 #include "app/program_store.h"
 #include "platform/clock_port.h"
+#include "platform/full_screen_port.h"
 #include "platform/run_directory_port.h"
 #include "runtime/ini_file.h"
 #include "support/fake_counters.h"
@@ -41,13 +42,21 @@ public:
     CivilTime now{2026, 12, 7, 21, 0, 0};
 };
 
+// Another program fills a screen while the test says so.
+class RigFullScreen final : public FullScreenPort {
+public:
+    bool OtherProgramFullScreen() override { return active; }
+    bool active = false;
+};
+
 // The fake machine and desktop outlive each application started on them, so a test can restart.
 struct AppRig {
     AppRig() { interfaces.SetRowCount(12); }
 
     Application& Start() {
         app = std::make_unique<Application>(
-            ApplicationPorts{runDirectory, desktop, clock, cpu, memory, interfaces, version, store, autostart});
+            ApplicationPorts{runDirectory, desktop, clock, cpu, memory, interfaces, version, store, autostart,
+                             &fullScreen});
         app->Start();
         return *app;
     }
@@ -87,6 +96,7 @@ struct AppRig {
     FakeMemoryStatus memory;
     FakeInterfaceTable interfaces;
     FakePlatformVersion version;
+    RigFullScreen fullScreen;
     // The program's own save policy: settings at once, history between events after the delay.
     std::unique_ptr<IniStore> programStore = MakeProgramStore(MakeSystemFileAccess(), MakeSystemGbkCodec());
     IniStore& store = *programStore;

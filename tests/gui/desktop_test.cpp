@@ -93,14 +93,14 @@ private slots:
         const auto chosen = rig->desktop.PopUpMenu(WindowKind::Main, kTrayMenuName, {40, 50});
         QCOMPARE(chosen, std::optional<std::size_t>(4));
         QCOMPARE(captions, (QStringList{"隐藏软件界面", "-", "显示 Cpu 监控", "显示 内存 监控", "显示 接收 监控",
-                                        "显示 发送 监控", "-", "显示趋势统计窗口", "开机自动启动", "全屏时隐藏监控", "-",
+                                        "显示 发送 监控", "-", "显示趋势统计窗口", "开机自动启动", "[x] 全屏时隐藏监控", "-",
                                         "退出Velkor资源监控器"}));
         // A check mark the model sets is shown the next time the menu pops up.
         rig->Model(WindowKind::Main).Menu(kTrayMenuName).Item(kAutostartItem).SetChecked(true);
         ChooseFromNextMenu(rig->desktop, 0, &captions);
         QCOMPARE(rig->desktop.PopUpMenu(WindowKind::Main, kTrayMenuName, {40, 50}), std::nullopt);
         QCOMPARE(captions.at(static_cast<qsizetype>(kAutostartItem) - 1), QStringLiteral("[x] 开机自动启动"));
-        QCOMPARE(captions.at(static_cast<qsizetype>(kFullScreenItem) - 1), QStringLiteral("全屏时隐藏监控"));
+        QCOMPARE(captions.at(static_cast<qsizetype>(kFullScreenItem) - 1), QStringLiteral("[x] 全屏时隐藏监控"));
     }
 
     void aRightClickOnANetworkWindowChoosesTheInterfaceForBothAndStoresIt() {

@@ -140,7 +140,8 @@ std::string Describe(const WindowChange& change) {
                                  [](const StateChange& c) {
                                      return std::string(c.state == WindowState::Created ? "created" : "destroyed");
                                  },
-                                 [](const ToolTipChange& c) { return "tip " + std::string(c.text); }},
+                                 [](const ToolTipChange& c) { return "tip " + std::string(c.text); },
+                                 [](const StepAsideChange& c) { return std::string(c.aside ? "aside" : "back"); }},
                       change);
 }
 
@@ -161,14 +162,19 @@ TEST(WindowObservers, HearEachChangeWithItsNewValueAndOnlyWhenSomethingChanged) 
     window.SetTitle("small");  // unchanged
     window.MoveTo(3, 4);
     window.SetTitle("big");
+    window.SetSteppedAside(true);
+    window.SetSteppedAside(true);  // unchanged
+    EXPECT_TRUE(window.Visible());
+    EXPECT_FALSE(window.OnScreen());
+    window.SetSteppedAside(false);
     window.Label("显示_当前Cpu使用率").SetText("0%");  // unchanged
     window.Label("显示_当前Cpu使用率").SetText("7%");
     window.Label("显示_当前Cpu使用率").SetBackground(std::nullopt);  // unchanged
     window.Label("显示_当前Cpu使用率").SetBackground(colours::kRed);
     window.Create();
     window.RequestClose();
-    EXPECT_EQ(windowChanges,
-              (std::vector<std::string>{"shown", "at 3,4", "title big", "created", "hidden", "destroyed"}));
+    EXPECT_EQ(windowChanges, (std::vector<std::string>{"shown", "at 3,4", "title big", "aside", "back", "created",
+                                                       "hidden", "destroyed"}));
     EXPECT_EQ(labelChanges, (std::vector<std::string>{"7%", "fill"}));
 }
 

@@ -67,6 +67,7 @@ WindowView::WindowView(Window& model, ViewContext& context)
       context_(context),
       position_(model.Left(), model.Top()),
       visible_(model.Visible()),
+      steppedAside_(model.SteppedAside()),
       state_(model.State()) {
     setObjectName(ObjectNameOf(model.Kind()));
     setWindowTitle(ToQString(model.Title()));
@@ -105,6 +106,10 @@ void WindowView::Apply(const WindowChange& change) {
                           },
                           [this](const TitleChange& title) { setWindowTitle(ToQString(title.title)); },
                           [this](const ToolTipChange& tip) { setToolTip(ToQString(tip.text)); },
+                          [this](const StepAsideChange& stepped) {
+                              steppedAside_ = stepped.aside;
+                              ApplyVisibility();
+                          },
                           [this](const StateChange& state) {
                               state_ = state.state;
                               ApplyState();
@@ -127,10 +132,11 @@ void WindowView::ApplyPosition() {
 }
 
 void WindowView::ApplyVisibility() {
-    if (visible_ == isVisible()) {
+    const bool onScreen = visible_ && !steppedAside_;
+    if (onScreen == isVisible()) {
         return;
     }
-    if (visible_) {
+    if (onScreen) {
         ApplyPosition();
         show();
     } else {

@@ -9,9 +9,9 @@
 namespace quorell::gui {
 
 // A top-level window that mirrors one model window: its flags, title, icon, size, position and
-// visibility, with a widget for every control. User input becomes the model's events: the close box
-// and Esc ask the model whether the window may close, a move by the window manager is a position
-// change. The window's timers tick the model from the start, shown or hidden.
+// visibility (hidden while it steps aside), with a widget for every control. User input becomes the
+// model's events: the close box and Esc ask the model whether the window may close, a move by the window
+// manager is a position change. The window's timers tick the model from the start, shown or hidden.
 class WindowView : public QWidget {
     Q_OBJECT
 public:
@@ -42,6 +42,7 @@ private:
     // The window as the model's notifications left it.
     QPoint position_;
     bool visible_;
+    bool steppedAside_;
     WindowState state_;
     bool applyingPosition_ = false;
     Subscription subscription_;

@@ -139,6 +139,7 @@ void WindowView::Apply(const WindowChange& change) {
                           [this](const VisibilityChange&) { ApplyVisibility(); },
                           [this](const TitleChange& title) { ::SetWindowTextW(Handle(), Wide(title.title).c_str()); },
                           [this](const ToolTipChange& tip) { ApplyToolTip(tip.text); },
+                          [this](const StepAsideChange&) { ApplyVisibility(); },
                           [this](const StateChange&) { ApplyState(); }},
                change);
 }
@@ -167,7 +168,7 @@ void WindowView::ApplyVisibility() {
     if (Handle() == nullptr) {
         return;
     }
-    const bool visible = model_.Visible() && model_.State() != WindowState::Destroyed;
+    const bool visible = model_.OnScreen() && model_.State() != WindowState::Destroyed;
     if (visible == (::IsWindowVisible(Handle()) != FALSE)) {
         return;
     }

@@ -5,6 +5,7 @@
 #include "platform/linux/autostart_linux.h"
 #include "platform/linux/clock_linux.h"
 #include "platform/linux/cpu_counters_linux.h"
+#include "platform/linux/full_screen_x11.h"
 #include "platform/linux/interface_table_linux.h"
 #include "platform/linux/memory_status_linux.h"
 #include "platform/linux/platform_version_linux.h"
@@ -37,6 +38,7 @@ PlatformPorts MakePlatformPorts() {
     ports.files = MakeSystemFileAccess();
     ports.gbkCodec = MakeSystemGbkCodec();
     ports.autostart = std::make_unique<LinuxAutostart>(SessionAutostartFolders(), RunningProgram(), MakeSystemFileAccess());
+    ports.fullScreen = std::make_unique<X11FullScreen>();
     return ports;
 }
 

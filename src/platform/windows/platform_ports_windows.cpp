@@ -4,6 +4,7 @@
 #include "platform/windows/autostart_windows.h"
 #include "platform/windows/clock_windows.h"
 #include "platform/windows/cpu_counters_windows.h"
+#include "platform/windows/full_screen_windows.h"
 #include "platform/windows/interface_table_windows.h"
 #include "platform/windows/memory_status_windows.h"
 #include "platform/windows/platform_version_windows.h"
@@ -26,6 +27,7 @@ PlatformPorts MakePlatformPorts() {
     ports.files = MakeSystemFileAccess();
     ports.gbkCodec = MakeSystemGbkCodec();
     ports.autostart = std::make_unique<WindowsAutostart>(UserStartupFolder(), ExecutablePath());
+    ports.fullScreen = std::make_unique<WindowsFullScreen>();
     return ports;
 }
 
