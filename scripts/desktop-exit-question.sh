@@ -22,6 +22,8 @@ session_prepare "$binary" "$run_dir"
 xvfb_start 1280x1024
 openbox >/dev/null 2>&1 &
 xvfb_pids+=($!)
+# The tray host docks into a managed screen: the window manager first.
+for _ in $(seq 1 100); do wmctrl -m >/dev/null 2>&1 && break; sleep 0.1; done
 tray_start
 "$run_dir/quorell" >"$run_dir/stdout.log" 2>&1 &
 app_pid=$!

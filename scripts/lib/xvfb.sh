@@ -32,17 +32,29 @@ xvfb_start() {
   return 1
 }
 
-# A tray host for the notification-area icon, docked at the bottom right of the screen.
+# A tray host for the notification-area icon, docked at the bottom right of the screen. A tray host that
+# dies while it starts (it races a window manager starting beside it) or never shows its panel is started
+# again, up to three times; a loaded machine (a parallel build) can take many seconds to start it.
 tray_start() {
-  trayer --edge bottom --align right --widthtype pixel --width 96 --heighttype pixel --height 28 \
-         --transparent false --tint 0x303030 --SetDockType true --expand false >/dev/null 2>&1 &
-  xvfb_pids+=($!)
-  local i
-  # A loaded machine (a parallel build) can take many seconds to start it.
-  for i in $(seq 1 400); do
-    xdotool search --class trayer >/dev/null 2>&1 && return 0
-    sleep 0.1
+  local attempt i pid log
+  log=$(mktemp)
+  for attempt in 1 2 3; do
+    trayer --edge bottom --align right --widthtype pixel --width 96 --heighttype pixel --height 28 \
+           --transparent false --tint 0x303030 --SetDockType true --expand false >"$log" 2>&1 &
+    pid=$!
+    xvfb_pids+=("$pid")
+    for i in $(seq 1 200); do
+      if xdotool search --class trayer >/dev/null 2>&1; then
+        rm -f "$log"
+        return 0
+      fi
+      kill -0 "$pid" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill "$pid" 2>/dev/null || true
+    echo "the tray host did not start (attempt $attempt): $(head -c 300 "$log")" >&2
   done
+  rm -f "$log"
   echo "the tray host did not start" >&2
   return 1
 }
