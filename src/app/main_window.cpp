@@ -119,6 +119,8 @@ void MainWindowLogic::PopUpTrayMenu() {
 }
 
 bool MainWindowLogic::OnMainWindowClose() {
+    // The tray host may have come or gone since the last tick: decide on how things are now.
+    FollowTrayHost();
     if (trayInstalled_) {
         windows_.Main().SetVisible(false);
     } else {
@@ -130,6 +132,7 @@ bool MainWindowLogic::OnMainWindowClose() {
 }
 
 void MainWindowLogic::OnMainWindowRightClick() {
+    FollowTrayHost();
     if (!trayInstalled_) {
         PopUpTrayMenu();
     }

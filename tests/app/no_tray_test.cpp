@@ -52,6 +52,17 @@ TEST(NoTray, TheMainWindowStandsInForTheTrayUntilAHostAppears) {
     EXPECT_TRUE(rig.Main().Visible());
     EXPECT_FALSE(rig.app->MainLogic().TrayIconInstalled());
 
+    // A host that came up since the last tick already decides a close: the icon docks and the window hides.
+    rig.desktop.trayHost = true;
+    EXPECT_FALSE(rig.Main().RequestClose());
+    EXPECT_FALSE(rig.Main().Visible());
+    EXPECT_TRUE(rig.app->MainLogic().TrayIconInstalled());
+    EXPECT_EQ(rig.desktop.minimized.size(), 2u);
+    rig.desktop.trayHost = false;
+    rig.desktop.trayIcons.clear();
+    TickCpu(rig);
+    ASSERT_TRUE(rig.Main().Visible());
+
     // Its menu's exit item ends the program like the tray's.
     rig.desktop.answer = MessageAnswer::Yes;
     rig.desktop.menuChoice = kExitItem;
