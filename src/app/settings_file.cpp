@@ -28,6 +28,16 @@ bool SettingsFile::Write(std::string_view section, std::string_view key, std::st
     return file.Write(section, key, value) && store_.Save(file.Path());
 }
 
+bool SettingsFile::WriteAll(std::string_view section,
+                            const std::vector<std::pair<std::string, std::string>>& pairs) const {
+    const IniFile file = File();
+    bool written = true;
+    for (const auto& [key, value] : pairs) {
+        written = file.Write(section, key, value) && written;
+    }
+    return store_.Save(file.Path()) && written;
+}
+
 void LoadBandwidth(const SettingsFile& settings, Window& mainWindow) {
     EditBox& box = mainWindow.EditBox(names::kBandwidthBox);
     box.SetText(settings.Read(kBasicSection, kBandwidthKey, box.Text()));

@@ -3,6 +3,8 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "platform/run_directory_port.h"
 #include "runtime/ini_file.h"
@@ -30,6 +32,8 @@ public:
     std::filesystem::path Path() const;
     std::string Read(std::string_view section, std::string_view key, std::string_view defaultValue) const;
     bool Write(std::string_view section, std::string_view key, std::string_view value) const;
+    // Writes every pair into `section` and saves the file once: the keys reach the disk in one replacement.
+    bool WriteAll(std::string_view section, const std::vector<std::pair<std::string, std::string>>& pairs) const;
 
 private:
     IniFile File() const;
