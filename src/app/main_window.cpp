@@ -139,10 +139,22 @@ void MainWindowLogic::OnMainWindowRightClick() {
 }
 
 void MainWindowLogic::OnRecordingChanged() {
+    RefreshTrayTip();
+    ShowRecordingNotice();
+}
+
+void MainWindowLogic::ShowAlert(const std::string& title, const std::string& text, const std::string& line) {
+    alertLine_ = line;
+    if (trayInstalled_) {
+        desktop_.ShowNotice(title, text);
+    }
+    ShowStatusInTitle();
+}
+
+void MainWindowLogic::RefreshTrayTip() {
     if (trayWanted_) {
         PutTrayIcon();
     }
-    ShowRecordingNotice();
 }
 
 void MainWindowLogic::ShowRecordingNotice() {
@@ -162,7 +174,7 @@ void MainWindowLogic::ShowStatusInTitle() {
     if (!plainTitle_) {
         plainTitle_ = main.Title();
     }
-    const std::string line = StatusLine();
+    const std::string line = StatusLine().empty() ? alertLine_ : StatusLine();
     main.SetTitle(line.empty() || trayInstalled_ ? *plainTitle_ : *plainTitle_ + " - " + line);
 }
 

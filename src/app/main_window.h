@@ -80,6 +80,13 @@ public:
     void WatchRecording(RecordingStatus* status) { recording_ = status; }
     void OnRecordingChanged();
 
+    // An alert (an allowance nearly used up, a value staying high): with a tray, the tray's notification,
+    // seen once; without one, the main window's title carries `line` until the next alert (a recording
+    // stop goes before it).
+    void ShowAlert(const std::string& title, const std::string& text, const std::string& line);
+    // Refreshes the tray tip, after something it shows has changed.
+    void RefreshTrayTip();
+
 private:
     // Whatever shows or hides a window, its menu item then offers the opposite: "隐藏 …" while it is
     // shown, "显示 …" while it is hidden.
@@ -99,6 +106,7 @@ private:
     bool trayInstalled_ = false;  // and in a tray now
     RecordingStatus* recording_ = nullptr;
     std::optional<std::string> plainTitle_;  // the main window's own title
+    std::string alertLine_;                  // the last alert's line, for the title without a tray
     std::vector<Subscription> captionFollowers_;
 };
 

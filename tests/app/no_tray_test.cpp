@@ -71,5 +71,22 @@ TEST(NoTray, TheMainWindowStandsInForTheTrayUntilAHostAppears) {
     EXPECT_EQ(rig.desktop.quitCode, std::optional<int>(0));
 }
 
+TEST(NoTray, AnAlertIsTheTraysNotificationOrWithoutATrayTheMainWindowsTitleBehindARecordingStop) {
+    AppRig rig;
+    ASSERT_TRUE(rig.Start().Running());
+    const std::string plain = rig.Main().Title();
+    rig.app->MainLogic().ShowAlert("流量提醒", "本期已用 80%", "本期已用 80%");
+    ASSERT_EQ(rig.desktop.notices.size(), 1u);
+    EXPECT_EQ(rig.desktop.notices[0].text, "本期已用 80%");
+    EXPECT_EQ(rig.Main().Title(), plain);
+
+    rig.desktop.trayHost = false;
+    TickCpu(rig);
+    EXPECT_EQ(rig.Main().Title(), plain + " - 本期已用 80%");
+    rig.app->MainLogic().ShowAlert("Cpu 持续偏高", "Cpu 持续高于 90%", "Cpu 持续高于 90%");
+    EXPECT_EQ(rig.desktop.notices.size(), 1u);
+    EXPECT_EQ(rig.Main().Title(), plain + " - Cpu 持续高于 90%");
+}
+
 }  // namespace
 }  // namespace quorell
