@@ -3,6 +3,7 @@
 #include <exception>
 #include <utility>
 
+#include "app/allowance_watch.h"
 #include "app/autostart_item.h"
 #include "app/full_screen_step_aside.h"
 #include "app/interface_menu.h"
@@ -44,6 +45,8 @@ bool Application::Start() {
             work_->SelectMonitoredRow();
             interfaceMenu_->LoadChoice();
         });
+        allowance_ = std::make_unique<AllowanceWatch>(settings_, work_->History().receive, work_->History().send,
+                                                      *mainLogic_);
         autostartItem_ = std::make_unique<AutostartItem>(windows_->Main().Menu(kTrayMenuName).Item(kAutostartItem),
                                                          ports_.autostart, ports_.desktop);
         mainLogic_->WatchRecording(recording_);
@@ -59,6 +62,7 @@ bool Application::Start() {
         BindEvents();
         windows_->Main().Create();
         stepAside_->Load();
+        allowance_->Reload();
     })();
     if (!Running()) {
         return false;
@@ -141,11 +145,15 @@ void Application::BindEvents() {
     windows_->Get(WindowKind::MemoryMonitor).Timer(names::kMemoryMonitor.timer).BindTick(Guarded([&work] {
         work.OnMemoryTick();
     }));
-    windows_->Get(WindowKind::ReceiveMonitor).Timer(names::kNetworkMonitor.timer).BindTick(Guarded([&work] {
+    // The network ticks also count the allowance period's traffic, in the same event as the history.
+    AllowanceWatch& allowance = *allowance_;
+    windows_->Get(WindowKind::ReceiveMonitor).Timer(names::kNetworkMonitor.timer).BindTick(Guarded([&work, &allowance] {
         work.OnReceiveTick();
+        allowance.OnNetworkTick(Direction::Receive, work.Receive().LastSample().kValue, work.Receive().LastTickTime());
     }));
-    windows_->Get(WindowKind::SendMonitor).Timer(names::kNetworkMonitor.timer).BindTick(Guarded([&work] {
+    windows_->Get(WindowKind::SendMonitor).Timer(names::kNetworkMonitor.timer).BindTick(Guarded([&work, &allowance] {
         work.OnSendTick();
+        allowance.OnNetworkTick(Direction::Send, work.Send().LastSample().kValue, work.Send().LastTickTime());
     }));
 
     // The trend statistics window. Closing it hides it like every other window, so its button and
@@ -158,6 +166,13 @@ void Application::BindEvents() {
     }));
     trend.Timer(names::kTrendTrafficTimer).BindTick(Guarded([&work] { work.OnTrendTrafficTick(); }));
     trend.Timer(names::kTrendBaseTimer).BindTick(Guarded([&work] { work.OnTrendBaseTick(); }));
+}
+
+void Application::ReloadAlertSettings() {
+    // Its own event when the settings window's store was not one, so its history writes are whole.
+    if (allowance_) {
+        Guarded([this] { allowance_->Reload(); })();
+    }
 }
 
 void Application::ExitWithConfirmation() {

@@ -15,6 +15,7 @@
 
 namespace quorell {
 
+class AllowanceWatch;
 class AutostartItem;
 class FullScreenStepAside;
 class InterfaceMenu;
@@ -45,6 +46,10 @@ public:
 
     // The tray menu's exit item: asks, and on Yes removes the tray icon and ends with exit code 0.
     void ExitWithConfirmation();
+
+    // The settings window stored the section "提醒设置": the allowance and its settlement day take effect
+    // at once (the tip's line and the notices follow the new ones).
+    void ReloadAlertSettings();
 
     // The system asks the program to end (the session ends, a termination signal): removes the tray icon
     // and ends with exit code 0 at once, asking nothing.
@@ -89,6 +94,7 @@ private:
     std::unique_ptr<AutostartItem> autostartItem_;
     RecordingStatus* recording_ = nullptr;
     std::unique_ptr<FullScreenStepAside> stepAside_;
+    std::unique_ptr<AllowanceWatch> allowance_;
     bool started_ = false;
     int dispatchDepth_ = 0;
     std::size_t eventCount_ = 0;

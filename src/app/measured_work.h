@@ -40,6 +40,9 @@ public:
 
     const NetworkSampler& Network() const { return network_; }
     NetworkSampler& Network() { return network_; }
+    const NetworkMonitor& Receive() const { return receive_; }
+    const NetworkMonitor& Send() const { return send_; }
+    const HistoryFiles& History() const { return historyFiles_; }
 
 private:
     CpuSampler cpuSampler_;

@@ -41,6 +41,8 @@ void NetworkMonitor::OnNetworkTick() {
     // The graph and the average show the share of the bandwidth; the labels and the file hold K.
     display_.ShowTick(sample.percent, sample.kValue, now);
     RecordTrafficSample(historyFile_, sample.kValue, now);
+    lastSample_ = sample;
+    lastTickTime_ = now;
     ShowWatchedInterface();
 }
 

@@ -1,0 +1,108 @@
+#include "app/allowance_watch.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <optional>
+
+#include "app/main_window.h"
+#include "history/allowance_period.h"
+#include "history/history_files.h"
+#include "history/history_keys.h"
+#include "runtime/value_text.h"
+
+namespace quorell {
+namespace {
+
+constexpr std::int64_t kBytesPerK = 1280;
+constexpr std::int64_t kBytesPerMb = 1024 * 1024;
+// The shares of the allowance the user is told of, the highest first.
+constexpr std::array<int, 2> kNoticeShares = {100, 80};
+
+bool Reached(std::int64_t usedK, std::int64_t allowanceMb, int percent) {
+    // In doubles: exact for any amount below some 70 TB, and free of overflow beyond.
+    return static_cast<double>(usedK) * kBytesPerK * 100 >= static_cast<double>(allowanceMb) * kBytesPerMb * percent;
+}
+
+}  // namespace
+
+std::int64_t MegabytesOfK(std::int64_t k) {
+    if (k <= 0) {
+        return 0;
+    }
+    // 1280 / 1048576 = 5 / 4096, split so that no product overflows.
+    return k / 4096 * 5 + k % 4096 * 5 / 4096;
+}
+
+std::string AllowanceAmountText(std::int64_t megabytes) {
+    char text[48];
+    if (megabytes < 1024) {
+        std::snprintf(text, sizeof text, "%lld MB", static_cast<long long>(megabytes));
+    } else {
+        const long long tenths = megabytes / 1024 * 10 + megabytes % 1024 * 10 / 1024;
+        std::snprintf(text, sizeof text, "%lld.%lld GB", tenths / 10, tenths % 10);
+    }
+    return text;
+}
+
+void AllowanceWatch::Reload() {
+    const AlertSettings loaded = LoadAlertSettings(settings_);
+    if (loaded_ && loaded.allowanceMb != alerts_.allowanceMb) {
+        receiveFile_.Write(kOtherSection, kPeriodNoticeKey, "0");
+    }
+    alerts_ = loaded;
+    loaded_ = true;
+    ShowUsage();
+}
+
+void AllowanceWatch::OnNetworkTick(Direction direction, std::int64_t k, DateTime now) {
+    const bool receive = direction == Direction::Receive;
+    if (RecordPeriodTraffic(receive ? receiveFile_ : sendFile_, k, now, alerts_.settlementDay) && receive) {
+        receiveFile_.Write(kOtherSection, kPeriodNoticeKey, "0");
+    }
+    ShowUsage();
+}
+
+std::int64_t AllowanceWatch::UsedK() const {
+    const std::optional<PeriodTraffic> received = ReadPeriodTraffic(receiveFile_);
+    if (!received) {
+        return 0;
+    }
+    const std::optional<PeriodTraffic> sent = ReadPeriodTraffic(sendFile_);
+    const std::int64_t sentK = sent && sent->start == received->start ? sent->k : 0;
+    return std::max<std::int64_t>(0, SaturatingAdd(received->k, sentK));
+}
+
+void AllowanceWatch::ShowUsage() {
+    if (alerts_.allowanceMb <= 0) {
+        logic_.ShowAllowanceLine({});
+        return;
+    }
+    const std::int64_t usedK = UsedK();
+    logic_.ShowAllowanceLine("本期已用 " + AllowanceAmountText(MegabytesOfK(usedK)) + " / " +
+                             AllowanceAmountText(alerts_.allowanceMb));
+    NoticeShare(usedK);
+}
+
+void AllowanceWatch::NoticeShare(std::int64_t usedK) {
+    const std::int64_t given = ReadStoredInteger(receiveFile_, kOtherSection, kPeriodNoticeKey);
+    for (const int percent : kNoticeShares) {
+        if (!Reached(usedK, alerts_.allowanceMb, percent)) {
+            continue;
+        }
+        if (given < percent) {
+            // Kept before it is shown: the notice and its record belong to the same event.
+            receiveFile_.Write(kOtherSection, kPeriodNoticeKey, ToText(static_cast<std::int32_t>(percent)));
+            const std::optional<PeriodTraffic> period = ReadPeriodTraffic(receiveFile_);
+            const std::string since = period ? ToText(period->start) : std::string("?");
+            const std::string share = ToText(static_cast<std::int32_t>(percent)) + "%";
+            logic_.ShowAlert(kAllowanceNoticeTitle,
+                             "本期(自 " + since + "起)已用 " + AllowanceAmountText(MegabytesOfK(usedK)) +
+                                 ",达到每月流量上限 " + AllowanceAmountText(alerts_.allowanceMb) + " 的 " + share + "。",
+                             "本期已用 " + share);
+        }
+        return;
+    }
+}
+
+}  // namespace quorell
