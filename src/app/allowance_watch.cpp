@@ -4,9 +4,8 @@
 #include <array>
 #include <cstdio>
 #include <optional>
+#include <string>
 
-#include "app/main_window.h"
-#include "history/allowance_period.h"
 #include "history/history_files.h"
 #include "history/history_keys.h"
 #include "runtime/value_text.h"
@@ -52,57 +51,72 @@ void AllowanceWatch::Reload() {
     }
     alerts_ = loaded;
     loaded_ = true;
+    periods_ = {ReadPeriodTraffic(receiveFile_), ReadPeriodTraffic(sendFile_)};
+    given_.reset();
+    lineCurrent_ = false;
     ShowUsage();
 }
 
 void AllowanceWatch::OnNetworkTick(Direction direction, std::int64_t k, DateTime now) {
-    const bool receive = direction == Direction::Receive;
-    if (RecordPeriodTraffic(receive ? receiveFile_ : sendFile_, k, now, alerts_.settlementDay) && receive) {
+    const PeriodTick tick =
+        RecordPeriodTraffic(direction == Direction::Receive ? receiveFile_ : sendFile_, k, now, alerts_.settlementDay);
+    PeriodOf(direction) = tick.period;
+    if (tick.started && direction == Direction::Receive) {
         receiveFile_.Write(kOtherSection, kPeriodNoticeKey, "0");
+        given_ = 0;
     }
     ShowUsage();
 }
 
 std::int64_t AllowanceWatch::UsedK() const {
-    const std::optional<PeriodTraffic> received = ReadPeriodTraffic(receiveFile_);
+    const std::optional<PeriodTraffic>& received = periods_[0];
+    const std::optional<PeriodTraffic>& sent = periods_[1];
     if (!received) {
         return 0;
     }
-    const std::optional<PeriodTraffic> sent = ReadPeriodTraffic(sendFile_);
     const std::int64_t sentK = sent && sent->start == received->start ? sent->k : 0;
     return std::max<std::int64_t>(0, SaturatingAdd(received->k, sentK));
 }
 
 void AllowanceWatch::ShowUsage() {
     if (alerts_.allowanceMb <= 0) {
-        logic_.ShowAllowanceLine({});
+        if (!lineCurrent_) {
+            outlets_.showLine({});
+            lineCurrent_ = true;
+        }
         return;
     }
     const std::int64_t usedK = UsedK();
-    logic_.ShowAllowanceLine("本期已用 " + AllowanceAmountText(MegabytesOfK(usedK)) + " / " +
-                             AllowanceAmountText(alerts_.allowanceMb));
+    const std::int64_t usedMb = MegabytesOfK(usedK);
+    if (!lineCurrent_ || usedMb != shownMb_) {
+        outlets_.showLine("本期已用 " + AllowanceAmountText(usedMb) + " / " + AllowanceAmountText(alerts_.allowanceMb));
+        lineCurrent_ = true;
+        shownMb_ = usedMb;
+    }
     NoticeShare(usedK);
 }
 
 void AllowanceWatch::NoticeShare(std::int64_t usedK) {
-    const std::int64_t given = ReadStoredInteger(receiveFile_, kOtherSection, kPeriodNoticeKey);
-    for (const int percent : kNoticeShares) {
-        if (!Reached(usedK, alerts_.allowanceMb, percent)) {
-            continue;
-        }
-        if (given < percent) {
-            // Kept before it is shown: the notice and its record belong to the same event.
-            receiveFile_.Write(kOtherSection, kPeriodNoticeKey, ToText(static_cast<std::int32_t>(percent)));
-            const std::optional<PeriodTraffic> period = ReadPeriodTraffic(receiveFile_);
-            const std::string since = period ? ToText(period->start) : std::string("?");
-            const std::string share = ToText(static_cast<std::int32_t>(percent)) + "%";
-            logic_.ShowAlert(kAllowanceNoticeTitle,
-                             "本期(自 " + since + "起)已用 " + AllowanceAmountText(MegabytesOfK(usedK)) +
-                                 ",达到每月流量上限 " + AllowanceAmountText(alerts_.allowanceMb) + " 的 " + share + "。",
-                             "本期已用 " + share);
-        }
+    const auto reached = std::find_if(kNoticeShares.begin(), kNoticeShares.end(),
+                                      [&](int percent) { return Reached(usedK, alerts_.allowanceMb, percent); });
+    if (reached == kNoticeShares.end()) {
         return;
     }
+    if (!given_) {
+        given_ = ReadStoredInteger(receiveFile_, kOtherSection, kPeriodNoticeKey);
+    }
+    if (*given_ >= *reached) {
+        return;
+    }
+    // Kept before it is shown: the notice and its record belong to the same event.
+    receiveFile_.Write(kOtherSection, kPeriodNoticeKey, ToText(static_cast<std::int32_t>(*reached)));
+    given_ = *reached;
+    const std::string since = periods_[0] ? ToText(periods_[0]->start) : std::string("?");
+    const std::string share = ToText(static_cast<std::int32_t>(*reached)) + "%";
+    outlets_.showAlert(kAllowanceNoticeTitle,
+                       "本期(自 " + since + "起)已用 " + AllowanceAmountText(MegabytesOfK(usedK)) + ",达到每月流量上限 " +
+                           AllowanceAmountText(alerts_.allowanceMb) + " 的 " + share + "。",
+                       "本期已用 " + share);
 }
 
 }  // namespace quorell

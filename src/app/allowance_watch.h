@@ -1,17 +1,20 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "app/alert_settings.h"
 #include "app/settings_file.h"
+#include "history/allowance_period.h"
 #include "runtime/date_time.h"
 #include "runtime/ini_file.h"
 #include "sampling/network_types.h"
 
 namespace quorell {
-
-class MainWindowLogic;
 
 // "12 MB" below 1024 MB, "2.0 GB" from there on (tenths cut, never rounded up).
 std::string AllowanceAmountText(std::int64_t megabytes);
@@ -27,9 +30,19 @@ inline constexpr const char* kAllowanceNoticeTitle = "流量提醒";
 // the same period does not repeat them.
 class AllowanceWatch {
 public:
-    // The files and the logic must outlive the watch.
-    AllowanceWatch(const SettingsFile& settings, IniFile receiveFile, IniFile sendFile, MainWindowLogic& logic)
-        : settings_(settings), receiveFile_(std::move(receiveFile)), sendFile_(std::move(sendFile)), logic_(logic) {}
+    // Where the watch's findings go; in the program, the main window logic's tip line and alerts.
+    struct Outlets {
+        // The tip's line (empty: none), on every tick: the receiver leaves the tray alone when it is the same.
+        std::function<void(const std::string& line)> showLine;
+        std::function<void(const std::string& title, const std::string& text, const std::string& line)> showAlert;
+    };
+
+    // The settings must outlive the watch.
+    AllowanceWatch(const SettingsFile& settings, IniFile receiveFile, IniFile sendFile, Outlets outlets)
+        : settings_(settings),
+          receiveFile_(std::move(receiveFile)),
+          sendFile_(std::move(sendFile)),
+          outlets_(std::move(outlets)) {}
 
     // Reads the allowance and the settlement day from the settings, at the start and after every store of
     // them; a changed allowance forgets the notices given, so the new one is told about from where it is.
@@ -43,15 +56,24 @@ public:
     std::int64_t UsedK() const;
 
 private:
+    std::optional<PeriodTraffic>& PeriodOf(Direction direction) { return periods_[direction == Direction::Send]; }
     void ShowUsage();
     void NoticeShare(std::int64_t usedK);
 
     const SettingsFile& settings_;
     IniFile receiveFile_;
     IniFile sendFile_;
-    MainWindowLogic& logic_;
+    Outlets outlets_;
     AlertSettings alerts_;
     bool loaded_ = false;
+    // What each file holds of its period after its last tick (receive, send): the watch is their only
+    // writer, so a tick needs no read of the other direction's file.
+    std::array<std::optional<PeriodTraffic>, 2> periods_;
+    // The tip's line is built again only when what it shows changes.
+    bool lineCurrent_ = false;
+    std::int64_t shownMb_ = 0;
+    // "本期提醒" as last read or written; read again after a reload.
+    std::optional<std::int64_t> given_;
 };
 
 }  // namespace quorell

@@ -45,8 +45,13 @@ bool Application::Start() {
             work_->SelectMonitoredRow();
             interfaceMenu_->LoadChoice();
         });
-        allowance_ = std::make_unique<AllowanceWatch>(settings_, work_->History().receive, work_->History().send,
-                                                      *mainLogic_);
+        allowance_ = std::make_unique<AllowanceWatch>(
+            settings_, work_->History().receive, work_->History().send,
+            AllowanceWatch::Outlets{
+                [&logic = *mainLogic_](const std::string& line) { logic.ShowAllowanceLine(line); },
+                [&logic = *mainLogic_](const std::string& title, const std::string& text, const std::string& line) {
+                    logic.ShowAlert(title, text, line);
+                }});
         autostartItem_ = std::make_unique<AutostartItem>(windows_->Main().Menu(kTrayMenuName).Item(kAutostartItem),
                                                          ports_.autostart, ports_.desktop);
         mainLogic_->WatchRecording(recording_);

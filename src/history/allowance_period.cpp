@@ -24,24 +24,24 @@ DateTime NextPeriodStart(DateTime start) {
     return civil.month == 12 ? MakeDateTime(civil.year + 1, 1, civil.day) : MakeDateTime(civil.year, civil.month + 1, civil.day);
 }
 
-bool RecordPeriodTraffic(const IniFile& file, std::int64_t k, DateTime now, int settlementDay) {
+PeriodTick RecordPeriodTraffic(const IniFile& file, std::int64_t k, DateTime now, int settlementDay) {
     const DateTime current = PeriodStart(now, settlementDay);
     const std::string currentText = ToText(current);
     const std::string storedText = file.Read(kOtherSection, kPeriodStartKey);
-    bool newPeriod = false;
+    PeriodTick tick{{current, 0}, false};
     // Nearly every tick finds the period it is in; only a change of period needs the stored date read.
     if (storedText != currentText) {
         const std::optional<DateTime> stored = TryParseDateTime(storedText);
-        const bool clockSetBack =
-            stored && current.value < stored->value && stored->value <= NextPeriodStart(current).value;
-        newPeriod = !clockSetBack;
+        if (stored && current.value < stored->value && stored->value <= NextPeriodStart(current).value) {
+            tick.period.start = *stored;  // the clock was set back
+        } else {
+            tick.started = true;
+            file.Write(kOtherSection, kPeriodTotalKey, "0");
+            file.Write(kOtherSection, kPeriodStartKey, currentText);
+        }
     }
-    if (newPeriod) {
-        file.Write(kOtherSection, kPeriodTotalKey, "0");
-        file.Write(kOtherSection, kPeriodStartKey, currentText);
-    }
-    AddToKey(file, kOtherSection, kPeriodTotalKey, k);
-    return newPeriod;
+    tick.period.k = AddToKey(file, kOtherSection, kPeriodTotalKey, k);
+    return tick;
 }
 
 std::optional<PeriodTraffic> ReadPeriodTraffic(const IniFile& file) {

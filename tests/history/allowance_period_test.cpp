@@ -36,7 +36,7 @@ TEST(AllowancePeriod, RunsFromTheSettlementDayMidnightToTheSameDayOfTheNextMonth
 class PeriodTrafficFile : public ::testing::Test {
 protected:
     // One tick of `k` K at `now` with the settlement day 15; true when it started a new period.
-    bool Tick(std::int64_t k, DateTime now) { return RecordPeriodTraffic(file, k, now, 15); }
+    bool Tick(std::int64_t k, DateTime now) { return RecordPeriodTraffic(file, k, now, 15).started; }
     std::string Total() const { return Stored(path, "其他", "本期"); }
     std::string Start() const { return Stored(path, "其他", "本期开始"); }
 
@@ -55,7 +55,9 @@ TEST_F(PeriodTrafficFile, ANewPeriodOrALongAbsenceStartsAtZeroAndARestartGoesOn)
 
     // A restart in the same period: another store reads the file from disk and adds to it.
     testing::SystemIniStore restarted;
-    EXPECT_FALSE(RecordPeriodTraffic(IniFile(restarted, path), 3, MakeDateTime(2027, 1, 14, 23, 59, 59), 15));
+    const PeriodTick restart = RecordPeriodTraffic(IniFile(restarted, path), 3, MakeDateTime(2027, 1, 14, 23, 59, 59), 15);
+    EXPECT_FALSE(restart.started);
+    EXPECT_EQ(restart.period, (PeriodTraffic{MakeDateTime(2026, 12, 15), 15}));
     EXPECT_EQ(Total(), "15");
 
     EXPECT_TRUE(Tick(4, MakeDateTime(2027, 1, 15)));
@@ -73,7 +75,9 @@ TEST_F(PeriodTrafficFile, ANewPeriodOrALongAbsenceStartsAtZeroAndARestartGoesOn)
 TEST_F(PeriodTrafficFile, AClockSetBackGoesOnWithTheStoredPeriodAndABadStartBeginsANewOne) {
     Tick(10, MakeDateTime(2026, 12, 15, 0, 0, 30));
     // Set back by a minute, into the previous period: the period does not go backwards.
-    EXPECT_FALSE(Tick(1, MakeDateTime(2026, 12, 14, 23, 59, 30)));
+    const PeriodTick setBack = RecordPeriodTraffic(file, 1, MakeDateTime(2026, 12, 14, 23, 59, 30), 15);
+    EXPECT_EQ(setBack.period, (PeriodTraffic{MakeDateTime(2026, 12, 15), 11}));
+    EXPECT_FALSE(setBack.started);
     EXPECT_EQ(Start(), "2026年12月15日");
     EXPECT_EQ(Total(), "11");
     // A start more than a period ahead of the clock is no period the user is in.
