@@ -12,6 +12,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/allowance_watch.h"
@@ -76,19 +77,26 @@ void BM_MemoryTick(benchmark::State& state) {
 }
 BENCHMARK(BM_MemoryTick)->Arg(15)->Arg(0)->UseRealTime();
 
-void BM_NetworkTick(benchmark::State& state) {
-    BenchDirectory directory;
-    WriteBehind writeBehind(state);
+// The receive monitor on this machine's watched interface, its history going to `file`, created.
+struct BenchNetworkMonitor {
+    explicit BenchNetworkMonitor(IniFile file)
+        : monitor(window, Direction::Receive, sampler, [] { return std::string("2"); }, clock, std::move(file)) {
+        sampler.SelectMonitoredRow();
+        monitor.OnWindowCreated();
+    }
     LinuxInterfaceTable interfaces;
     LinuxPlatformVersion version;
     LinuxClock clock;
-    NetworkSampler sampler(interfaces, version);
-    sampler.SelectMonitoredRow();
-    Window window(ReceiveMonitorLayout());
-    NetworkMonitor monitor(
-        window, Direction::Receive, sampler, [] { return std::string("2"); }, clock,
-        HistoryFilesIn(writeBehind.store, directory.Path()).receive);
-    monitor.OnWindowCreated();
+    NetworkSampler sampler{interfaces, version};
+    Window window{ReceiveMonitorLayout()};
+    NetworkMonitor monitor;
+};
+
+void BM_NetworkTick(benchmark::State& state) {
+    BenchDirectory directory;
+    WriteBehind writeBehind(state);
+    BenchNetworkMonitor network(HistoryFilesIn(writeBehind.store, directory.Path()).receive);
+    NetworkMonitor& monitor = network.monitor;
     monitor.OnNetworkTick();
     for (auto _ : state)
         monitor.OnNetworkTick();
@@ -135,14 +143,8 @@ void BM_NetworkTickEvent(benchmark::State& state) {
     IniStore store(MakeSystemFileAccess(), MakeSystemGbkCodec());
     store.SetWriteBehind(std::chrono::seconds(15));
     BenchAllowance allowance(store, directory);
-    LinuxInterfaceTable interfaces;
-    LinuxPlatformVersion version;
-    LinuxClock clock;
-    NetworkSampler sampler(interfaces, version);
-    sampler.SelectMonitoredRow();
-    Window window(ReceiveMonitorLayout());
-    NetworkMonitor monitor(
-        window, Direction::Receive, sampler, [] { return std::string("2"); }, clock, allowance.files.receive);
+    BenchNetworkMonitor network(allowance.files.receive);
+    NetworkMonitor& monitor = network.monitor;
     const bool withAllowance = state.range(0) == 1;
     const auto tick = [&] {
         const IniEventScope event(store);
@@ -151,7 +153,6 @@ void BM_NetworkTickEvent(benchmark::State& state) {
             allowance.watch.OnNetworkTick(Direction::Receive, monitor.LastSample().kValue, monitor.LastTickTime());
         }
     };
-    monitor.OnWindowCreated();
     tick();
     for (auto _ : state)
         tick();
