@@ -23,8 +23,7 @@ bool Reached(std::int64_t usedK, std::int64_t allowanceMb, int percent) {
     return static_cast<double>(usedK) * kBytesPerK * 100 >= static_cast<double>(allowanceMb) * kBytesPerMb * percent;
 }
 
-}  // namespace
-
+// Whole MB of `k` K (1280 bytes each), cut; a negative amount counts 0.
 std::int64_t MegabytesOfK(std::int64_t k) {
     if (k <= 0) {
         return 0;
@@ -33,6 +32,7 @@ std::int64_t MegabytesOfK(std::int64_t k) {
     return k / 4096 * 5 + k % 4096 * 5 / 4096;
 }
 
+// "12 MB" below 1024 MB, "2.0 GB" from there on (tenths cut, never rounded up).
 std::string AllowanceAmountText(std::int64_t megabytes) {
     char text[48];
     if (megabytes < 1024) {
@@ -43,6 +43,8 @@ std::string AllowanceAmountText(std::int64_t megabytes) {
     }
     return text;
 }
+
+}  // namespace
 
 void AllowanceWatch::Reload() {
     const AlertSettings loaded = LoadAlertSettings(settings_);

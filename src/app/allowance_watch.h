@@ -16,11 +16,6 @@
 
 namespace quorell {
 
-// "12 MB" below 1024 MB, "2.0 GB" from there on (tenths cut, never rounded up).
-std::string AllowanceAmountText(std::int64_t megabytes);
-// Whole MB of `k` K (1280 bytes each), cut; a negative amount counts 0.
-std::int64_t MegabytesOfK(std::int64_t k);
-
 inline constexpr const char* kAllowanceNoticeTitle = "流量提醒";
 
 // The monthly allowance on the network monitors' ticks: each tick's K goes into its traffic file's

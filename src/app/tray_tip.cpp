@@ -42,7 +42,12 @@ std::string TrayTipText(std::string_view statusLine, std::string_view allowanceL
         }
     }
     full += std::string("作者: ") + kMakerCredit + "\r\n" + kMakerWebHost;
-    return KeepGbkBytes(full, kTrayTipLimitBytes);
+    std::string tip = KeepGbkBytes(full, kTrayTipLimitBytes);
+    // A cut just after a line leaves its line break, which would show as an empty last line.
+    while (!tip.empty() && (tip.back() == '\r' || tip.back() == '\n')) {
+        tip.pop_back();
+    }
+    return tip;
 }
 
 }  // namespace quorell
