@@ -27,7 +27,7 @@ class AllowanceWatch {
 public:
     // Where the watch's findings go; in the program, the main window logic's tip line and alerts.
     struct Outlets {
-        // The tip's line (empty: none), on every tick: the receiver leaves the tray alone when it is the same.
+        // The tip's line (empty: none), given when what it shows may have changed.
         std::function<void(const std::string& line)> showLine;
         std::function<void(const std::string& title, const std::string& text, const std::string& line)> showAlert;
     };
