@@ -117,7 +117,10 @@ TEST(AllowanceInANamespace, BothNoticesComeOnceAndThePeriodKeysSurviveKillsAndRe
         GTEST_SKIP() << "needs root to create a network namespace with veth pairs";
     }
     VethNamespace ns;
-    ASSERT_TRUE(ns.Ready()) << "could not create a network namespace with veth pairs (iproute2 missing?)";
+    if (!ns.Ready()) {
+        // A container's root without the right to make namespaces: the traffic test beside this one skips too.
+        GTEST_SKIP() << "could not create a network namespace with veth pairs (`ip netns add` refused?)";
+    }
     testing::TempDir folder;
     testing::WriteFileBytes(folder.File("程序配置.Ini"),
                             testing::SystemGbk().Utf8ToGbk("[提醒设置]\r\n每月流量上限=2\r\n结算日=1\r\n").value());
