@@ -31,14 +31,7 @@ cleanup() {
   rm -rf "$run_dir"
 }
 trap cleanup EXIT
-fail() {
-  echo "windows exit loop: FAILED: $*" >&2
-  echo "the program's folder:" >&2; ls -la "$run_dir" >&2 || true
-  echo "the program's output:" >&2; cat "$run_dir/stdout.log" >&2 2>/dev/null || true
-  [[ -n "${DISPLAY:-}" ]] && import -window root "${TMPDIR:-/tmp}/quorell-exit-loop-windows-failed.png" 2>/dev/null &&
-    echo "screen at the failure: ${TMPDIR:-/tmp}/quorell-exit-loop-windows-failed.png" >&2
-  exit 1
-}
+fail() { wine_check_failed "windows exit loop" exit-loop-windows "$run_dir" "$*"; }
 step() { echo "windows exit loop: $*"; }
 
 # The program's windows as X sees them, topmost first: "id name" per line, unnamed ones (menus) as "id".
@@ -134,14 +127,9 @@ xdotool mouseup 1
 box=$(wait_for_window '^退出警告$' --onlyvisible) || fail "the exit item did not ask the question"
 xdotool windowfocus --sync "$box" 2>/dev/null || true
 xdotool key --window "$box" Return
-for _ in $(seq 1 150); do
-  kill -0 "$app_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$app_pid" 2>/dev/null && fail "the program is still running after the exit confirmed inside the move loop"
-set +e; wait "$app_pid"; code=$?; set -e
+wait_for_exit "$app_pid" 15 || fail "the program is still running after the exit confirmed inside the move loop"
 app_pid=
-[[ $code -eq 0 ]] || fail "exit code $code, expected 0"
+[[ $exit_code -eq 0 ]] || fail "exit code $exit_code, expected 0"
 left=$(program_windows)
 [[ -z "$left" ]] || fail "windows left after the exit: $left"
 

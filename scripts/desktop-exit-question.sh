@@ -84,14 +84,9 @@ X=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info"); Y=$(awk '/Absolute upp
 WIDTH=$(awk '/Width:/ {print $2}' <<<"$info"); HEIGHT=$(awk '/Height:/ {print $2}' <<<"$info")
 step "the question at $X,$Y, $WIDTH x $HEIGHT"
 xdotool mousemove $((X + WIDTH - 138)) $((Y + HEIGHT - 24)) click 1
-for _ in $(seq 1 50); do
-  kill -0 "$app_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$app_pid" 2>/dev/null && fail "the program is still running after 是 was clicked"
-set +e; wait "$app_pid"; code=$?; set -e
+wait_for_exit "$app_pid" 5 || fail "the program is still running after 是 was clicked"
 app_pid=
-[[ $code -eq 0 ]] || fail "exit code $code, expected 0"
+[[ $exit_code -eq 0 ]] || fail "exit code $exit_code, expected 0"
 for file in Cpu.FDB 内存.FDB 接收.FDB 发送.FDB 程序配置.Ini; do
   [[ -s "$run_dir/$file" ]] || fail "no file $file"
 done
@@ -112,14 +107,9 @@ sleep 0.7
 xdotool key Up Return
 wait_for_window '^退出警告$' --onlyvisible >/dev/null || fail "no exit question in the second run"
 kill -TERM "$app_pid"
-for _ in $(seq 1 50); do
-  kill -0 "$app_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$app_pid" 2>/dev/null && fail "SIGTERM did not end the program while its exit question waited"
-set +e; wait "$app_pid"; code=$?; set -e
+wait_for_exit "$app_pid" 5 || fail "SIGTERM did not end the program while its exit question waited"
 app_pid=
-[[ $code -eq 0 ]] || fail "exit code $code after SIGTERM, expected 0"
+[[ $exit_code -eq 0 ]] || fail "exit code $exit_code after SIGTERM, expected 0"
 left=$(xdotool search --classname '^quorell$' 2>/dev/null || true)
 [[ -z "$left" ]] || fail "windows left after SIGTERM: $left"
 (( $(counted_ticks) > ticks_before )) || fail "the second run's ticks were not saved ($ticks_before before, $(counted_ticks) after)"

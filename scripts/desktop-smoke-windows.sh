@@ -28,15 +28,7 @@ cleanup() {
   rm -rf "$run_dir"
 }
 trap cleanup EXIT
-fail() {
-  echo "windows desktop smoke: FAILED: $*" >&2
-  echo "the program's folder:" >&2; ls -la "$run_dir" >&2 || true
-  echo "the program's output:" >&2; cat "$run_dir/stdout.log" >&2 2>/dev/null || true
-  [[ -n "${DISPLAY:-}" ]] && import -window root "$run_dir/failed.png" 2>/dev/null &&
-    cp "$run_dir/failed.png" "${TMPDIR:-/tmp}/quorell-windows-smoke-failed.png" &&
-    echo "screen at the failure: ${TMPDIR:-/tmp}/quorell-windows-smoke-failed.png" >&2
-  exit 1
-}
+fail() { wine_check_failed "windows desktop smoke" windows-smoke "$run_dir" "$*"; }
 step() { echo "windows desktop smoke: $*"; }
 
 # The program keeps its files beside itself, so it gets a folder of its own.

@@ -65,3 +65,15 @@ wine_profile_dump() {
   done
   return 1
 }
+
+# wine_check_failed LABEL NAME RUN_DIR MESSAGE: says on stderr why the desktop check LABEL of the Windows
+# program failed, with the program's folder and output, keeps the screen at the failure as
+# ${TMPDIR:-/tmp}/quorell-NAME-failed.png and ends the script with 1.
+wine_check_failed() {
+  local label=$1 shot=${TMPDIR:-/tmp}/quorell-$2-failed.png run_dir=$3
+  echo "$label: FAILED: $4" >&2
+  echo "the program's folder:" >&2; ls -la "$run_dir" >&2 || true
+  echo "the program's output:" >&2; cat "$run_dir/stdout.log" >&2 2>/dev/null || true
+  [[ -n "${DISPLAY:-}" ]] && import -window root "$shot" 2>/dev/null && echo "screen at the failure: $shot" >&2
+  exit 1
+}
