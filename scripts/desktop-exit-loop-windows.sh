@@ -102,11 +102,11 @@ sleep 1
 kill -0 "$app_pid" 2>/dev/null || fail "the program ended after No"
 
 step "dragging the topmost monitor with the button held: the system's move loop runs"
-xdotool mousemove 500 452   # the left end of the monitors' title strip, at the screen centre
-sleep 0.3
-eval "$(xdotool getmouselocation --shell)"
-dragged=$WINDOW
+dragged=$(program_windows | grep -m1 -F ' Velkor - Quorell - ' | cut -d' ' -f1)
+[[ -n "$dragged" ]] || fail "no monitor window to drag"
 before=$(place_of "$dragged")
+xdotool mousemove "${before%,*}" "${before#*,}" mousemove_relative 11 11   # the left end of its title strip
+sleep 0.3
 xdotool mousedown 1
 sleep 0.5
 for _ in 1 2 3 4 5; do xdotool mousemove_relative -- -20 -20; sleep 0.2; done
