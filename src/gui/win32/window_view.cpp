@@ -141,7 +141,10 @@ void WindowView::Apply(const WindowChange& change) {
                           [this](const ToolTipChange& tip) { ApplyToolTip(tip.text); },
                           [this](const StepAsideChange&) { ApplyVisibility(); },
                           [this](const StateChange&) { ApplyState(); },
-                          [this](const ToFrontChange&) { ::SetForegroundWindow(Handle()); }},
+                          [this](const ToFrontChange&) {
+                              ::BringWindowToTop(Handle());
+                              ::SetForegroundWindow(Handle());
+                          }},
                change);
 }
 
