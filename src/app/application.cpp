@@ -48,8 +48,8 @@ bool Application::Start() {
         autostartItem_ = std::make_unique<AutostartItem>(windows_->Main().Menu(kTrayMenuName).Item(kAutostartItem),
                                                          ports_.autostart, ports_.desktop);
         // Once new alert settings are stored, the alerts read them again (connected where the alerts live).
-        alertsWindow_ = std::make_unique<AlertSettingsWindow>(windows_->Get(WindowKind::Alerts), settings_,
-                                                              ports_.desktop, [] {});
+        alertsWindow_ =
+            std::make_unique<AlertSettingsWindow>(windows_->Get(WindowKind::Alerts), settings_, ports_.desktop, [] {});
         mainLogic_->WatchRecording(recording_);
         if (recording_ != nullptr) {
             // A stop is reported between events (a due save) or inside one (a setting saved at once);

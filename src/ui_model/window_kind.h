@@ -12,9 +12,8 @@ inline constexpr std::size_t kWindowKindCount = 7;
 
 // Every window kind, in the order of the enumeration.
 inline constexpr std::array<WindowKind, kWindowKindCount> kAllWindowKinds = {
-    WindowKind::Main,           WindowKind::CpuMonitor,  WindowKind::MemoryMonitor,
-    WindowKind::ReceiveMonitor, WindowKind::SendMonitor, WindowKind::Trend,
-    WindowKind::Alerts};
+    WindowKind::Main,        WindowKind::CpuMonitor, WindowKind::MemoryMonitor, WindowKind::ReceiveMonitor,
+    WindowKind::SendMonitor, WindowKind::Trend,      WindowKind::Alerts};
 
 // The kind's place in per-window arrays.
 constexpr std::size_t IndexOf(WindowKind kind) {

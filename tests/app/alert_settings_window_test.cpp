@@ -32,15 +32,15 @@ protected:
 };
 
 TEST_F(AlertsWindow, TheMenuItemOpensItFilledFromTheFileInFrontAndKeepsWhatIsBeingTyped) {
-    rig.WriteSettings("[提醒设置]\r\n每月流量上限=20480\r\n结算日=15\r\n内存提醒=是\r\n内存高于=85\r\n"
-                      "内存持续秒数=300\r\n发送高于=512\r\n");
+    rig.WriteSettings(
+        "[提醒设置]\r\n每月流量上限=20480\r\n结算日=15\r\n内存提醒=是\r\n内存高于=85\r\n"
+        "内存持续秒数=300\r\n发送高于=512\r\n");
     rig.Start();
     ASSERT_TRUE(Alerts().Exists());
     EXPECT_FALSE(Alerts().Visible());
     int fronts = 0;
-    const Subscription watch = Alerts().Subscribe([&](const WindowChange& change) {
-        fronts += std::holds_alternative<ToFrontChange>(change) ? 1 : 0;
-    });
+    const Subscription watch = Alerts().Subscribe(
+        [&](const WindowChange& change) { fronts += std::holds_alternative<ToFrontChange>(change) ? 1 : 0; });
 
     rig.ChooseFromTray(kAlertsMenuItem);
     ASSERT_TRUE(Alerts().Visible());

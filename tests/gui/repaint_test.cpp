@@ -1,9 +1,9 @@
 // What the screen shows after the views repaint only what changed: the graph and the labels as the
 // model holds them, however many small repaints it took to get there.
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QPaintEvent>
 #include <QScreen>
-#include <QCheckBox>
 #include <QTest>
 
 #include "gui/qt/draw_panel_view.h"

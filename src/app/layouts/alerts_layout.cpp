@@ -27,8 +27,8 @@ void AddAllowance(std::vector<ControlDesign>& c) {
     c.push_back(LabelAt("标签3", group, {190, 21, 40, 16}, "结算日"));
     c.push_back(NumberBox(names::kSettlementDayBox, group, {232, 19, 28, 20}));
     c.push_back(LabelAt("标签4", group, {264, 21, 72, 16}, "日 (1-28)"));
-    c.push_back(LabelAt("标签5", group, {10, 45, 326, 16}, "上限填 0 表示不限流量; 每期从结算日 0 点算起。",
-                        colours::kBlue));
+    c.push_back(
+        LabelAt("标签5", group, {10, 45, 326, 16}, "上限填 0 表示不限流量; 每期从结算日 0 点算起。", colours::kBlue));
 }
 
 // One row per measured value: "<name>持续高于 [N] <unit> 达 [S] 秒", the check box carrying the name, so
@@ -43,8 +43,8 @@ void AddStayingHighRules(std::vector<ControlDesign>& c) {
         c.push_back(Captioned(ControlKind::CheckBox, std::string(rule.switchBox), group, {10, y + 1, 104, 18},
                               std::string(AlertMetricName(metric)) + "持续高于"));
         c.push_back(NumberBox(rule.lineBox, group, {116, y, 64, 20}));
-        c.push_back(
-            LabelAt("标签" + std::to_string(label++), group, {184, y + 2, 32, 16}, std::string(AlertMetricUnit(metric))));
+        c.push_back(LabelAt("标签" + std::to_string(label++), group, {184, y + 2, 32, 16},
+                            std::string(AlertMetricUnit(metric))));
         c.push_back(LabelAt("标签" + std::to_string(label++), group, {218, y + 2, 16, 16}, "达"));
         c.push_back(NumberBox(rule.secondsBox, group, {236, y, 40, 20}));
         c.push_back(LabelAt("标签" + std::to_string(label++), group, {280, y + 2, 56, 16}, "秒"));
@@ -58,19 +58,17 @@ WindowDesign AlertsWindowLayout() {
     design.kind = WindowKind::Alerts;
     design.title = "提醒设置";
     design.size = {362, 274};
-    design.flags.border = BorderStyle::FixedSingle;
-    design.flags.visibleAtStart = false;
-    design.flags.inTaskBar = true;
-    design.flags.alwaysOnTop = false;
-    design.flags.dragAnywhere = false;
-    design.flags.escCloses = true;
-    design.flags.icon = WindowIcon::Application;
+    // A settings form: framed, fixed, in the task bar while open, never over the user's other windows.
+    design.flags = {
+        .border = BorderStyle::FixedSingle, .inTaskBar = true, .escCloses = true, .icon = WindowIcon::Application};
 
     auto& c = design.controls;
     AddAllowance(c);
     AddStayingHighRules(c);
-    c.push_back(Captioned(ControlKind::Button, std::string(names::kAlertsConfirmButton), "", {190, 216, 75, 24}, "确定"));
-    c.push_back(Captioned(ControlKind::Button, std::string(names::kAlertsCancelButton), "", {274, 216, 75, 24}, "取消"));
+    c.push_back(
+        Captioned(ControlKind::Button, std::string(names::kAlertsConfirmButton), "", {190, 216, 75, 24}, "确定"));
+    c.push_back(
+        Captioned(ControlKind::Button, std::string(names::kAlertsCancelButton), "", {274, 216, 75, 24}, "取消"));
     return design;
 }
 
