@@ -154,11 +154,11 @@ QWidget* QtDesktop::MessageBoxParent() const {
     if (views_ == nullptr) {
         return nullptr;
     }
-    // The window the user is working in (the alert settings, when they refuse a field), so that the keyboard
-    // comes back to it once the box is closed.
+    // The framed window the user is working in (the alert settings, when they refuse a field), so that the
+    // keyboard comes back to it once the box is closed.
     for (WindowKind kind : kAllWindowKinds) {
         QWidget& view = views_->View(kind);
-        if (view.isVisible() && view.isActiveWindow()) {
+        if (windows_(kind).Flags().border != BorderStyle::None && view.isVisible() && view.isActiveWindow()) {
             return &view;
         }
     }
