@@ -60,10 +60,10 @@ probe_full_screen remove
 until_true 5 cpu_shown || fail "the CPU monitor did not come back"
 shot back
 
-step "tray menu: turn 全屏时隐藏监控 off (the item two above the last)"
+step "tray menu: turn 全屏时隐藏监控 off (the item three above the last)"
 tray_icon_click 3
 sleep 0.7
-xdotool key Up Up Return
+xdotool key Up Up Up Return
 sleep 0.5
 probe_full_screen add
 sleep 3

@@ -3,7 +3,8 @@
 # it as a person would: the main window appears with its title, a click on its CPU button shows the CPU
 # monitor window, a second start in the same folder leaves at once and the first copy goes on, another
 # program's full-screen window makes the monitor step aside until it ends, the tray menu's autostart item
-# makes a Startup shortcut that the shell reads as leading to this program and removes it again, a settings
+# makes a Startup shortcut that the shell reads as leading to this program and removes it again, the tray
+# menu's alert settings refuse a bad start day in a message box and leave the settings file as it was, a settings
 # file that cannot be saved brings a notification from the tray icon, a few seconds of ticks, then the tray
 # menu's exit item, confirmed with Yes. Then it checks the exit code and reads the files it wrote through
 # Windows' own private-profile calls.
@@ -76,7 +77,7 @@ fi
 step "tray menu: start with the session"
 wine_tray_click 3
 sleep 1
-xdotool key Up Up Up Return   # from the end: exit, full-screen, autostart
+xdotool key Up Up Up Up Return   # from the end: exit, alert settings, full-screen, autostart
 for _ in $(seq 1 30); do [[ -n "$(startup_shortcut)" ]] && break; sleep 0.2; done
 shortcut=$(startup_shortcut)
 [[ -n "$shortcut" ]] || fail "no Quorell.lnk in the Startup folder"
@@ -91,9 +92,36 @@ expected=$(winepath_of "$run_dir")
 step "tray menu: no longer start with the session"
 wine_tray_click 3
 sleep 1
-xdotool key Up Up Up Return
+xdotool key Up Up Up Up Return
 for _ in $(seq 1 30); do [[ -e "$shortcut" ]] || break; sleep 0.2; done
 [[ -e "$shortcut" ]] && fail "the Startup shortcut is still there"
+
+step "tray menu: the alert settings; a start day of 29 is refused"
+settings_file="$run_dir/程序配置.Ini"
+alerts_shown() { xdotool search --onlyvisible --name '^提醒设置$' 2>/dev/null | wc -l; }
+settings_sum() { md5sum "$settings_file" 2>/dev/null || echo absent; }
+wine_tray_click 3
+sleep 1
+xdotool key Up Up Return
+alerts_id=$(wait_for_window '^提醒设置$' --onlyvisible) || fail "the menu item did not open the alert settings"
+# Without a window manager wine leaves the X stacking as it was, under the main window: raise it as one would.
+xdotool windowraise "$alerts_id"
+before=$(settings_sum)
+wine_click_client "$alerts_id" 252 35   # the start-day box (its text is 1)
+xdotool key End BackSpace BackSpace
+xdotool type 29
+wine_click_client "$alerts_id" 227 228  # 确定
+for _ in $(seq 1 50); do (( $(alerts_shown) == 2 )) && break; sleep 0.1; done
+(( $(alerts_shown) == 2 )) || fail "no message box refused the start day"
+box=$(xdotool search --onlyvisible --name '^提醒设置$' | grep -vx "$alerts_id" | head -n 1)
+xdotool windowfocus --sync "$box" 2>/dev/null || true
+xdotool key Return
+for _ in $(seq 1 50); do (( $(alerts_shown) == 1 )) && break; sleep 0.1; done
+(( $(alerts_shown) == 1 )) || fail "the refusal did not close, or the alert settings closed with it"
+[[ "$(settings_sum)" == "$before" ]] || fail "a refused value changed the settings file"
+wine_click_client "$alerts_id" 311 228  # 取消
+for _ in $(seq 1 50); do (( $(alerts_shown) == 0 )) && break; sleep 0.1; done
+(( $(alerts_shown) == 0 )) || fail "取消 did not close the alert settings"
 
 step "a settings file that cannot be saved: a notification from the tray icon"
 # Wine shows the icon's notification as a window of its own explorer.exe.

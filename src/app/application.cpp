@@ -3,6 +3,7 @@
 #include <exception>
 #include <utility>
 
+#include "app/alert_settings_window.h"
 #include "app/allowance_watch.h"
 #include "app/autostart_item.h"
 #include "app/full_screen_step_aside.h"
@@ -54,6 +55,9 @@ bool Application::Start() {
                 }});
         autostartItem_ = std::make_unique<AutostartItem>(windows_->Main().Menu(kTrayMenuName).Item(kAutostartItem),
                                                          ports_.autostart, ports_.desktop);
+        // Once new alert settings are stored, the alerts read them again.
+        alertsWindow_ = std::make_unique<AlertSettingsWindow>(windows_->Get(WindowKind::Alerts), settings_,
+                                                              ports_.desktop, [this] { ReloadAlertSettings(); });
         mainLogic_->WatchRecording(recording_);
         if (recording_ != nullptr) {
             // A stop is reported between events (a due save) or inside one (a setting saved at once);
@@ -111,6 +115,14 @@ void Application::BindEvents() {
     AutostartItem& autostart = *autostartItem_;
     menu.BindAboutToShow([&autostart] { autostart.ShowTruth(); });
     menu.Item(kAutostartItem).BindSelected(Guarded([&autostart] { autostart.Toggle(); }));
+
+    // The alert settings window: opened from the tray menu; "确定" stores, "取消", Esc and the close box hide.
+    AlertSettingsWindow& alertsLogic = *alertsWindow_;
+    Window& alerts = windows_->Get(WindowKind::Alerts);
+    menu.Item(kAlertsItem).BindSelected(Guarded([&alertsLogic] { alertsLogic.Open(); }));
+    alerts.Button(names::kAlertsConfirmButton).BindClicked(Guarded([&alertsLogic] { alertsLogic.Confirm(); }));
+    alerts.Button(names::kAlertsCancelButton).BindClicked(Guarded([&alertsLogic] { alertsLogic.Dismiss(); }));
+    alerts.BindMayClose(GuardedClose([&alertsLogic] { return alertsLogic.Dismiss(); }));
 
     // The four monitor windows: placement on creation and on every move, closing only hides.
     for (WindowKind monitor : kMonitorKinds) {

@@ -15,6 +15,7 @@
 
 namespace quorell {
 
+class AlertSettingsWindow;
 class AllowanceWatch;
 class AutostartItem;
 class FullScreenStepAside;
@@ -40,7 +41,7 @@ public:
     void WatchRecording(RecordingStatus& status) { recording_ = &status; }
 
     // Builds the windows, binds their events, creates the main window (whose handler creates the other
-    // five, installs the tray icon and loads the settings) and shows it. Returns false when the run
+    // six, installs the tray icon and loads the settings) and shows it. Returns false when the run
     // ended during start-up.
     bool Start();
 
@@ -92,6 +93,7 @@ private:
     std::unique_ptr<MeasuredWork> work_;
     std::unique_ptr<InterfaceMenu> interfaceMenu_;
     std::unique_ptr<AutostartItem> autostartItem_;
+    std::unique_ptr<AlertSettingsWindow> alertsWindow_;
     RecordingStatus* recording_ = nullptr;
     std::unique_ptr<FullScreenStepAside> stepAside_;
     std::unique_ptr<AllowanceWatch> allowance_;

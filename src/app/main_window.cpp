@@ -32,7 +32,7 @@ void MainWindowLogic::MainWindowCreated() {
         selectMonitoredRow_();
     }
     for (WindowKind kind : {WindowKind::CpuMonitor, WindowKind::MemoryMonitor, WindowKind::ReceiveMonitor,
-                            WindowKind::SendMonitor, WindowKind::Trend}) {
+                            WindowKind::SendMonitor, WindowKind::Trend, WindowKind::Alerts}) {
         windows_.Get(kind).Create();
     }
     InstallTrayIcon();

@@ -30,7 +30,8 @@ inline constexpr std::size_t kSendItem = 6;
 inline constexpr std::size_t kTrendItem = 8;
 inline constexpr std::size_t kAutostartItem = 9;
 inline constexpr std::size_t kFullScreenItem = 10;
-inline constexpr std::size_t kExitItem = 12;
+inline constexpr std::size_t kAlertsItem = 11;  // opens the alert settings; not a toggle
+inline constexpr std::size_t kExitItem = 13;
 
 // Each toggling item of the tray menu and the window it shows and hides.
 inline constexpr std::array<std::pair<std::size_t, WindowKind>, 6> kWindowItems = {{{kMainItem, WindowKind::Main},
@@ -54,8 +55,8 @@ public:
         FollowVisibilityInCaptions();
     }
 
-    // The main window's created handler: watched interface, the other five windows (hidden, in the order
-    // CPU, memory, receive, send, trend), the tray icon, then the two settings.
+    // The main window's created handler: watched interface, the other six windows (hidden, in the order
+    // CPU, memory, receive, send, trend, alert settings), the tray icon, then the two settings.
     void MainWindowCreated();
     void InstallTrayIcon();
     void RemoveTrayIcon();

@@ -5,8 +5,7 @@
 namespace quorell {
 
 WindowSet::WindowSet(const std::vector<ScreenRect>& screens) {
-    for (WindowKind kind : {WindowKind::Main, WindowKind::CpuMonitor, WindowKind::MemoryMonitor,
-                            WindowKind::ReceiveMonitor, WindowKind::SendMonitor, WindowKind::Trend}) {
+    for (WindowKind kind : kAllWindowKinds) {
         auto window = std::make_unique<Window>(LayoutOf(kind));
         const Point centre = CentredOn(screens, window->OuterSize());
         window->MoveTo(centre.x, centre.y);

@@ -12,7 +12,7 @@ namespace quorell {
 inline constexpr std::array<WindowKind, 4> kMonitorKinds = {WindowKind::CpuMonitor, WindowKind::MemoryMonitor,
                                                             WindowKind::ReceiveMonitor, WindowKind::SendMonitor};
 
-// The six windows of a run, built from their designs. They live from start-up to exit.
+// The seven windows of a run, built from their designs. They live from start-up to exit.
 class WindowSet {
 public:
     // Builds every window from its design, each centred on the primary screen.
@@ -22,7 +22,7 @@ public:
     Window& Main() const { return Get(WindowKind::Main); }
 
 private:
-    std::array<std::unique_ptr<Window>, 6> windows_;
+    std::array<std::unique_ptr<Window>, kWindowKindCount> windows_;
 };
 
 // The top-left corner that centres a window of `size` on the first (primary) screen; (0, 0) without screens.

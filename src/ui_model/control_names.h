@@ -69,4 +69,20 @@ inline constexpr TrendPageNames kTrendSendPage{"发送_最近24小时", "发送_
                                                "发送_平均",       "发送_今日",     "发送_本周", "发送_本月",
                                                "发送_今年",       "发送_所有"};
 
+// The alert settings window: the allowance, its start day, one staying-high rule per measured value (in the
+// order Cpu, 内存, 接收, 发送) and the two buttons.
+inline constexpr std::string_view kAllowanceBox = "输入_流量上限";
+inline constexpr std::string_view kSettlementDayBox = "输入_结算日";
+struct AlertRuleNames {
+    std::string_view switchBox;   // the check box that turns the rule on
+    std::string_view lineBox;     // the line, in % or KB/s
+    std::string_view secondsBox;  // how long the value stays above it
+};
+inline constexpr AlertRuleNames kAlertRules[4] = {{"选择_Cpu提醒", "输入_Cpu高于", "输入_Cpu秒数"},
+                                                  {"选择_内存提醒", "输入_内存高于", "输入_内存秒数"},
+                                                  {"选择_接收提醒", "输入_接收高于", "输入_接收秒数"},
+                                                  {"选择_发送提醒", "输入_发送高于", "输入_发送秒数"}};
+inline constexpr std::string_view kAlertsConfirmButton = "功能_确定";
+inline constexpr std::string_view kAlertsCancelButton = "功能_取消";
+
 }  // namespace quorell::names

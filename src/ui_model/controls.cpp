@@ -100,7 +100,8 @@ bool EditBox::Accepts(char32_t character) const {
     if (IsControlCharacter(character) || filter_ == EditFilter::AnyText) {
         return true;
     }
-    return (character >= U'0' && character <= U'9') || character == U'-';
+    const bool digit = character >= U'0' && character <= U'9';
+    return digit || (filter_ == EditFilter::DigitsAndMinus && character == U'-');
 }
 
 bool EditBox::TypeCharacter(char32_t character) {

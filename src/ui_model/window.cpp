@@ -92,6 +92,12 @@ void Window::SetVisible(bool visible) {
     changed_.Emit(VisibilityChange{visible});
 }
 
+void Window::BringToFront() {
+    if (Exists() && OnScreen()) {
+        changed_.Emit(ToFrontChange{});
+    }
+}
+
 void Window::SetSteppedAside(bool aside) {
     if (aside == steppedAside_) {
         return;

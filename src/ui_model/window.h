@@ -52,8 +52,10 @@ struct ToolTipChange {
 struct StepAsideChange {
     bool aside;
 };
-using WindowChange =
-    std::variant<PositionChange, VisibilityChange, TitleChange, StateChange, ToolTipChange, StepAsideChange>;
+// The user asked for the shown window: it comes in front of the others and takes the keyboard.
+struct ToFrontChange {};
+using WindowChange = std::variant<PositionChange, VisibilityChange, TitleChange, StateChange, ToolTipChange,
+                                  StepAsideChange, ToFrontChange>;
 
 // One top-level window as the user sees it: place, visibility, title, flags and controls, with the
 // events that user input raises. Handlers are bound by the application; views observe the changes.
@@ -85,6 +87,8 @@ public:
     // Whether the user has the window shown; what the menus, the buttons and the saved state follow.
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
+    // Brings a window that is on screen in front of the others; nothing for one that is not.
+    void BringToFront();
     // A window that steps aside leaves the screen for a while (another program fills it) without the
     // user's choice changing; a hidden window that steps aside stays hidden when it comes back.
     bool SteppedAside() const { return steppedAside_; }

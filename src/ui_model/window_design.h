@@ -28,7 +28,7 @@ enum class ControlKind {
 enum class TextAlign { Left, Right };
 enum class PictureImage { None, CloseMark };
 // Which typed characters an edit box takes. Control characters (backspace and the like) always pass.
-enum class EditFilter { AnyText, DigitsAndMinus };
+enum class EditFilter { AnyText, DigitsAndMinus, Digits };
 
 enum class BorderStyle { None, FixedSingle };
 enum class WindowIcon { None, Application };

@@ -10,8 +10,7 @@
 namespace quorell {
 namespace {
 
-const WindowKind kAllKinds[] = {WindowKind::Main,           WindowKind::CpuMonitor,  WindowKind::MemoryMonitor,
-                                WindowKind::ReceiveMonitor, WindowKind::SendMonitor, WindowKind::Trend};
+constexpr auto kAllKinds = kAllWindowKinds;
 
 bool HoldsControls(ControlKind kind) {
     return kind == ControlKind::ShapeBox || kind == ControlKind::GroupBox || kind == ControlKind::TabControl;
@@ -114,12 +113,12 @@ TEST(Layouts, MainWindowHoldsTheSettingsAndTheTrayMenu) {
     EXPECT_EQ(main.Label("标签2").TextColour(), 0x0088FFu);  // sky blue
 
     const PopupMenu& menu = main.Menu("右键菜单");
-    ASSERT_EQ(menu.ItemCount(), 12u);
+    ASSERT_EQ(menu.ItemCount(), 13u);
     const std::map<std::size_t, std::string> captions = {
-        {1, "隐藏软件界面"},     {3, "显示 Cpu 监控"},      {4, "显示 内存 监控"},
-        {5, "显示 接收 监控"},   {6, "显示 发送 监控"},     {8, "显示趋势统计窗口"},
-        {9, "开机自动启动"},     {10, "全屏时隐藏监控"},    {12, "退出Velkor资源监控器"}};
-    for (std::size_t position = 1; position <= 12; ++position) {
+        {1, "隐藏软件界面"},   {3, "显示 Cpu 监控"},        {4, "显示 内存 监控"}, {5, "显示 接收 监控"},
+        {6, "显示 发送 监控"}, {8, "显示趋势统计窗口"},     {9, "开机自动启动"},   {10, "全屏时隐藏监控"},
+        {11, "提醒设置..."},   {13, "退出Velkor资源监控器"}};
+    for (std::size_t position = 1; position <= 13; ++position) {
         auto caption = captions.find(position);
         EXPECT_EQ(menu.Item(position).Separator(), caption == captions.end()) << position;
         if (caption != captions.end()) {

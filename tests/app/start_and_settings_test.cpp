@@ -7,8 +7,8 @@ namespace {
 
 using testing::AppRig;
 
-const WindowKind kHiddenAtStart[] = {WindowKind::CpuMonitor, WindowKind::MemoryMonitor, WindowKind::ReceiveMonitor,
-                                     WindowKind::SendMonitor, WindowKind::Trend};
+const WindowKind kHiddenAtStart[] = {WindowKind::CpuMonitor,  WindowKind::MemoryMonitor, WindowKind::ReceiveMonitor,
+                                     WindowKind::SendMonitor, WindowKind::Trend,         WindowKind::Alerts};
 
 TEST(FirstStart, ShowsOnlyTheMainWindowWithTrayIconAndStartCaptions) {
     AppRig rig;

@@ -93,8 +93,8 @@ private slots:
         const auto chosen = rig->desktop.PopUpMenu(WindowKind::Main, kTrayMenuName, {40, 50});
         QCOMPARE(chosen, std::optional<std::size_t>(4));
         QCOMPARE(captions, (QStringList{"隐藏软件界面", "-", "显示 Cpu 监控", "显示 内存 监控", "显示 接收 监控",
-                                        "显示 发送 监控", "-", "显示趋势统计窗口", "开机自动启动", "[x] 全屏时隐藏监控", "-",
-                                        "退出Velkor资源监控器"}));
+                                        "显示 发送 监控", "-", "显示趋势统计窗口", "开机自动启动", "[x] 全屏时隐藏监控",
+                                        "提醒设置...", "-", "退出Velkor资源监控器"}));
         // A check mark the model sets is shown the next time the menu pops up.
         rig->Model(WindowKind::Main).Menu(kTrayMenuName).Item(kAutostartItem).SetChecked(true);
         ChooseFromNextMenu(rig->desktop, 0, &captions);

@@ -1,5 +1,6 @@
 // What the screen shows after the views repaint only what changed: the graph and the labels as the
 // model holds them, however many small repaints it took to get there.
+#include <QCheckBox>
 #include <QGuiApplication>
 #include <QPaintEvent>
 #include <QScreen>
@@ -165,6 +166,21 @@ private slots:
         label->setFont(bigger);
         QCOMPARE(label->ShownFont().pixelSize(), bigger.pixelSize());
         QVERIFY(narrowed());
+    }
+
+    // The alert settings hold the longest Chinese captions of a settings form: each one shows whole, at the
+    // program's font and normal width, beside its box.
+    void everyTextOfTheAlertSettingsShowsWhole() {
+        const gui::WindowView& view = rig->View(WindowKind::Alerts);
+        rig->Model(WindowKind::Alerts).SetVisible(true);
+        for (const auto& control : rig->Model(WindowKind::Alerts).Controls()) {
+            QWidget* widget = view.Control(QString::fromStdString(control->Name()));
+            if (auto* label = qobject_cast<gui::LabelView*>(widget)) {
+                QVERIFY2(label->ShownFont().stretch() == label->font().stretch(), control->Name().c_str());
+            } else if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+                QVERIFY2(box->sizeHint().width() <= box->width(), control->Name().c_str());
+            }
+        }
     }
 };
 

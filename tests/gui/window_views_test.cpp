@@ -1,4 +1,4 @@
-// The six top-level views against their designs, and the user's ways to move, hide and close them.
+// The seven top-level views against their designs, and the user's ways to move, hide and close them.
 #include <QDesktopServices>
 #include <QSignalSpy>
 #include <QTest>
@@ -16,8 +16,7 @@ using quorell::testing::GuiRig;
 
 namespace {
 
-constexpr WindowKind kAll[] = {WindowKind::Main,           WindowKind::CpuMonitor,  WindowKind::MemoryMonitor,
-                               WindowKind::ReceiveMonitor, WindowKind::SendMonitor, WindowKind::Trend};
+constexpr auto kAll = kAllWindowKinds;
 constexpr WindowKind kMonitors[] = {WindowKind::CpuMonitor, WindowKind::MemoryMonitor, WindowKind::ReceiveMonitor,
                                     WindowKind::SendMonitor};
 
@@ -82,7 +81,7 @@ private slots:
         QCOMPARE(rig->View(WindowKind::ReceiveMonitor).objectName(), QStringLiteral("ReceiveMonitor"));
         QCOMPARE(rig->View(WindowKind::Main).size(), QSize(524, 251));
         QCOMPARE(rig->View(WindowKind::Trend).size(), QSize(494, 272));
-        for (WindowKind kind : {WindowKind::Main, WindowKind::Trend}) {
+        for (WindowKind kind : {WindowKind::Main, WindowKind::Trend, WindowKind::Alerts}) {
             const Qt::WindowFlags flags = rig->View(kind).windowFlags();
             QVERIFY(!(flags & Qt::FramelessWindowHint));
             QVERIFY(flags & Qt::WindowCloseButtonHint);

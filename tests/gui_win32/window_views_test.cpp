@@ -76,8 +76,7 @@ protected:
 
 TEST_F(GuiWin32Views, WindowsMirrorTheModelAndTheUserDrivesThemThroughIt) {
     // Every window exists with the model's title, place and size; only the main window is shown.
-    for (WindowKind kind : {WindowKind::Main, WindowKind::CpuMonitor, WindowKind::MemoryMonitor,
-                            WindowKind::ReceiveMonitor, WindowKind::SendMonitor, WindowKind::Trend}) {
+    for (WindowKind kind : kAllWindowKinds) {
         const Window& model = rig.Get(kind);
         HWND window = Handle(kind);
         ASSERT_TRUE(::IsWindow(window));
@@ -96,6 +95,7 @@ TEST_F(GuiWin32Views, WindowsMirrorTheModelAndTheUserDrivesThemThroughIt) {
     const LONG_PTR monitorStyle = ::GetWindowLongPtrW(Handle(WindowKind::CpuMonitor), GWL_EXSTYLE);
     EXPECT_TRUE(monitorStyle & WS_EX_TOPMOST);
     EXPECT_TRUE(monitorStyle & WS_EX_TOOLWINDOW);
+    EXPECT_FALSE(::GetWindowLongPtrW(Handle(WindowKind::Alerts), GWL_EXSTYLE) & WS_EX_TOPMOST);
 
     // The CPU button shows the CPU window.
     HWND cpu = Handle(WindowKind::CpuMonitor);

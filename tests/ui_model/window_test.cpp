@@ -141,7 +141,8 @@ std::string Describe(const WindowChange& change) {
                                      return std::string(c.state == WindowState::Created ? "created" : "destroyed");
                                  },
                                  [](const ToolTipChange& c) { return "tip " + std::string(c.text); },
-                                 [](const StepAsideChange& c) { return std::string(c.aside ? "aside" : "back"); }},
+                                 [](const StepAsideChange& c) { return std::string(c.aside ? "aside" : "back"); },
+                                 [](const ToFrontChange&) { return std::string("front"); }},
                       change);
 }
 
@@ -171,10 +172,13 @@ TEST(WindowObservers, HearEachChangeWithItsNewValueAndOnlyWhenSomethingChanged) 
     window.Label("显示_当前Cpu使用率").SetText("7%");
     window.Label("显示_当前Cpu使用率").SetBackground(std::nullopt);  // unchanged
     window.Label("显示_当前Cpu使用率").SetBackground(colours::kRed);
+    window.BringToFront();  // not created yet
     window.Create();
+    window.BringToFront();
     window.RequestClose();
+    window.BringToFront();  // destroyed
     EXPECT_EQ(windowChanges, (std::vector<std::string>{"shown", "at 3,4", "title big", "aside", "back", "created",
-                                                       "hidden", "destroyed"}));
+                                                       "front", "hidden", "destroyed"}));
     EXPECT_EQ(labelChanges, (std::vector<std::string>{"7%", "fill"}));
 }
 

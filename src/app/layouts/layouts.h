@@ -6,7 +6,7 @@
 
 namespace quorell {
 
-// The six window designs. Every window is centred on the screen when it is created; the positions here
+// The seven window designs. Every window is centred on the screen when it is created; the positions here
 // are those of the controls inside their containers.
 WindowDesign MainWindowLayout();
 WindowDesign CpuMonitorLayout();
@@ -14,6 +14,7 @@ WindowDesign MemoryMonitorLayout();
 WindowDesign ReceiveMonitorLayout();
 WindowDesign SendMonitorLayout();
 WindowDesign TrendWindowLayout();
+WindowDesign AlertsWindowLayout();
 WindowDesign LayoutOf(WindowKind kind);
 
 // Texts of our own that the designs and the tray carry.

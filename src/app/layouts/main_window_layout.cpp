@@ -25,6 +25,7 @@ ControlDesign TrayMenu() {
         // Checkable; their marks show the truth when the menu is first shown.
         {.caption = "开机自动启动", .checkable = true},
         {.caption = "全屏时隐藏监控", .checkable = true},
+        {"提醒设置...", false},
         {"", true},
         {"退出Velkor资源监控器", false},
     };

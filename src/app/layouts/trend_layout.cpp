@@ -121,6 +121,8 @@ WindowDesign LayoutOf(WindowKind kind) {
             return SendMonitorLayout();
         case WindowKind::Trend:
             return TrendWindowLayout();
+        case WindowKind::Alerts:
+            return AlertsWindowLayout();
     }
     return MainWindowLayout();
 }

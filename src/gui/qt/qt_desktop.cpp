@@ -154,6 +154,14 @@ QWidget* QtDesktop::MessageBoxParent() const {
     if (views_ == nullptr) {
         return nullptr;
     }
+    // The framed window the user is working in (the alert settings, when they refuse a field), so that the
+    // keyboard comes back to it once the box is closed.
+    for (WindowKind kind : kAllWindowKinds) {
+        QWidget& view = views_->View(kind);
+        if (windows_(kind).Flags().border != BorderStyle::None && view.isVisible() && view.isActiveWindow()) {
+            return &view;
+        }
+    }
     QWidget& main = views_->View(WindowKind::Main);
     return main.isVisible() ? &main : nullptr;
 }

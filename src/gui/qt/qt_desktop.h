@@ -62,7 +62,8 @@ public:
 
 private:
     void ApplyTray(const TrayIconData& icon);
-    // The main window's view while it is shown, so that a message box stands in front of it; else none.
+    // The active window's view, else the main window's while it is shown, so that a message box stands in
+    // front of it; else none.
     QWidget* MessageBoxParent() const;
     void PrepareMessageBox(QMessageBox& box) const;
     void OnTrayActivated(QSystemTrayIcon::ActivationReason reason);

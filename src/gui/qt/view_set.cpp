@@ -13,13 +13,14 @@ std::unique_ptr<WindowView> MakeWindowView(Window& model, ViewContext& context) 
             return std::make_unique<MonitorWindowView>(model, context);
         case WindowKind::Main:
         case WindowKind::Trend:
+        case WindowKind::Alerts:
             break;
     }
     return std::make_unique<WindowView>(model, context);
 }
 
 ViewSet::ViewSet(const WindowLookup& windows, ViewContext& context) {
-    // The monitor and trend windows first, so that the main window (shown at once) comes up last, on top.
+    // The other windows first, so that the main window (shown at once) comes up last, on top.
     for (auto it = kAllWindowKinds.rbegin(); it != kAllWindowKinds.rend(); ++it) {
         views_[IndexOf(*it)] = MakeWindowView(windows(*it), context);
     }

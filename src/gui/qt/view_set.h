@@ -12,8 +12,8 @@ namespace quorell::gui {
 
 class MonitorWindowView;
 
-// The six top-level views of a run, one per model window, made once the model windows exist.
-// The monitor windows get the monitor view; the main and trend windows the plain window view.
+// The seven top-level views of a run, one per model window, made once the model windows exist.
+// The monitor windows get the monitor view; the others the plain window view.
 class ViewSet {
 public:
     using WindowLookup = std::function<Window&(WindowKind)>;
@@ -23,11 +23,11 @@ public:
     ViewSet& operator=(const ViewSet&) = delete;
 
     WindowView& View(WindowKind kind) const;
-    // Nothing for the main and trend windows.
+    // Nothing for the windows that are not monitors.
     MonitorWindowView* Monitor(WindowKind kind) const;
 
 private:
-    std::array<std::unique_ptr<WindowView>, 6> views_;
+    std::array<std::unique_ptr<WindowView>, kWindowKindCount> views_;
 };
 
 std::unique_ptr<WindowView> MakeWindowView(Window& model, ViewContext& context);

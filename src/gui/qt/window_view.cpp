@@ -27,6 +27,8 @@ QString ObjectNameOf(WindowKind kind) {
             return QStringLiteral("SendMonitor");
         case WindowKind::Trend:
             return QStringLiteral("TrendWindow");
+        case WindowKind::Alerts:
+            return QStringLiteral("AlertsWindow");
     }
     return QStringLiteral("Window");
 }
@@ -113,6 +115,10 @@ void WindowView::Apply(const WindowChange& change) {
                           [this](const StateChange& state) {
                               state_ = state.state;
                               ApplyState();
+                          },
+                          [this](const ToFrontChange&) {
+                              raise();
+                              activateWindow();
                           }},
                change);
 }

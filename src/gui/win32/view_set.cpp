@@ -9,7 +9,7 @@ namespace quorell::gui {
 ViewSet::ViewSet(const WindowLookup& windows, ViewContext& context) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&controls);
-    // The monitor and trend windows first, so that the main window (shown at once) comes up last, on top.
+    // The other windows first, so that the main window (shown at once) comes up last, on top.
     for (auto it = kAllWindowKinds.rbegin(); it != kAllWindowKinds.rend(); ++it) {
         views_[IndexOf(*it)] = std::make_unique<WindowView>(windows(*it), context);
     }

@@ -15,7 +15,7 @@ namespace quorell::gui {
 
 class WindowView;
 
-// The six native top-level windows of a run, one per model window, made once the model windows exist
+// The seven native top-level windows of a run, one per model window, made once the model windows exist
 // (after the application's start). Each mirrors its model window and forwards the user's input to it.
 class ViewSet {
 public:
@@ -35,7 +35,7 @@ public:
     bool PreTranslate(const MSG& message);
 
 private:
-    std::array<std::unique_ptr<WindowView>, 6> views_;
+    std::array<std::unique_ptr<WindowView>, kWindowKindCount> views_;
 };
 
 }  // namespace quorell::gui

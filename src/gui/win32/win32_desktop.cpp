@@ -214,9 +214,19 @@ std::optional<std::size_t> Win32Desktop::PopUpMenu(WindowKind owner, std::string
 }
 
 int Win32Desktop::ShowMessageBox(const std::wstring& text, const std::wstring& title, UINT style) const {
-    // Owned by the main window, in front even when asked from the tray, and in the topmost band above the
+    // Owned by the framed window the user is working in (the keyboard comes back to it afterwards), else by
+    // the main window, in front even when asked from the tray, and in the topmost band above the
     // always-on-top monitor windows, which would otherwise cover its buttons at the screen centre.
-    const HWND owner = views_ != nullptr ? views_->Handle(WindowKind::Main) : nullptr;
+    HWND owner = views_ != nullptr ? views_->Handle(WindowKind::Main) : nullptr;
+    if (views_ != nullptr) {
+        const HWND active = ::GetActiveWindow();
+        for (WindowKind kind : kAllWindowKinds) {
+            if (active != nullptr && active == views_->Handle(kind) && ::IsWindowVisible(active) &&
+                windows_(kind).Flags().border != BorderStyle::None) {
+                owner = active;
+            }
+        }
+    }
     const OtherWindowsDisabled modal(owner);
     return ::MessageBoxW(owner, text.c_str(), title.c_str(), style | MB_TASKMODAL | MB_TOPMOST | MB_SETFOREGROUND);
 }

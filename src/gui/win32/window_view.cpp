@@ -140,7 +140,11 @@ void WindowView::Apply(const WindowChange& change) {
                           [this](const TitleChange& title) { ::SetWindowTextW(Handle(), Wide(title.title).c_str()); },
                           [this](const ToolTipChange& tip) { ApplyToolTip(tip.text); },
                           [this](const StepAsideChange&) { ApplyVisibility(); },
-                          [this](const StateChange&) { ApplyState(); }},
+                          [this](const StateChange&) { ApplyState(); },
+                          [this](const ToFrontChange&) {
+                              ::BringWindowToTop(Handle());
+                              ::SetForegroundWindow(Handle());
+                          }},
                change);
 }
 
