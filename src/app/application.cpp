@@ -7,6 +7,7 @@
 #include "app/full_screen_step_aside.h"
 #include "app/interface_menu.h"
 #include "app/measured_work.h"
+#include "app/staying_high_watch.h"
 #include "runtime/fatal_error.h"
 #include "runtime/ini_store.h"
 #include "ui_model/control_names.h"
@@ -46,6 +47,10 @@ bool Application::Start() {
         });
         autostartItem_ = std::make_unique<AutostartItem>(windows_->Main().Menu(kTrayMenuName).Item(kAutostartItem),
                                                          ports_.autostart, ports_.desktop);
+        stayingHigh_ = std::make_unique<StayingHighWatch>([this](const StayingHighNotice& notice) {
+            mainLogic_->ShowAlert(notice.title, notice.text, notice.line);
+        });
+        ReloadAlertSettings();
         mainLogic_->WatchRecording(recording_);
         if (recording_ != nullptr) {
             // A stop is reported between events (a due save) or inside one (a setting saved at once);
@@ -74,6 +79,7 @@ void Application::BindEvents() {
     MonitorPlacement& placement = *placement_;
     MeasuredWork& work = *work_;
     FullScreenStepAside& stepAside = *stepAside_;
+    StayingHighWatch& stayingHigh = *stayingHigh_;
 
     main.BindCreated(Guarded([&logic] { logic.MainWindowCreated(); }));
     main.BindMayClose(GuardedClose([&logic] { return logic.OnMainWindowClose(); }));
@@ -132,20 +138,28 @@ void Application::BindEvents() {
         windows_->Get(network).BindRightClicked(Guarded([this, network] { interfaceMenu_->OnRightClick(network); }));
     }
     // The CPU monitor's timer is the program's one-second tick; it also follows the tray host and looks for
-    // full-screen programs.
-    windows_->Get(WindowKind::CpuMonitor).Timer(names::kCpuMonitor.timer).BindTick(Guarded([&work, &logic, &stepAside] {
-        work.OnCpuTick();
-        logic.FollowTrayHost();
-        stepAside.OnTick();
-    }));
-    windows_->Get(WindowKind::MemoryMonitor).Timer(names::kMemoryMonitor.timer).BindTick(Guarded([&work] {
+    // full-screen programs. Each monitor's tick then tells the staying-high alerts what it measured.
+    windows_->Get(WindowKind::CpuMonitor)
+        .Timer(names::kCpuMonitor.timer)
+        .BindTick(Guarded([&work, &logic, &stepAside, &stayingHigh] {
+            work.OnCpuTick();
+            stayingHigh.OnTick(AlertMetric::Cpu, work.LastTick(AlertMetric::Cpu));
+            logic.FollowTrayHost();
+            stepAside.OnTick();
+        }));
+    windows_->Get(WindowKind::MemoryMonitor).Timer(names::kMemoryMonitor.timer).BindTick(Guarded([&work, &stayingHigh] {
         work.OnMemoryTick();
+        stayingHigh.OnTick(AlertMetric::Memory, work.LastTick(AlertMetric::Memory));
     }));
-    windows_->Get(WindowKind::ReceiveMonitor).Timer(names::kNetworkMonitor.timer).BindTick(Guarded([&work] {
-        work.OnReceiveTick();
-    }));
-    windows_->Get(WindowKind::SendMonitor).Timer(names::kNetworkMonitor.timer).BindTick(Guarded([&work] {
+    windows_->Get(WindowKind::ReceiveMonitor)
+        .Timer(names::kNetworkMonitor.timer)
+        .BindTick(Guarded([&work, &stayingHigh] {
+            work.OnReceiveTick();
+            stayingHigh.OnTick(AlertMetric::Receive, work.LastTick(AlertMetric::Receive));
+        }));
+    windows_->Get(WindowKind::SendMonitor).Timer(names::kNetworkMonitor.timer).BindTick(Guarded([&work, &stayingHigh] {
         work.OnSendTick();
+        stayingHigh.OnTick(AlertMetric::Send, work.LastTick(AlertMetric::Send));
     }));
 
     // The trend statistics window. Closing it hides it like every other window, so its button and
@@ -167,6 +181,14 @@ void Application::ExitWithConfirmation() {
     }
     mainLogic_->RemoveTrayIcon();
     End(0);
+}
+
+void Application::ReloadAlertSettings() {
+    if (!stayingHigh_) {
+        return;  // not started: Start loads them
+    }
+    const AlertSettings alerts = LoadAlertSettings(settings_);
+    stayingHigh_->Reload(alerts);
 }
 
 int Application::FinalExitCode() const {

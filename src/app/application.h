@@ -19,6 +19,7 @@ class AutostartItem;
 class FullScreenStepAside;
 class InterfaceMenu;
 class MeasuredWork;
+class StayingHighWatch;
 
 inline constexpr const char* kExitQuestionTitle = "退出警告";
 inline constexpr const char* kExitQuestionText =
@@ -49,6 +50,9 @@ public:
     // The system asks the program to end (the session ends, a termination signal): removes the tray icon
     // and ends with exit code 0 at once, asking nothing.
     void EndOnRequest();
+
+    // The alert settings were stored (the settings window's "确定"): they take effect from the next tick.
+    void ReloadAlertSettings();
 
     bool Dispatch(const std::function<void()>& event) override;
     // How many events have run so far, each one event of the INI files.
@@ -89,6 +93,7 @@ private:
     std::unique_ptr<AutostartItem> autostartItem_;
     RecordingStatus* recording_ = nullptr;
     std::unique_ptr<FullScreenStepAside> stepAside_;
+    std::unique_ptr<StayingHighWatch> stayingHigh_;
     bool started_ = false;
     int dispatchDepth_ = 0;
     std::size_t eventCount_ = 0;

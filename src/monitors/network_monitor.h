@@ -44,6 +44,8 @@ public:
 
     Direction Which() const { return direction_; }
     const MonitorDisplay& Display() const { return display_; }
+    // The K per second of the last tick, as its labels show it.
+    const TickReading& LastTick() const { return lastTick_; }
 
 private:
     void ShowWatchedInterface();
@@ -55,6 +57,7 @@ private:
     const ClockPort& clock_;
     IniFile historyFile_;
     MonitorDisplay display_;
+    TickReading lastTick_;
 };
 
 }  // namespace quorell
