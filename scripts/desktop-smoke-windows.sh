@@ -74,16 +74,8 @@ grep -q 'already running; showed its window' <<<"$second" || fail "the second st
 kill -0 "$app_pid" 2>/dev/null || fail "the first copy ended when the second started"
 
 step "the memory stays above 1 % for five seconds: a notification from the tray icon"
-# Wine's explorer.exe draws the icon's balloon as a window above the others (override-redirect), wider
-# than the docked icon.
-balloon() {
-  local id
-  for id in $(xdotool search --onlyvisible --classname explorer.exe 2>/dev/null); do
-    xwininfo -id "$id" 2>/dev/null | grep -q 'Override Redirect State: yes' || continue
-    (( $(xwininfo -id "$id" | sed -n 's/^ *Width: //p') > 100 )) && { echo "$id"; return 0; }
-  done
-  return 1
-}
+# Wine's explorer.exe draws the icon's balloon.
+balloon() { notice_window --classname explorer.exe; }
 for _ in $(seq 1 150); do notice=$(balloon) && break; sleep 0.1; done
 [[ -n "${notice:-}" ]] || fail "no notification of the memory staying high"
 

@@ -41,21 +41,14 @@ done
 step "all six windows exist; only the main window is shown"
 
 # Without a notification service on the session bus the tray icon's notification is a balloon of the
-# program's own: a window of its class, drawn above the others (override-redirect), wider than the icon.
-notice_window() {
-  local id
-  for id in $(xdotool search --onlyvisible --class quorell 2>/dev/null); do
-    xwininfo -id "$id" 2>/dev/null | grep -q 'Override Redirect State: yes' || continue
-    (( $(xwininfo -id "$id" | sed -n 's/^ *Width: //p') > 100 )) && { echo "$id"; return 0; }
-  done
-  return 1
-}
+# program's own window class.
+balloon() { notice_window --class quorell; }
 step "the memory stays above 1 % for five seconds: a notification from the tray icon"
-for _ in $(seq 1 150); do notice=$(notice_window) && break; sleep 0.1; done
+for _ in $(seq 1 150); do notice=$(balloon) && break; sleep 0.1; done
 [[ -n "${notice:-}" ]] || fail "no notification of the memory staying high"
 xdotool mousemove --window "$notice" 20 20 click 1   # read, and clicked away
-for _ in $(seq 1 30); do notice_window >/dev/null || break; sleep 0.1; done
-notice_window >/dev/null && fail "the notification stayed after a click"
+for _ in $(seq 1 30); do balloon >/dev/null || break; sleep 0.1; done
+balloon >/dev/null && fail "the notification stayed after a click"
 
 # The tray icon is the only client docked in the tray host: right-click its middle.
 open_tray_menu() {
