@@ -102,10 +102,12 @@ BENCHMARK(BM_SecondOfTicks)->Arg(0)->Arg(1);
 // a notice is built every twenty ticks, a harsher mix than any real second. 0: every rule off, 1: on.
 void BM_StayingHighSecond(benchmark::State& state) {
     std::int64_t notices = 0;
-    StayingHighWatch watch([&notices](const StayingHighNotice& notice) {
-        benchmark::DoNotOptimize(notice.text.data());
-        ++notices;
-    });
+    StayingHighWatch watch(
+        [&notices](const StayingHighNotice& notice) {
+            benchmark::DoNotOptimize(notice.text.data());
+            ++notices;
+        },
+        {});
     watch.Reload(state.range(0) == 1 ? EverythingOn() : AlertSettings{});
     const DateTime noon = MakeDateTime(2026, 12, 8, 12, 0, 0);
     int tick = 0;

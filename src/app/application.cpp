@@ -47,9 +47,9 @@ bool Application::Start() {
         });
         autostartItem_ = std::make_unique<AutostartItem>(windows_->Main().Menu(kTrayMenuName).Item(kAutostartItem),
                                                          ports_.autostart, ports_.desktop);
-        stayingHigh_ = std::make_unique<StayingHighWatch>([this](const StayingHighNotice& notice) {
-            mainLogic_->ShowAlert(notice.title, notice.text, notice.line);
-        });
+        stayingHigh_ = std::make_unique<StayingHighWatch>(
+            [this](const StayingHighNotice& notice) { mainLogic_->ShowAlert(notice.title, notice.text, notice.line); },
+            [this](const StayingHighNotice& notice) { mainLogic_->WithdrawAlert(notice.line); });
         ReloadAlertSettings();
         mainLogic_->WatchRecording(recording_);
         if (recording_ != nullptr) {

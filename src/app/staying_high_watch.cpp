@@ -42,8 +42,8 @@ void StayingHighWatch::Reload(const AlertSettings& settings) {
     for (AlertMetric metric : kAlertMetrics) {
         const std::size_t index = IndexOf(metric);
         if (rules_[index] != settings.Rule(metric)) {
+            EndEpisode(metric);
             rules_[index] = settings.Rule(metric);
-            episodes_[index] = Episode{};
         }
     }
 }
@@ -63,7 +63,7 @@ void StayingHighWatch::OnTick(AlertMetric metric, const TickReading& tick) {
     if (episode.told) {
         episode.ticksAtOrBelow = above ? 0 : episode.ticksAtOrBelow + 1;
         if (episode.ticksAtOrBelow >= rule.seconds) {
-            episode = Episode{};  // re-armed
+            EndEpisode(metric);  // re-armed
         }
         return;
     }
@@ -77,7 +77,18 @@ void StayingHighWatch::OnTick(AlertMetric metric, const TickReading& tick) {
     if (++episode.ticksAbove >= rule.seconds) {
         episode.told = true;
         episode.ticksAtOrBelow = 0;
-        show_(StayingHighNoticeFor(metric, rule, episode.since, *tick.value));
+        episode.notice = StayingHighNoticeFor(metric, rule, episode.since, *tick.value);
+        show_(episode.notice);
+    }
+}
+
+void StayingHighWatch::EndEpisode(AlertMetric metric) {
+    Episode& episode = episodes_[IndexOf(metric)];
+    const bool told = episode.told;
+    const StayingHighNotice notice = std::move(episode.notice);
+    episode = Episode{};
+    if (told && over_) {
+        over_(notice);
     }
 }
 

@@ -31,7 +31,9 @@ StayingHighNotice StayingHighNoticeFor(AlertMetric metric, const StayingHighRule
 class StayingHighWatch {
 public:
     using ShowAlert = std::function<void(const StayingHighNotice&)>;
-    explicit StayingHighWatch(ShowAlert show) : show_(std::move(show)) {}
+    // `show` tells the user of an episode; `over` hears its notice again once the told episode has ended
+    // (re-armed, or its rule changed), so that what still stands of it can go.
+    StayingHighWatch(ShowAlert show, ShowAlert over) : show_(std::move(show)), over_(std::move(over)) {}
 
     // Takes the rules as now stored. A rule that changed (switched, or a new line or duration) starts
     // afresh, as if no tick had been seen; an unchanged one goes on with its episode.
@@ -45,10 +47,14 @@ private:
         int ticksAbove = 0;      // before the notice: consecutive ticks above the line
         int ticksAtOrBelow = 0;  // after it: consecutive ticks at or below
         bool told = false;
-        DateTime since;  // the clock's reading of the episode's first tick
+        DateTime since;            // the clock's reading of the episode's first tick
+        StayingHighNotice notice;  // once told
     };
 
+    void EndEpisode(AlertMetric metric);
+
     ShowAlert show_;
+    ShowAlert over_;
     std::array<StayingHighRule, kAlertMetricCount> rules_{};
     std::array<Episode, kAlertMetricCount> episodes_{};
 };
