@@ -12,9 +12,12 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "app/allowance_watch.h"
 #include "app/layouts/layouts.h"
+#include "app/settings_file.h"
 #include "history/history_files.h"
 #include "monitors/cpu_monitor.h"
 #include "monitors/memory_monitor.h"
@@ -25,6 +28,7 @@
 #include "platform/linux/interface_table_linux.h"
 #include "platform/linux/memory_status_linux.h"
 #include "platform/linux/platform_version_linux.h"
+#include "platform/run_directory_port.h"
 #include "platform/system_files.h"
 #include "runtime/ini_store.h"
 #include "sampling/cpu_sampler.h"
@@ -73,24 +77,107 @@ void BM_MemoryTick(benchmark::State& state) {
 }
 BENCHMARK(BM_MemoryTick)->Arg(15)->Arg(0)->UseRealTime();
 
-void BM_NetworkTick(benchmark::State& state) {
-    BenchDirectory directory;
-    WriteBehind writeBehind(state);
+// The receive monitor on this machine's watched interface, its history going to `file`, created.
+struct BenchNetworkMonitor {
+    explicit BenchNetworkMonitor(IniFile file)
+        : monitor(window, Direction::Receive, sampler, [] { return std::string("2"); }, clock, std::move(file)) {
+        sampler.SelectMonitoredRow();
+        monitor.OnWindowCreated();
+    }
     LinuxInterfaceTable interfaces;
     LinuxPlatformVersion version;
     LinuxClock clock;
-    NetworkSampler sampler(interfaces, version);
-    sampler.SelectMonitoredRow();
-    Window window(ReceiveMonitorLayout());
-    NetworkMonitor monitor(
-        window, Direction::Receive, sampler, [] { return std::string("2"); }, clock,
-        HistoryFilesIn(writeBehind.store, directory.Path()).receive);
-    monitor.OnWindowCreated();
+    NetworkSampler sampler{interfaces, version};
+    Window window{ReceiveMonitorLayout()};
+    NetworkMonitor monitor;
+};
+
+void BM_NetworkTick(benchmark::State& state) {
+    BenchDirectory directory;
+    WriteBehind writeBehind(state);
+    BenchNetworkMonitor network(HistoryFilesIn(writeBehind.store, directory.Path()).receive);
+    NetworkMonitor& monitor = network.monitor;
     monitor.OnNetworkTick();
     for (auto _ : state)
         monitor.OnNetworkTick();
 }
 BENCHMARK(BM_NetworkTick)->Arg(15)->Arg(0)->UseRealTime();
+
+class BenchRunDirectory final : public RunDirectoryPort {
+public:
+    explicit BenchRunDirectory(const BenchDirectory& directory) : path_(directory.Path()) {}
+    std::filesystem::path RunDirectory() const override { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+// A watch of the monthly allowance (5 GB) over the bench's files, its tip line kept as the main window
+// logic keeps it: compared first, the tray touched only when it changed.
+struct BenchAllowance {
+    BenchAllowance(IniStore& store, const BenchDirectory& directory)
+        : runDirectory(directory), settings(store, runDirectory), files(HistoryFilesIn(store, directory.Path())) {
+        StoreAlertSettings(settings, AlertSettings{.allowanceMb = 5120});
+        watch.Reload();
+    }
+    BenchRunDirectory runDirectory;
+    SettingsFile settings;
+    HistoryFiles files;
+    std::string tipLine;
+    std::int64_t tipChanges = 0;
+    AllowanceWatch watch{settings, files.receive, files.send,
+                         AllowanceWatch::Outlets{[this](const std::string& line) {
+                                                     if (line != tipLine) {
+                                                         tipLine = line;
+                                                         ++tipChanges;
+                                                     }
+                                                 },
+                                                 [](const std::string&, const std::string&, const std::string&) {}}};
+};
+
+// The network tick as the program runs it, one event each, with the write-behind of the program;
+// argument 1 with a monthly allowance set (its period keys, tip line and shares follow the tick's K),
+// 0 without. The difference is what the allowance adds to a tick.
+void BM_NetworkTickEvent(benchmark::State& state) {
+    BenchDirectory directory;
+    IniStore store(MakeSystemFileAccess(), MakeSystemGbkCodec());
+    store.SetWriteBehind(std::chrono::seconds(15));
+    BenchAllowance allowance(store, directory);
+    BenchNetworkMonitor network(allowance.files.receive);
+    NetworkMonitor& monitor = network.monitor;
+    const bool withAllowance = state.range(0) == 1;
+    const auto tick = [&] {
+        const IniEventScope event(store);
+        monitor.OnNetworkTick();
+        if (withAllowance) {
+            allowance.watch.OnNetworkTick(Direction::Receive, monitor.LastSample().kValue, monitor.LastTickTime());
+        }
+    };
+    tick();
+    for (auto _ : state)
+        tick();
+    store.Flush();
+    benchmark::DoNotOptimize(allowance.tipChanges);
+}
+BENCHMARK(BM_NetworkTickEvent)->Arg(0)->Arg(1)->UseRealTime();
+
+// The allowance's part of a receive tick alone, each in an event of its own (so it also pays the check of
+// the file that the monitor's part of the event would have paid): at most what it adds to a tick.
+void BM_AllowanceTick(benchmark::State& state) {
+    BenchDirectory directory;
+    IniStore store(MakeSystemFileAccess(), MakeSystemGbkCodec());
+    store.SetWriteBehind(std::chrono::seconds(15));
+    BenchAllowance allowance(store, directory);
+    LinuxClock clock;
+    const DateTime now = MakeDateTime(clock.LocalNow());
+    allowance.watch.OnNetworkTick(Direction::Send, 3, now);
+    for (auto _ : state) {
+        const IniEventScope event(store);
+        allowance.watch.OnNetworkTick(Direction::Receive, 3, now);
+    }
+    store.Flush();
+}
+BENCHMARK(BM_AllowanceTick);
 
 // One save of a history file with a delay's worth of unsaved ticks: what the write-behind pays once per
 // delay for each file, between two events.

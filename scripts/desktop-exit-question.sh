@@ -3,7 +3,9 @@
 # a fresh run directory, shows the four always-on-top monitor windows (a first start places them all at the
 # screen centre, where the exit question appears), asks to exit through the tray menu and checks that the
 # question stands above every monitor window; then clicks its Yes button with the mouse, which must end
-# the program with exit code 0. The screen with the question is kept as a PNG for a look.
+# the program with exit code 0. The screen with the question is kept as a PNG for a look. Then a second start
+# in the same folder: SIGTERM while the exit question's own event loop runs (inside the tray event) must end
+# the program at once with 0, no window left and this run's ticks saved.
 # Usage: scripts/desktop-exit-question.sh [path/to/quorell]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -52,7 +54,14 @@ box=$(wait_for_window '^退出警告$' --onlyvisible) || fail "no exit question"
 sleep 1
 
 # The window manager's stacking order, bottom to top: the question must come after every monitor.
-stacking=$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g')
+# A loaded machine may start the window manager late: its list is waited for.
+for _ in $(seq 1 100); do
+  stacking=$(xprop -root _NET_CLIENT_LIST_STACKING 2>/dev/null || true)
+  [[ $stacking == *'#'* ]] && break
+  sleep 0.1
+done
+[[ $stacking == *'#'* ]] || fail "the window manager keeps no stacking list: $stacking"
+stacking=$(sed 's/.*# //; s/,//g' <<<"$stacking")
 position_of() {
   local i=0 id
   for id in $stacking; do
@@ -75,15 +84,33 @@ X=$(awk '/Absolute upper-left X/ {print $4}' <<<"$info"); Y=$(awk '/Absolute upp
 WIDTH=$(awk '/Width:/ {print $2}' <<<"$info"); HEIGHT=$(awk '/Height:/ {print $2}' <<<"$info")
 step "the question at $X,$Y, $WIDTH x $HEIGHT"
 xdotool mousemove $((X + WIDTH - 138)) $((Y + HEIGHT - 24)) click 1
-for _ in $(seq 1 50); do
-  kill -0 "$app_pid" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$app_pid" 2>/dev/null && fail "the program is still running after 是 was clicked"
-set +e; wait "$app_pid"; code=$?; set -e
+wait_for_exit "$app_pid" 5 || fail "the program is still running after 是 was clicked"
 app_pid=
-[[ $code -eq 0 ]] || fail "exit code $code, expected 0"
+[[ $exit_code -eq 0 ]] || fail "exit code $exit_code, expected 0"
 for file in Cpu.FDB 内存.FDB 接收.FDB 发送.FDB 程序配置.Ini; do
   [[ -s "$run_dir/$file" ]] || fail "no file $file"
 done
+
+# The ticks counted in Cpu.FDB over all hours: every tick adds one to its hour's "<hour>_A".
+counted_ticks() {
+  iconv -f GBK -t UTF-8 "$run_dir/Cpu.FDB" | tr -d '\r' |
+    awk -F= '/^\[全部\]/ {all = 1; next} /^\[/ {all = 0} all && $1 ~ /_A$/ {n += $2} END {print n + 0}'
+}
+ticks_before=$(counted_ticks)
+step "second start: SIGTERM while the exit question waits"
+"$run_dir/quorell" >"$run_dir/stdout.log" 2>&1 &
+app_pid=$!
+wait_for_window '^Quorell V 1\.0' --onlyvisible >/dev/null || fail "the main window did not appear again"
+sleep 2   # a few ticks for this run
+tray_icon_click 3
+sleep 0.7
+xdotool key Up Return
+wait_for_window '^退出警告$' --onlyvisible >/dev/null || fail "no exit question in the second run"
+kill -TERM "$app_pid"
+wait_for_exit "$app_pid" 5 || fail "SIGTERM did not end the program while its exit question waited"
+app_pid=
+[[ $exit_code -eq 0 ]] || fail "exit code $exit_code after SIGTERM, expected 0"
+left=$(xdotool search --classname '^quorell$' 2>/dev/null || true)
+[[ -z "$left" ]] || fail "windows left after SIGTERM: $left"
+(( $(counted_ticks) > ticks_before )) || fail "the second run's ticks were not saved ($ticks_before before, $(counted_ticks) after)"
 step "passed"

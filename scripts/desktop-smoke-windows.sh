@@ -29,15 +29,7 @@ cleanup() {
   rm -rf "$run_dir"
 }
 trap cleanup EXIT
-fail() {
-  echo "windows desktop smoke: FAILED: $*" >&2
-  echo "the program's folder:" >&2; ls -la "$run_dir" >&2 || true
-  echo "the program's output:" >&2; cat "$run_dir/stdout.log" >&2 2>/dev/null || true
-  [[ -n "${DISPLAY:-}" ]] && import -window root "$run_dir/failed.png" 2>/dev/null &&
-    cp "$run_dir/failed.png" "${TMPDIR:-/tmp}/quorell-windows-smoke-failed.png" &&
-    echo "screen at the failure: ${TMPDIR:-/tmp}/quorell-windows-smoke-failed.png" >&2
-  exit 1
-}
+fail() { wine_check_failed "windows desktop smoke" windows-smoke "$run_dir" "$*"; }
 step() { echo "windows desktop smoke: $*"; }
 
 # The program keeps its files beside itself, so it gets a folder of its own.
@@ -145,21 +137,8 @@ app_pid=
 [[ $code -eq 0 ]] || fail "exit code $code, expected 0"
 
 step "reading the files through GetPrivateProfileStringA"
-# The files are GBK: Windows reads them in the simplified-Chinese code page.
-# The program has ended and its files stay as they are, so a reader that wine failed to start is tried
-# again (each try says why it failed); a file that is not there or not readable fails every try.
-dump() {
-  local try
-  for try in 1 2 3; do
-    if LC_ALL=${QUORELL_CHINESE_LC_ALL:-zh_CN.UTF-8} "$wine_bin" "$profile_dump" "$(winepath_of "$run_dir/$1")" \
-         2>"$run_dir/dump.log" | tr -d '\r'; then
-      return 0
-    fi
-    echo "windows desktop smoke: reading $1 failed (try $try): $(cat "$run_dir/dump.log")" >&2
-    sleep 1
-  done
-  return 1
-}
+# The program has ended and its files stay as they are: a reader that wine failed to start is tried again.
+dump() { wine_profile_dump "$profile_dump" "$run_dir/$1" "$run_dir/dump.log"; }
 dump_failed() { fail "Windows cannot read $1: $(cat "$run_dir/dump.log")"; }
 settings=$(dump 程序配置.Ini) || dump_failed 程序配置.Ini
 for key in Cpu左边 Cpu顶边 内存左边 内存顶边 接收左边 接收顶边 发送左边 发送顶边 是否透明; do

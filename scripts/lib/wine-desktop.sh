@@ -48,3 +48,32 @@ wine_click_client() {
 wine_tray_click() {
   tray_icon_click "$1" explorer.exe
 }
+
+# wine_profile_dump READER FILE LOG: prints what Windows' own private-profile calls (the program READER)
+# read from FILE, in the simplified-Chinese code page (the files are GBK). A reader that wine failed to
+# start is tried again, each failed try saying why (from LOG); a file that is not there or not readable
+# fails every try.
+wine_profile_dump() {
+  local reader=$1 file=$2 log=$3 try
+  for try in 1 2 3; do
+    if LC_ALL=${QUORELL_CHINESE_LC_ALL:-zh_CN.UTF-8} "$wine_bin" "$reader" "$(winepath_of "$file")" 2>"$log" |
+         tr -d '\r'; then
+      return 0
+    fi
+    echo "reading $file failed (try $try): $(cat "$log")" >&2
+    sleep 1
+  done
+  return 1
+}
+
+# wine_check_failed LABEL NAME RUN_DIR MESSAGE: says on stderr why the desktop check LABEL of the Windows
+# program failed, with the program's folder and output, keeps the screen at the failure as
+# ${TMPDIR:-/tmp}/quorell-NAME-failed.png and ends the script with 1.
+wine_check_failed() {
+  local label=$1 shot=${TMPDIR:-/tmp}/quorell-$2-failed.png run_dir=$3
+  echo "$label: FAILED: $4" >&2
+  echo "the program's folder:" >&2; ls -la "$run_dir" >&2 || true
+  echo "the program's output:" >&2; cat "$run_dir/stdout.log" >&2 2>/dev/null || true
+  [[ -n "${DISPLAY:-}" ]] && import -window root "$shot" 2>/dev/null && echo "screen at the failure: $shot" >&2
+  exit 1
+}

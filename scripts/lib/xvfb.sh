@@ -96,6 +96,19 @@ tray_icon_click() {
   return 1
 }
 
+# wait_for_exit PID SECONDS: waits up to SECONDS for the child PID to end and sets exit_code to its exit
+# code; fails while it still runs.
+wait_for_exit() {
+  local i
+  for i in $(seq 1 $(($2 * 10))); do
+    kill -0 "$1" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$1" 2>/dev/null && return 1
+  exit_code=0
+  wait "$1" || exit_code=$?
+}
+
 # notice_window OPTION CLASS: prints the id of a shown notification of a tray icon, drawn as a window of its
 # own above the others (override-redirect) and wider than a docked icon, whose class (OPTION --class) or
 # class name (OPTION --classname) is CLASS. Fails when there is none.

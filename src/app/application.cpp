@@ -3,6 +3,7 @@
 #include <exception>
 #include <utility>
 
+#include "app/allowance_watch.h"
 #include "app/autostart_item.h"
 #include "app/full_screen_step_aside.h"
 #include "app/interface_menu.h"
@@ -45,12 +46,19 @@ bool Application::Start() {
             work_->SelectMonitoredRow();
             interfaceMenu_->LoadChoice();
         });
+        allowance_ = std::make_unique<AllowanceWatch>(
+            settings_, work_->History().receive, work_->History().send,
+            AllowanceWatch::Outlets{
+                [&logic = *mainLogic_](const std::string& line) { logic.ShowAllowanceLine(line); },
+                [&logic = *mainLogic_](const std::string& title, const std::string& text, const std::string& line) {
+                    logic.ShowAlert(title, text, line);
+                }});
         autostartItem_ = std::make_unique<AutostartItem>(windows_->Main().Menu(kTrayMenuName).Item(kAutostartItem),
                                                          ports_.autostart, ports_.desktop);
         stayingHigh_ = std::make_unique<StayingHighWatch>(
             [this](const StayingHighNotice& notice) { mainLogic_->ShowAlert(notice.title, notice.text, notice.line); },
             [this](const StayingHighNotice& notice) { mainLogic_->WithdrawAlert(notice.line); });
-        ReloadAlertSettings();
+        stayingHigh_->Reload(LoadAlertSettings(settings_));
         mainLogic_->WatchRecording(recording_);
         if (recording_ != nullptr) {
             // A stop is reported between events (a due save) or inside one (a setting saved at once);
@@ -64,6 +72,7 @@ bool Application::Start() {
         BindEvents();
         windows_->Main().Create();
         stepAside_->Load();
+        allowance_->Reload();
     })();
     if (!Running()) {
         return false;
@@ -151,16 +160,23 @@ void Application::BindEvents() {
         work.OnMemoryTick();
         stayingHigh.OnTick(AlertMetric::Memory, work.LastTick(AlertMetric::Memory));
     }));
+    // The network ticks also count the allowance period's traffic, in the same event as the history.
+    AllowanceWatch& allowance = *allowance_;
     windows_->Get(WindowKind::ReceiveMonitor)
         .Timer(names::kNetworkMonitor.timer)
-        .BindTick(Guarded([&work, &stayingHigh] {
+        .BindTick(Guarded([&work, &allowance, &stayingHigh] {
             work.OnReceiveTick();
+            allowance.OnNetworkTick(Direction::Receive, work.Receive().LastSample().kValue,
+                                    work.Receive().LastTickTime());
             stayingHigh.OnTick(AlertMetric::Receive, work.LastTick(AlertMetric::Receive));
         }));
-    windows_->Get(WindowKind::SendMonitor).Timer(names::kNetworkMonitor.timer).BindTick(Guarded([&work, &stayingHigh] {
-        work.OnSendTick();
-        stayingHigh.OnTick(AlertMetric::Send, work.LastTick(AlertMetric::Send));
-    }));
+    windows_->Get(WindowKind::SendMonitor)
+        .Timer(names::kNetworkMonitor.timer)
+        .BindTick(Guarded([&work, &allowance, &stayingHigh] {
+            work.OnSendTick();
+            allowance.OnNetworkTick(Direction::Send, work.Send().LastSample().kValue, work.Send().LastTickTime());
+            stayingHigh.OnTick(AlertMetric::Send, work.LastTick(AlertMetric::Send));
+        }));
 
     // The trend statistics window. Closing it hides it like every other window, so its button and
     // menu item keep working for the whole run.
@@ -174,6 +190,16 @@ void Application::BindEvents() {
     trend.Timer(names::kTrendBaseTimer).BindTick(Guarded([&work] { work.OnTrendBaseTick(); }));
 }
 
+void Application::ReloadAlertSettings() {
+    // Its own event when the settings window's store was not one, so its history writes are whole.
+    if (allowance_) {
+        Guarded([this] { allowance_->Reload(); })();
+    }
+    if (stayingHigh_) {
+        stayingHigh_->Reload(LoadAlertSettings(settings_));
+    }
+}
+
 void Application::ExitWithConfirmation() {
     const MessageAnswer answer = ports_.desktop.AskYesNo(kExitQuestionTitle, kExitQuestionText, MessageIcon::Question);
     if (answer != MessageAnswer::Yes) {
@@ -181,14 +207,6 @@ void Application::ExitWithConfirmation() {
     }
     mainLogic_->RemoveTrayIcon();
     End(0);
-}
-
-void Application::ReloadAlertSettings() {
-    if (!stayingHigh_) {
-        return;  // not started: Start loads them
-    }
-    const AlertSettings alerts = LoadAlertSettings(settings_);
-    stayingHigh_->Reload(alerts);
 }
 
 int Application::FinalExitCode() const {

@@ -15,6 +15,7 @@
 
 namespace quorell {
 
+class AllowanceWatch;
 class AutostartItem;
 class FullScreenStepAside;
 class InterfaceMenu;
@@ -47,12 +48,14 @@ public:
     // The tray menu's exit item: asks, and on Yes removes the tray icon and ends with exit code 0.
     void ExitWithConfirmation();
 
+    // The settings window stored the section "提醒设置": the allowance and its settlement day take effect
+    // at once (the tip's line and the notices follow the new ones), the staying-high rules from the next
+    // tick (a changed rule starts afresh).
+    void ReloadAlertSettings();
+
     // The system asks the program to end (the session ends, a termination signal): removes the tray icon
     // and ends with exit code 0 at once, asking nothing.
     void EndOnRequest();
-
-    // The alert settings were stored (the settings window's "确定"): they take effect from the next tick.
-    void ReloadAlertSettings();
 
     bool Dispatch(const std::function<void()>& event) override;
     // How many events have run so far, each one event of the INI files.
@@ -93,6 +96,7 @@ private:
     std::unique_ptr<AutostartItem> autostartItem_;
     RecordingStatus* recording_ = nullptr;
     std::unique_ptr<FullScreenStepAside> stepAside_;
+    std::unique_ptr<AllowanceWatch> allowance_;
     std::unique_ptr<StayingHighWatch> stayingHigh_;
     bool started_ = false;
     int dispatchDepth_ = 0;

@@ -52,7 +52,7 @@ void MainWindowLogic::PutTrayIcon() {
     icon.identifier = kTrayIconId;
     icon.owner = WindowKind::Main;
     icon.image = windows_.Main().Flags().icon == WindowIcon::Application ? TrayImage::Application : TrayImage::None;
-    icon.tipText = TrayTipText(StatusLine());
+    icon.tipText = TrayTipText(StatusLine(), allowanceLine_);
     if (trayInstalled_) {
         desktop_.ChangeTrayIcon(icon);
     } else {
@@ -161,6 +161,14 @@ void MainWindowLogic::WithdrawAlert(const std::string& line) {
 void MainWindowLogic::RefreshTrayTip() {
     if (trayWanted_) {
         PutTrayIcon();
+    }
+}
+
+void MainWindowLogic::ShowAllowanceLine(const std::string& line) {
+    // Asked on every network tick: a tray change each second would cost the desktop work for nothing.
+    if (line != allowanceLine_) {
+        allowanceLine_ = line;
+        RefreshTrayTip();
     }
 }
 

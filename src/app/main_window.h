@@ -89,6 +89,8 @@ public:
     void WithdrawAlert(const std::string& line);
     // Refreshes the tray tip, after something it shows has changed.
     void RefreshTrayTip();
+    // The tip's line on the allowance period (empty: none); the tip changes only when the line does.
+    void ShowAllowanceLine(const std::string& line);
 
 private:
     // Whatever shows or hides a window, its menu item then offers the opposite: "隐藏 …" while it is
@@ -110,6 +112,7 @@ private:
     RecordingStatus* recording_ = nullptr;
     std::optional<std::string> plainTitle_;  // the main window's own title
     std::string alertLine_;                  // the last alert's line, for the title without a tray
+    std::string allowanceLine_;              // the tip's line on the allowance period
     std::vector<Subscription> captionFollowers_;
 };
 

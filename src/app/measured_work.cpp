@@ -22,7 +22,7 @@ MeasuredWork::MeasuredWork(const WindowSet& windows, const ApplicationPorts& por
           [&windows] { return windows.Main().EditBox(names::kBandwidthBox).Text(); }, ports.clock, historyFiles_.send),
       trend_(windows.Get(WindowKind::Trend), historyFiles_) {}
 
-const TickReading& MeasuredWork::LastTick(AlertMetric metric) const {
+TickReading MeasuredWork::LastTick(AlertMetric metric) const {
     switch (metric) {
         case AlertMetric::Cpu:
             return cpu_.LastTick();

@@ -40,10 +40,13 @@ public:
     void OnTrendBaseTick() { trend_.OnBaseTimer(); }
 
     // What the monitor of `metric` measured at its last tick, as its window shows it.
-    const TickReading& LastTick(AlertMetric metric) const;
+    TickReading LastTick(AlertMetric metric) const;
 
     const NetworkSampler& Network() const { return network_; }
     NetworkSampler& Network() { return network_; }
+    const NetworkMonitor& Receive() const { return receive_; }
+    const NetworkMonitor& Send() const { return send_; }
+    const HistoryFiles& History() const { return historyFiles_; }
 
 private:
     CpuSampler cpuSampler_;

@@ -34,13 +34,20 @@ std::string KeepGbkBytes(std::string_view utf8, std::size_t limit) {
     return std::string(utf8.substr(0, end));
 }
 
-std::string TrayTipText(std::string_view statusLine) {
+std::string TrayTipText(std::string_view statusLine, std::string_view allowanceLine) {
     std::string full = "Velkor - Quorell\r\n";
-    if (!statusLine.empty()) {
-        full.append(statusLine).append("\r\n");
+    for (const std::string_view line : {statusLine, allowanceLine}) {
+        if (!line.empty()) {
+            full.append(line).append("\r\n");
+        }
     }
     full += std::string("作者: ") + kMakerCredit + "\r\n" + kMakerWebHost;
-    return KeepGbkBytes(full, kTrayTipLimitBytes);
+    std::string tip = KeepGbkBytes(full, kTrayTipLimitBytes);
+    // A cut just after a line leaves its line break, which would show as an empty last line.
+    while (!tip.empty() && (tip.back() == '\r' || tip.back() == '\n')) {
+        tip.pop_back();
+    }
+    return tip;
 }
 
 }  // namespace quorell

@@ -14,7 +14,8 @@ inline constexpr std::size_t kTrayTipLimitBytes = 62;
 std::string KeepGbkBytes(std::string_view utf8, std::size_t limit);
 
 // The tray icon's tip: the program's name, `statusLine` when there is one (what the user must know now),
-// our credit line and our web address, one per line, already cut to what the tray keeps.
-std::string TrayTipText(std::string_view statusLine = {});
+// `allowanceLine` when there is one (the period's traffic against the allowance), our credit line and our
+// web address, one per line, already cut to what the tray keeps.
+std::string TrayTipText(std::string_view statusLine = {}, std::string_view allowanceLine = {});
 
 }  // namespace quorell

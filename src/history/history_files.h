@@ -32,6 +32,11 @@ inline constexpr std::string_view kDayTotalKey = "今日";
 inline constexpr std::string_view kWeekMarkerKey = "周一";
 inline constexpr std::string_view kWeekTotalKey = "本周";
 inline constexpr std::string_view kTickCountKey = "秒数";
+// The allowance period: its traffic in K, its first day (date text), and in "接收.FDB" the highest share of
+// the allowance ("80", "100") the user was told of in it.
+inline constexpr std::string_view kPeriodTotalKey = "本期";
+inline constexpr std::string_view kPeriodStartKey = "本期开始";
+inline constexpr std::string_view kPeriodNoticeKey = "本期提醒";
 
 // Hour slots are keyed "0".."23" by the local hour of the sample; a slot's sample count is "<slot>_A".
 inline constexpr int kHourSlotCount = 24;

@@ -38,10 +38,11 @@ void NetworkMonitor::OnNetworkTick() {
     const std::string bandwidth = bandwidthText_ ? bandwidthText_() : std::string();
     const TrafficSample sample = sampler_.SampleTraffic(direction_, bandwidth);
     const DateTime now = MakeDateTime(clock_.LocalNow());
-    lastTick_ = {sample.kValue, now};
     // The graph and the average show the share of the bandwidth; the labels and the file hold K.
     display_.ShowTick(sample.percent, sample.kValue, now);
     RecordTrafficSample(historyFile_, sample.kValue, now);
+    lastSample_ = sample;
+    lastTickTime_ = now;
     ShowWatchedInterface();
 }
 

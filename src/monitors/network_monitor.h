@@ -5,6 +5,7 @@
 #include <string>
 
 #include "monitors/monitor_display.h"
+#include "runtime/date_time.h"
 #include "sampling/interface_chooser.h"
 #include "sampling/network_types.h"
 
@@ -43,9 +44,12 @@ public:
     void OnNetworkTick();
 
     Direction Which() const { return direction_; }
+    // The last tick's traffic and its reading of the clock, for what else the tick's event does with them.
+    const TrafficSample& LastSample() const { return lastSample_; }
+    DateTime LastTickTime() const { return lastTickTime_; }
     const MonitorDisplay& Display() const { return display_; }
     // The K per second of the last tick, as its labels show it.
-    const TickReading& LastTick() const { return lastTick_; }
+    TickReading LastTick() const { return {lastSample_.kValue, lastTickTime_}; }
 
 private:
     void ShowWatchedInterface();
@@ -57,7 +61,8 @@ private:
     const ClockPort& clock_;
     IniFile historyFile_;
     MonitorDisplay display_;
-    TickReading lastTick_;
+    TrafficSample lastSample_;
+    DateTime lastTickTime_;
 };
 
 }  // namespace quorell

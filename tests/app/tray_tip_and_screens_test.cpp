@@ -30,6 +30,14 @@ TEST(TrayTip, TheTipFitsAndNamesTheProgramFirst) {
     EXPECT_NE(tip.find("quorell.example.org"), std::string::npos);  // our address survives the cut
 }
 
+TEST(TrayTip, TheAllowanceLineFollowsTheStatusLineAndWholeLinesGoFromTheEnd) {
+    EXPECT_EQ(TrayTipText("未保存: 接收.FDB", "本期已用 812 MB / 2.0 GB"),
+              "Velkor - Quorell\r\n未保存: 接收.FDB\r\n本期已用 812 MB / 2.0 GB");
+    const std::string tip = TrayTipText({}, "本期已用 812 MB / 2.0 GB");
+    EXPECT_EQ(tip.rfind("Velkor - Quorell\r\n本期已用 812 MB / 2.0 GB\r\n作者: ", 0), 0u) << tip;
+    EXPECT_EQ(KeepGbkBytes(tip, kTrayTipLimitBytes), tip);
+}
+
 TEST(Screens, CentringUsesThePrimaryScreen) {
     EXPECT_EQ(CentredOn({{0, 0, 1920, 1080}, {-1280, 0, 1280, 1024}}, {302, 142}), (Point{809, 469}));
     EXPECT_EQ(CentredOn({{1920, 0, 1280, 1024}}, {530, 279}), (Point{1920 + 375, 372}));
