@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the Windows program under wine on a virtual X display with a tray host, in a fresh folder, and uses
 # it as a person would: the main window appears with its title, a click on its CPU button shows the CPU
-# monitor window, a second start in the same folder leaves at once and the first copy goes on, another
+# monitor window, a second start in the same folder leaves at once and the first copy goes on, the memory
+# staying above 1 % for 5 s (a rule set in the settings file beforehand) brings a notification, another
 # program's full-screen window makes the monitor step aside until it ends, the tray menu's autostart item
 # makes a Startup shortcut that the shell reads as leading to this program and removes it again, the tray
 # menu's alert settings refuse a bad start day in a message box and leave the settings file as it was, a settings
@@ -34,6 +35,8 @@ step() { echo "windows desktop smoke: $*"; }
 
 # The program keeps its files beside itself, so it gets a folder of its own.
 cp "$program" "$run_dir/quorell.exe"
+# A staying-high rule that any machine meets: the memory in use above 1 % for five seconds.
+printf '[提醒设置]\r\n内存提醒=是\r\n内存高于=1\r\n内存持续秒数=5\r\n' | iconv -f UTF-8 -t GBK >"$run_dir/程序配置.Ini"
 xvfb_start 1280x1024
 tray_start
 # A shortcut in the Startup folder would otherwise become a menu entry of the Linux desktop running the test.
@@ -62,6 +65,12 @@ step "a second start in the same folder"
 second=$(cd "$run_dir" && "$wine_bin" quorell.exe 2>&1) || fail "the second start ended with $?: $second"
 grep -q 'already running; showed its window' <<<"$second" || fail "the second start said: $second"
 kill -0 "$app_pid" 2>/dev/null || fail "the first copy ended when the second started"
+
+step "the memory stays above 1 % for five seconds: a notification from the tray icon"
+# Wine's explorer.exe draws the icon's balloon.
+balloon() { notice_window --classname explorer.exe; }
+for _ in $(seq 1 150); do notice=$(balloon) && break; sleep 0.1; done
+[[ -n "${notice:-}" ]] || fail "no notification of the memory staying high"
 
 if [[ -n "$full_screen_window" ]]; then
   step "another program's window covers the screen for 12 s"
@@ -127,6 +136,8 @@ step "a settings file that cannot be saved: a notification from the tray icon"
 # Wine shows the icon's notification as a window of its own explorer.exe.
 explorer_windows() { xdotool search --onlyvisible --classname explorer.exe 2>/dev/null | wc -l; }
 xdotool mousemove --window "$main_id" 200 120   # away from the tray icon and its tip
+# Wine shows one balloon at a time: the memory's goes by itself after ten seconds.
+for _ in $(seq 1 150); do balloon >/dev/null || break; sleep 0.1; done
 sleep 0.5
 before=$(explorer_windows)
 mv "$run_dir/程序配置.Ini" "$run_dir/settings.kept" && mkdir "$run_dir/程序配置.Ini"  # not a file: no save

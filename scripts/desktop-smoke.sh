@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Starts the real Quorell binary on a virtual X display with a tray host, in a fresh run directory, and uses
-# it as a person would: finds its seven windows, opens the tray menu, shows and hides the CPU monitor, turns
-# starting with the session on (and starts the entry as a session would) and off, opens the alert settings
-# and has a bad start day refused (the settings file unchanged), confirms the exit, then
+# it as a person would: finds its seven windows, sees the notification of a value that stays high (the memory
+# above 1 % for 5 s, set in the settings file beforehand) and clicks it away, opens the tray menu, shows and
+# hides the CPU monitor, turns starting with the session on (and starts the entry as a session would) and off,
+# opens the alert settings and has a bad start day refused (the settings file unchanged), confirms the exit, then
 # checks the exit code and the files it wrote. The run directory's name has blanks, brackets and a dollar
 # sign, which the autostart entry's command must quote and escape.
 # Usage: scripts/desktop-smoke.sh [path/to/quorell]
@@ -22,6 +23,8 @@ session_prepare "$binary" "$run_dir"
 # The session's autostart folders, private to this run.
 export XDG_CONFIG_HOME="$run_dir/config" XDG_CONFIG_DIRS="$run_dir/xdg"
 entry="$XDG_CONFIG_HOME/autostart/quorell.desktop"
+# A staying-high rule that any machine meets: the memory in use above 1 % for five seconds.
+printf '[提醒设置]\r\n内存提醒=是\r\n内存高于=1\r\n内存持续秒数=5\r\n' | iconv -f UTF-8 -t GBK >"$run_dir/程序配置.Ini"
 xvfb_start 1280x1024
 tray_start
 "$run_dir/quorell" >"$run_dir/stdout.log" 2>&1 &
@@ -37,6 +40,16 @@ for title in 'Velkor - Quorell - Cpu使用率监控' 'Velkor - Quorell - 内存�
   fi
 done
 step "all seven windows exist; only the main window is shown"
+
+# Without a notification service on the session bus the tray icon's notification is a balloon of the
+# program's own window class.
+balloon() { notice_window --class quorell; }
+step "the memory stays above 1 % for five seconds: a notification from the tray icon"
+for _ in $(seq 1 150); do notice=$(balloon) && break; sleep 0.1; done
+[[ -n "${notice:-}" ]] || fail "no notification of the memory staying high"
+xdotool mousemove --window "$notice" 20 20 click 1   # read, and clicked away
+for _ in $(seq 1 30); do balloon >/dev/null || break; sleep 0.1; done
+balloon >/dev/null && fail "the notification stayed after a click"
 
 # The tray icon is the only client docked in the tray host: right-click its middle.
 open_tray_menu() {

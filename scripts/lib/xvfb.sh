@@ -108,3 +108,15 @@ wait_for_exit() {
   exit_code=0
   wait "$1" || exit_code=$?
 }
+
+# notice_window OPTION CLASS: prints the id of a shown notification of a tray icon, drawn as a window of its
+# own above the others (override-redirect) and wider than a docked icon, whose class (OPTION --class) or
+# class name (OPTION --classname) is CLASS. Fails when there is none.
+notice_window() {
+  local id
+  for id in $(xdotool search --onlyvisible "$1" "$2" 2>/dev/null); do
+    xwininfo -id "$id" 2>/dev/null | grep -q 'Override Redirect State: yes' || continue
+    (( $(xwininfo -id "$id" | sed -n 's/^ *Width: //p') > 100 )) && { echo "$id"; return 0; }
+  done
+  return 1
+}

@@ -9,6 +9,7 @@
 #include "app/full_screen_step_aside.h"
 #include "app/interface_menu.h"
 #include "app/measured_work.h"
+#include "app/staying_high_watch.h"
 #include "runtime/fatal_error.h"
 #include "runtime/ini_store.h"
 #include "ui_model/control_names.h"
@@ -58,6 +59,10 @@ bool Application::Start() {
         // Once new alert settings are stored, the alerts read them again.
         alertsWindow_ = std::make_unique<AlertSettingsWindow>(windows_->Get(WindowKind::Alerts), settings_,
                                                               ports_.desktop, [this] { ReloadAlertSettings(); });
+        stayingHigh_ = std::make_unique<StayingHighWatch>(
+            [this](const StayingHighNotice& notice) { mainLogic_->ShowAlert(notice.title, notice.text, notice.line); },
+            [this](const StayingHighNotice& notice) { mainLogic_->WithdrawAlert(notice.line); });
+        stayingHigh_->Reload(LoadAlertSettings(settings_));
         mainLogic_->WatchRecording(recording_);
         if (recording_ != nullptr) {
             // A stop is reported between events (a due save) or inside one (a setting saved at once);
@@ -87,6 +92,7 @@ void Application::BindEvents() {
     MonitorPlacement& placement = *placement_;
     MeasuredWork& work = *work_;
     FullScreenStepAside& stepAside = *stepAside_;
+    StayingHighWatch& stayingHigh = *stayingHigh_;
 
     main.BindCreated(Guarded([&logic] { logic.MainWindowCreated(); }));
     main.BindMayClose(GuardedClose([&logic] { return logic.OnMainWindowClose(); }));
@@ -153,25 +159,36 @@ void Application::BindEvents() {
         windows_->Get(network).BindRightClicked(Guarded([this, network] { interfaceMenu_->OnRightClick(network); }));
     }
     // The CPU monitor's timer is the program's one-second tick; it also follows the tray host and looks for
-    // full-screen programs.
-    windows_->Get(WindowKind::CpuMonitor).Timer(names::kCpuMonitor.timer).BindTick(Guarded([&work, &logic, &stepAside] {
-        work.OnCpuTick();
-        logic.FollowTrayHost();
-        stepAside.OnTick();
-    }));
-    windows_->Get(WindowKind::MemoryMonitor).Timer(names::kMemoryMonitor.timer).BindTick(Guarded([&work] {
+    // full-screen programs. Each monitor's tick then tells the staying-high alerts what it measured.
+    windows_->Get(WindowKind::CpuMonitor)
+        .Timer(names::kCpuMonitor.timer)
+        .BindTick(Guarded([&work, &logic, &stepAside, &stayingHigh] {
+            work.OnCpuTick();
+            stayingHigh.OnTick(AlertMetric::Cpu, work.LastTick(AlertMetric::Cpu));
+            logic.FollowTrayHost();
+            stepAside.OnTick();
+        }));
+    windows_->Get(WindowKind::MemoryMonitor).Timer(names::kMemoryMonitor.timer).BindTick(Guarded([&work, &stayingHigh] {
         work.OnMemoryTick();
+        stayingHigh.OnTick(AlertMetric::Memory, work.LastTick(AlertMetric::Memory));
     }));
     // The network ticks also count the allowance period's traffic, in the same event as the history.
     AllowanceWatch& allowance = *allowance_;
-    windows_->Get(WindowKind::ReceiveMonitor).Timer(names::kNetworkMonitor.timer).BindTick(Guarded([&work, &allowance] {
-        work.OnReceiveTick();
-        allowance.OnNetworkTick(Direction::Receive, work.Receive().LastSample().kValue, work.Receive().LastTickTime());
-    }));
-    windows_->Get(WindowKind::SendMonitor).Timer(names::kNetworkMonitor.timer).BindTick(Guarded([&work, &allowance] {
-        work.OnSendTick();
-        allowance.OnNetworkTick(Direction::Send, work.Send().LastSample().kValue, work.Send().LastTickTime());
-    }));
+    windows_->Get(WindowKind::ReceiveMonitor)
+        .Timer(names::kNetworkMonitor.timer)
+        .BindTick(Guarded([&work, &allowance, &stayingHigh] {
+            work.OnReceiveTick();
+            allowance.OnNetworkTick(Direction::Receive, work.Receive().LastSample().kValue,
+                                    work.Receive().LastTickTime());
+            stayingHigh.OnTick(AlertMetric::Receive, work.LastTick(AlertMetric::Receive));
+        }));
+    windows_->Get(WindowKind::SendMonitor)
+        .Timer(names::kNetworkMonitor.timer)
+        .BindTick(Guarded([&work, &allowance, &stayingHigh] {
+            work.OnSendTick();
+            allowance.OnNetworkTick(Direction::Send, work.Send().LastSample().kValue, work.Send().LastTickTime());
+            stayingHigh.OnTick(AlertMetric::Send, work.LastTick(AlertMetric::Send));
+        }));
 
     // The trend statistics window. Closing it hides it like every other window, so its button and
     // menu item keep working for the whole run.
@@ -189,6 +206,9 @@ void Application::ReloadAlertSettings() {
     // Its own event when the settings window's store was not one, so its history writes are whole.
     if (allowance_) {
         Guarded([this] { allowance_->Reload(); })();
+    }
+    if (stayingHigh_) {
+        stayingHigh_->Reload(LoadAlertSettings(settings_));
     }
 }
 

@@ -21,6 +21,7 @@ class AutostartItem;
 class FullScreenStepAside;
 class InterfaceMenu;
 class MeasuredWork;
+class StayingHighWatch;
 
 inline constexpr const char* kExitQuestionTitle = "退出警告";
 inline constexpr const char* kExitQuestionText =
@@ -49,7 +50,8 @@ public:
     void ExitWithConfirmation();
 
     // The settings window stored the section "提醒设置": the allowance and its settlement day take effect
-    // at once (the tip's line and the notices follow the new ones).
+    // at once (the tip's line and the notices follow the new ones), the staying-high rules from the next
+    // tick (a changed rule starts afresh).
     void ReloadAlertSettings();
 
     // The system asks the program to end (the session ends, a termination signal): removes the tray icon
@@ -97,6 +99,7 @@ private:
     RecordingStatus* recording_ = nullptr;
     std::unique_ptr<FullScreenStepAside> stepAside_;
     std::unique_ptr<AllowanceWatch> allowance_;
+    std::unique_ptr<StayingHighWatch> stayingHigh_;
     bool started_ = false;
     int dispatchDepth_ = 0;
     std::size_t eventCount_ = 0;

@@ -151,6 +151,13 @@ void MainWindowLogic::ShowAlert(const std::string& title, const std::string& tex
     ShowStatusInTitle();
 }
 
+void MainWindowLogic::WithdrawAlert(const std::string& line) {
+    if (alertLine_ == line) {
+        alertLine_.clear();
+        ShowStatusInTitle();
+    }
+}
+
 void MainWindowLogic::RefreshTrayTip() {
     if (trayWanted_) {
         PutTrayIcon();

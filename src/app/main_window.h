@@ -85,6 +85,9 @@ public:
     // seen once; without one, the main window's title carries `line` until the next alert (a recording
     // stop goes before it).
     void ShowAlert(const std::string& title, const std::string& text, const std::string& line);
+    // What an alert's `line` said is over (a value back at or below its line): the title no longer
+    // carries it, unless a later alert has taken its place.
+    void WithdrawAlert(const std::string& line);
     // Refreshes the tray tip, after something it shows has changed.
     void RefreshTrayTip();
     // The tip's line on the allowance period (empty: none); the tip changes only when the line does.

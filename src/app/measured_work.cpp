@@ -22,4 +22,18 @@ MeasuredWork::MeasuredWork(const WindowSet& windows, const ApplicationPorts& por
           [&windows] { return windows.Main().EditBox(names::kBandwidthBox).Text(); }, ports.clock, historyFiles_.send),
       trend_(windows.Get(WindowKind::Trend), historyFiles_) {}
 
+TickReading MeasuredWork::LastTick(AlertMetric metric) const {
+    switch (metric) {
+        case AlertMetric::Cpu:
+            return cpu_.LastTick();
+        case AlertMetric::Memory:
+            return memory_.LastTick();
+        case AlertMetric::Receive:
+            return receive_.LastTick();
+        case AlertMetric::Send:
+            break;
+    }
+    return send_.LastTick();
+}
+
 }  // namespace quorell

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/alert_settings.h"
 #include "app/window_set.h"
 #include "history/history_files.h"
 #include "monitors/cpu_monitor.h"
@@ -37,6 +38,9 @@ public:
     void OnTrendCreated() { trend_.OnCreated(); }
     void OnTrendTrafficTick() { trend_.OnTrafficTimer(); }
     void OnTrendBaseTick() { trend_.OnBaseTimer(); }
+
+    // What the monitor of `metric` measured at its last tick, as its window shows it.
+    TickReading LastTick(AlertMetric metric) const;
 
     const NetworkSampler& Network() const { return network_; }
     NetworkSampler& Network() { return network_; }

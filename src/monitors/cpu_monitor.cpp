@@ -31,6 +31,7 @@ void CpuMonitor::OnWindowCreated() {
 void CpuMonitor::OnCpuTick() {
     const std::optional<std::int32_t> usage = sampler_.MeasureCpuUsage();
     const DateTime now = MakeDateTime(clock_.LocalNow());
+    lastTick_ = {usage, now};
     if (!usage) {
         // Shown and drawn as -1, but no measurement: it would pull the average and the hour's history down.
         display_.ShowFailedTick(kFailedCpuUsage, now);

@@ -30,12 +30,15 @@ public:
     void OnCpuTick();
 
     const MonitorDisplay& Display() const { return display_; }
+    // The usage in percent that the last tick showed.
+    const TickReading& LastTick() const { return lastTick_; }
 
 private:
     CpuSampler& sampler_;
     const ClockPort& clock_;
     IniFile historyFile_;
     MonitorDisplay display_;
+    TickReading lastTick_;
 };
 
 }  // namespace quorell

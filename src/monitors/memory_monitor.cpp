@@ -24,6 +24,7 @@ MemoryMonitor::MemoryMonitor(Window& window, MemorySampler& sampler, const Clock
 void MemoryMonitor::OnMemoryTick() {
     const MemorySample sample = sampler_.SampleMemory();
     const DateTime now = MakeDateTime(clock_.LocalNow());
+    lastTick_ = {sample.loadPercent, now};
     display_.ShowTick(sample.loadPercent, sample.usedMegabytes, now);
     RecordHourlySample(historyFile_, sample.loadPercent, now);
 }

@@ -25,12 +25,15 @@ public:
     void OnMemoryTick();
 
     const MonitorDisplay& Display() const { return display_; }
+    // The load percentage of the last tick.
+    const TickReading& LastTick() const { return lastTick_; }
 
 private:
     MemorySampler& sampler_;
     const ClockPort& clock_;
     IniFile historyFile_;
     MonitorDisplay display_;
+    TickReading lastTick_;
 };
 
 }  // namespace quorell

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,6 +13,14 @@ namespace quorell {
 
 class Label;
 class Window;
+
+// What a monitor's last tick measured, for whoever watches the value (the alerts): the number the monitor
+// stands for (the CPU or memory percentage, the traffic in K per second) and the clock's reading of that
+// tick. No value before the first tick, nor after a tick that could not measure.
+struct TickReading {
+    std::optional<std::int32_t> value;
+    DateTime at;
+};
 
 // The control names and unit suffixes of one monitor window.
 struct MonitorLayoutNames {

@@ -48,6 +48,8 @@ public:
     const TrafficSample& LastSample() const { return lastSample_; }
     DateTime LastTickTime() const { return lastTickTime_; }
     const MonitorDisplay& Display() const { return display_; }
+    // The K per second of the last tick, as its labels show it.
+    TickReading LastTick() const { return {lastSample_.kValue, lastTickTime_}; }
 
 private:
     void ShowWatchedInterface();
