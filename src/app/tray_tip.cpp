@@ -35,17 +35,26 @@ std::string KeepGbkBytes(std::string_view utf8, std::size_t limit) {
 }
 
 std::string TrayTipText(std::string_view statusLine, std::string_view allowanceLine) {
-    std::string full = "Velkor - Quorell\r\n";
+    const auto fits = [](const std::string& text) { return KeepGbkBytes(text, kTrayTipLimitBytes) == text; };
+    std::string tip = "Velkor - Quorell";
+    // What the user must know now may be cut at a character when it does not fit whole; our credit and
+    // address come only whole, so the tip never ends in a stump of a line.
     for (const std::string_view line : {statusLine, allowanceLine}) {
-        if (!line.empty()) {
-            full.append(line).append("\r\n");
+        if (line.empty()) {
+            continue;
         }
+        const std::string longer = tip + "\r\n" + std::string(line);
+        if (!fits(longer)) {
+            return KeepGbkBytes(longer, kTrayTipLimitBytes);
+        }
+        tip = longer;
     }
-    full += std::string("作者: ") + kMakerCredit + "\r\n" + kMakerWebHost;
-    std::string tip = KeepGbkBytes(full, kTrayTipLimitBytes);
-    // A cut just after a line leaves its line break, which would show as an empty last line.
-    while (!tip.empty() && (tip.back() == '\r' || tip.back() == '\n')) {
-        tip.pop_back();
+    for (const std::string& line : {std::string("作者: ") + kMakerCredit, std::string(kMakerWebHost)}) {
+        const std::string longer = tip + "\r\n" + line;
+        if (!fits(longer)) {
+            break;
+        }
+        tip = longer;
     }
     return tip;
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "app/layouts/layouts.h"
 #include "app/tray_tip.h"
 #include "app/window_set.h"
 
@@ -34,8 +35,12 @@ TEST(TrayTip, TheAllowanceLineFollowsTheStatusLineAndWholeLinesGoFromTheEnd) {
     EXPECT_EQ(TrayTipText("未保存: 接收.FDB", "本期已用 812 MB / 2.0 GB"),
               "Velkor - Quorell\r\n未保存: 接收.FDB\r\n本期已用 812 MB / 2.0 GB");
     const std::string tip = TrayTipText({}, "本期已用 812 MB / 2.0 GB");
-    EXPECT_EQ(tip.rfind("Velkor - Quorell\r\n本期已用 812 MB / 2.0 GB\r\n作者: ", 0), 0u) << tip;
-    EXPECT_EQ(KeepGbkBytes(tip, kTrayTipLimitBytes), tip);
+    // Our address no longer fits whole, so it goes whole: no stump like "qu" at the end.
+    EXPECT_EQ(tip, std::string("Velkor - Quorell\r\n本期已用 812 MB / 2.0 GB\r\n作者: ") + kMakerCredit) << tip;
+    // What the user must know is cut at a character rather than left out.
+    const std::string longStatus = TrayTipText("未保存: 一个名字很长很长很长很长很长很长很长很长的文件.FDB");
+    EXPECT_EQ(KeepGbkBytes(longStatus, kTrayTipLimitBytes), longStatus);
+    EXPECT_EQ(longStatus.rfind("Velkor - Quorell\r\n未保存: 一个名字很长", 0), 0u) << longStatus;
 }
 
 TEST(Screens, CentringUsesThePrimaryScreen) {
