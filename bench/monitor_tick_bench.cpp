@@ -17,7 +17,6 @@
 
 #include "app/allowance_watch.h"
 #include "app/layouts/layouts.h"
-#include "app/settings_file.h"
 #include "history/history_files.h"
 #include "monitors/cpu_monitor.h"
 #include "monitors/memory_monitor.h"
@@ -28,7 +27,6 @@
 #include "platform/linux/interface_table_linux.h"
 #include "platform/linux/memory_status_linux.h"
 #include "platform/linux/platform_version_linux.h"
-#include "platform/run_directory_port.h"
 #include "platform/system_files.h"
 #include "runtime/ini_store.h"
 #include "sampling/cpu_sampler.h"
@@ -103,29 +101,17 @@ void BM_NetworkTick(benchmark::State& state) {
 }
 BENCHMARK(BM_NetworkTick)->Arg(15)->Arg(0)->UseRealTime();
 
-class BenchRunDirectory final : public RunDirectoryPort {
-public:
-    explicit BenchRunDirectory(const BenchDirectory& directory) : path_(directory.Path()) {}
-    std::filesystem::path RunDirectory() const override { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
-
 // A watch of the monthly allowance (5 GB) over the bench's files, its tip line kept as the main window
 // logic keeps it: compared first, the tray touched only when it changed.
 struct BenchAllowance {
     BenchAllowance(IniStore& store, const BenchDirectory& directory)
-        : runDirectory(directory), settings(store, runDirectory), files(HistoryFilesIn(store, directory.Path())) {
-        StoreAlertSettings(settings, AlertSettings{.allowanceMb = 5120});
-        watch.Reload();
+        : files(HistoryFilesIn(store, directory.Path())) {
+        watch.Reload(AlertSettings{.allowanceMb = 5120});
     }
-    BenchRunDirectory runDirectory;
-    SettingsFile settings;
     HistoryFiles files;
     std::string tipLine;
     std::int64_t tipChanges = 0;
-    AllowanceWatch watch{settings, files.receive, files.send,
+    AllowanceWatch watch{files.receive, files.send,
                          AllowanceWatch::Outlets{[this](const std::string& line) {
                                                      if (line != tipLine) {
                                                          tipLine = line;

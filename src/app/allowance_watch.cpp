@@ -46,12 +46,11 @@ std::string AllowanceAmountText(std::int64_t megabytes) {
 
 }  // namespace
 
-void AllowanceWatch::Reload() {
-    const AlertSettings loaded = LoadAlertSettings(settings_);
-    if (loaded_ && loaded.allowanceMb != alerts_.allowanceMb) {
+void AllowanceWatch::Reload(const AlertSettings& alerts) {
+    if (loaded_ && alerts.allowanceMb != alerts_.allowanceMb) {
         receiveFile_.Write(kOtherSection, kPeriodNoticeKey, "0");
     }
-    alerts_ = loaded;
+    alerts_ = alerts;
     loaded_ = true;
     periods_ = {ReadPeriodTraffic(receiveFile_), ReadPeriodTraffic(sendFile_)};
     given_.reset();

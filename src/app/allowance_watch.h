@@ -8,7 +8,6 @@
 #include <utility>
 
 #include "app/alert_settings.h"
-#include "app/settings_file.h"
 #include "history/allowance_period.h"
 #include "runtime/date_time.h"
 #include "runtime/ini_file.h"
@@ -32,16 +31,14 @@ public:
         std::function<void(const std::string& title, const std::string& text, const std::string& line)> showAlert;
     };
 
-    // The settings must outlive the watch.
-    AllowanceWatch(const SettingsFile& settings, IniFile receiveFile, IniFile sendFile, Outlets outlets)
-        : settings_(settings),
-          receiveFile_(std::move(receiveFile)),
+    AllowanceWatch(IniFile receiveFile, IniFile sendFile, Outlets outlets)
+        : receiveFile_(std::move(receiveFile)),
           sendFile_(std::move(sendFile)),
           outlets_(std::move(outlets)) {}
 
-    // Reads the allowance and the settlement day from the settings, at the start and after every store of
-    // them; a changed allowance forgets the notices given, so the new one is told about from where it is.
-    void Reload();
+    // Takes the allowance and the settlement day as stored, at the start and after every store of them; a
+    // changed allowance forgets the notices given, so the new one is told about from where it is.
+    void Reload(const AlertSettings& alerts);
 
     // One tick of a network monitor: its K, and the tick's reading of the clock.
     void OnNetworkTick(Direction direction, std::int64_t k, DateTime now);
@@ -55,7 +52,6 @@ private:
     void ShowUsage();
     void NoticeShare(std::int64_t usedK);
 
-    const SettingsFile& settings_;
     IniFile receiveFile_;
     IniFile sendFile_;
     Outlets outlets_;

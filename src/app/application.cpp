@@ -48,7 +48,7 @@ bool Application::Start() {
             interfaceMenu_->LoadChoice();
         });
         allowance_ = std::make_unique<AllowanceWatch>(
-            settings_, work_->History().receive, work_->History().send,
+            work_->History().receive, work_->History().send,
             AllowanceWatch::Outlets{
                 [&logic = *mainLogic_](const std::string& line) { logic.ShowAllowanceLine(line); },
                 [&logic = *mainLogic_](const std::string& title, const std::string& text, const std::string& line) {
@@ -62,7 +62,6 @@ bool Application::Start() {
         stayingHigh_ = std::make_unique<StayingHighWatch>(
             [this](const StayingHighNotice& notice) { mainLogic_->ShowAlert(notice.title, notice.text, notice.line); },
             [this](const StayingHighNotice& notice) { mainLogic_->WithdrawAlert(notice.line); });
-        stayingHigh_->Reload(LoadAlertSettings(settings_));
         mainLogic_->WatchRecording(recording_);
         if (recording_ != nullptr) {
             // A stop is reported between events (a due save) or inside one (a setting saved at once);
@@ -76,7 +75,7 @@ bool Application::Start() {
         BindEvents();
         windows_->Main().Create();
         stepAside_->Load();
-        allowance_->Reload();
+        ReloadAlertSettings();
     })();
     if (!Running()) {
         return false;
@@ -203,13 +202,15 @@ void Application::BindEvents() {
 }
 
 void Application::ReloadAlertSettings() {
-    // Its own event when the settings window's store was not one, so its history writes are whole.
-    if (allowance_) {
-        Guarded([this] { allowance_->Reload(); })();
+    if (!allowance_ || !stayingHigh_) {
+        return;  // not started
     }
-    if (stayingHigh_) {
-        stayingHigh_->Reload(LoadAlertSettings(settings_));
-    }
+    // Its own event when the settings window's store was not one, so the allowance's history writes are whole.
+    Guarded([this] {
+        const AlertSettings alerts = LoadAlertSettings(settings_);
+        allowance_->Reload(alerts);
+        stayingHigh_->Reload(alerts);
+    })();
 }
 
 void Application::ExitWithConfirmation() {
