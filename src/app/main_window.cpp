@@ -165,7 +165,7 @@ void MainWindowLogic::RefreshTrayTip() {
 }
 
 void MainWindowLogic::ShowAllowanceLine(const std::string& line) {
-    // Asked on every network tick: a tray change each second would cost the desktop work for nothing.
+    // A reload gives the same line again: the tray is changed only when the text differs.
     if (line != allowanceLine_) {
         allowanceLine_ = line;
         RefreshTrayTip();
